@@ -1,0 +1,47 @@
+// The program-wide values that tie the tick, the game frame and the screen
+// controller together, and the few objects the whole program shares. All are
+// zero at start unless said.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types.h"
+#include "platform/windowing.h"
+
+struct GameSession;
+struct SoundBank;
+
+// The four best scores, slots 0..3 ("EEasyScores=" .. "PHardScores=").
+struct ScoreTable {
+    int32_t bestScores[4] = {0, 0, 0, 0};
+};
+
+// Game phases.
+constexpr uint32_t kPhaseIdle = 0;     // no game running, or its end already handled
+constexpr uint32_t kPhaseRunning = 1;
+constexpr uint32_t kPhaseStarved = 3;
+
+// The game timer.
+constexpr uint32_t kGameTimerId = 100;
+constexpr uint32_t kGameTimerPeriodMs = 50;
+
+extern plat::Window* mainWindow;
+extern plat::Char configPath[256];         // full path of "config.ini"
+extern uint8_t firstPaintPending;          // 1 at start
+extern uint32_t gamePhase;
+extern int32_t startFrames;                // game frames drawn since New game, up to 60
+extern uint8_t gameOverShown;              // an ended game's last frame is on screen; keys locked
+extern uint8_t gameEnded;                  // a game has ended since the last New game
+extern uint32_t musicTicks;                // played ticks since the music last started
+extern uint32_t vibrating;                 // 1 while the death vibration runs
+extern uint32_t vibrationTicks;
+extern uint8_t vibrateEnabled;             // copy of the Vibrate flag for the game step
+extern uint8_t optionsDraft[3];            // the Options screens' working copy of flags 0..2
+
+extern GameSession* currentGame;  // never null once the program has started
+extern ScoreTable* scoreTable;     // made at window creation
+extern SoundBank* soundBank;       // made at the first paint
+
+// Puts every value above back to its start value (tests run several programs
+// in one process).
+void resetProgramValues();

@@ -1,0 +1,14 @@
+// The rule book of one game step, and the frame that draws it.
+#pragma once
+
+#include "game/session.h"
+#include "platform/windowing.h"
+
+// One step of the game and one full drawing of it to the screen.
+void runGameFrame(GameSession& game, plat::Window* window);
+// Moves the school and tests every fish against the player.
+void stepSchool(GameSession& game);
+// The hunger rule: shrinking, satiety, starvation.
+void updateHunger(GameSession& game);
+// Best-score update and the game-over box.
+void showGameOver(GameSession& game);

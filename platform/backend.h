@@ -1,0 +1,70 @@
+// What a back end must implement. The handset layer (platform/core) does the
+// rest: drawing, the event queue and timers, resources, files, the generator.
+// A back end is chosen at link time: link exactly one of
+//   platform/headless  virtual clock, scripted input, recorded output (tests)
+//   platform/sdl       a desktop window, audio, keyboard and gamepad (players)
+// Adding one touches no game file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/drawing.h"
+#include "platform/types.h"
+
+namespace plat::backend {
+
+// --- Time -------------------------------------------------------------------
+// Monotonic milliseconds.
+uint64_t now();
+// Blocks for `milliseconds`. Input arriving meanwhile is queued (through the
+// feed functions below) and handled afterwards, in order.
+void sleep(uint32_t milliseconds);
+// Blocks until input has been fed or the clock reaches `deadline`
+// (kNoDeadline: no timer pending). The screen should be presented here when
+// it has changed.
+constexpr uint64_t kNoDeadline = UINT64_MAX;
+void waitForInput(uint64_t deadline);
+
+// --- Input ------------------------------------------------------------------
+// 0xFFFF while the key is held, else 0.
+uint16_t keyState(uint32_t keyCode);
+
+// --- Output -----------------------------------------------------------------
+// The window was created with this title and icon group; `screen` is its
+// 176 x 220 colour bitmap, which the back end shows.
+void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen);
+// The program drew on the screen bitmap.
+void screenChanged();
+void windowDestroyed();
+// Plays a whole RIFF WAVE file; `wait` returns only once it has played. A
+// null `wave` stops what plays. `name` is for logs.
+void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait);
+void startVibration();
+void stopVibration();
+void messageBox(const Char* text, const Char* caption, uint32_t style);
+
+// --- Start-up services --------------------------------------------------------
+// The executable's full path, '/'-separated.
+std::u16string executablePath();
+// Named presence marker shared by every process of the same user.
+enum class Marker { Created, AlreadyExisted, Failed };
+Marker createMarker(const Char* name);
+void closeMarker();  // drops a marker that already existed (not the first instance's)
+// Announces this process's window so that other instances can find it.
+void publishWindow(const Char* className, const Char* title);
+// Another instance's window: 0 when none.
+uint64_t findWindow(const Char* className, const Char* title);
+void bringToFront(uint64_t window);
+
+}  // namespace plat::backend
+
+// Feed functions: what a back end calls to hand input to the program. They
+// post the matching events to the program's window (see windowing.h).
+namespace plat {
+void feedKeyDown(uint32_t keyCode);
+void feedSoftKey(bool left);         // posts the soft-key bar's command, when the bar exists
+void feedFocus(bool gained);
+void feedPaint();                    // exposure: the window needs a paint
+void feedClose();                    // the desktop's close button: posts Close
+}  // namespace plat

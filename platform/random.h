@@ -1,0 +1,13 @@
+// The program's own random generator: the classic C-runtime linear
+// congruential generator, identical on every platform and never seeded from
+// the clock, so a game is the same on every run.
+#pragma once
+
+#include <cstdint>
+
+namespace plat {
+
+int32_t rand();                 // 0..32767
+void seedRandom(uint32_t seed);  // state 1 at start; tests pin it
+
+}  // namespace plat
