@@ -1,0 +1,43 @@
+// SettingsStore: the in-memory copy of "config.ini" (a fixed header, 11 fixed
+// keys, 11 value texts) and the reading and writing of that file.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+struct SettingsStore {
+    static constexpr uint32_t kEntryCount = 11;
+    static constexpr int32_t kHeaderUnits = 1300;
+    // Every slot holds a terminated text, so a value holds at most 259 units.
+    static constexpr int32_t kSlotUnits = 260;
+
+    // How long the handset pauses after reading (or failing to open) the file,
+    // and after failing to create it.
+    static constexpr uint32_t kReadPauseMs = 1000;
+    static constexpr uint32_t kCreateFailurePauseMs = 3000;
+
+    // Bytes taken from the file, in one read; the rest is never looked at.
+    static constexpr int32_t kReadLimitBytes = 1000;
+
+    plat::Char header[kHeaderUnits] = {};
+    plat::Char keys[kEntryCount][kSlotUnits] = {};
+    plat::Char values[kEntryCount][kSlotUnits] = {};
+
+    SettingsStore();
+    virtual ~SettingsStore();
+
+    // Null when index is above 10.
+    const plat::Char* getValue(uint32_t index) const;
+    // Copies at most 259 units of `text` into slot `index`; 1, or 0 for an
+    // index above 10 (nothing stored).
+    int32_t setValue(uint32_t index, const plat::Char* text);
+
+    // Each returns 1 for success, 0 for failure.
+    int32_t writeDefaults(const plat::Char* path);
+    int32_t saveToFile(const plat::Char* path);
+    int32_t loadFromFile(const plat::Char* path);
+    // Reads the file; when that fails, writes the defaults and reads again.
+    // 1 only when a read succeeded.
+    int32_t loadOrCreate(const plat::Char* path);
+};
