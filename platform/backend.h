@@ -37,6 +37,8 @@ void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen);
 // The program drew on the screen bitmap.
 void screenChanged();
 void windowDestroyed();
+// A timer was started (period in ms) or stopped (period 0); for logs.
+void timerChanged(uint32_t id, uint32_t periodMs);
 // Plays a whole RIFF WAVE file; `wait` returns only once it has played. A
 // null `wave` stops what plays. `name` is for logs.
 void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait);

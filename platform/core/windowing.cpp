@@ -1,0 +1,346 @@
+// The window manager: the one window class and window, the event queue with
+// its coalesced paint and timers, focus, the soft-key bar, the key state,
+// message box and single-instance services (the last through the back end).
+#include "platform/windowing.h"
+
+#include <algorithm>
+#include <deque>
+#include <string>
+
+#include "platform/backend.h"
+#include "platform/clock.h"
+
+namespace plat {
+
+struct Window {
+    std::u16string className;
+    std::u16string title;
+    WindowProc procedure = nullptr;
+    bool needsPaint = false;
+    bool painting = false;
+};
+
+struct SoftKeyBar {
+    Window* owner = nullptr;
+    int32_t barId = 0;
+    uint32_t leftCommand = 0;
+    uint32_t rightCommand = 0;
+    Rect place;
+};
+
+namespace {
+
+struct WindowClass {
+    std::u16string name;
+    WindowProc procedure = nullptr;
+    int32_t iconId = 0;
+};
+
+struct Timer {
+    Window* window = nullptr;
+    uint32_t id = 0;
+    uint32_t period = 0;
+    uint64_t due = 0;
+    bool active = false;
+};
+
+constexpr int kMaxTimers = 8;
+
+struct WindowManager {
+    WindowClass windowClass;
+    bool classRegistered = false;
+    Window* window = nullptr;
+    SoftKeyBar* bar = nullptr;
+    std::deque<Event> queue;
+    Timer timers[kMaxTimers];
+    bool quitRequested = false;
+    int32_t exitCode = 0;
+    Bitmap screenBitmap;
+    Surface screen;
+};
+
+WindowManager& wm() {
+    static WindowManager manager;
+    static bool ready = false;
+    if (!ready) {
+        ready = true;
+        manager.screenBitmap.width = kScreenWidth;
+        manager.screenBitmap.height = kScreenHeight;
+        manager.screenBitmap.oneBit = false;
+        manager.screenBitmap.pixels.assign(static_cast<size_t>(kScreenWidth) * kScreenHeight, kWhite);
+        manager.screen.bitmap = &manager.screenBitmap;
+        manager.screen.isScreen = true;
+    }
+    return manager;
+}
+
+Timer* findTimer(Window* window, uint32_t id) {
+    for (Timer& t : wm().timers) {
+        if (t.active && t.window == window && t.id == id) return &t;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool registerClass(const Char* className, WindowProc procedure, int32_t iconId) {
+    if (!className || !*className || !procedure) return false;
+    WindowManager& m = wm();
+    if (m.classRegistered) return m.windowClass.name == className;
+    m.windowClass = {className, procedure, iconId};
+    m.classRegistered = true;
+    return true;
+}
+
+Window* createWindow(const Char* className, const Char* title, int32_t width, int32_t height) {
+    (void)width;
+    (void)height;  // the handset's window always fills its 176 x 220 screen
+    WindowManager& m = wm();
+    if (!className || !m.classRegistered || m.windowClass.name != className || m.window) return nullptr;
+    Window* window = new (std::nothrow) Window;
+    if (!window) return nullptr;
+    window->className = className;
+    window->title = title ? title : u"";
+    window->procedure = m.windowClass.procedure;
+    m.window = window;
+    if (window->procedure(window, kEventCreate, 0, 0) == -1) {
+        m.window = nullptr;
+        delete m.bar;
+        m.bar = nullptr;
+        delete window;
+        return nullptr;
+    }
+    backend::windowCreated(window->title.c_str(), m.windowClass.iconId, &m.screenBitmap);
+    backend::publishWindow(window->className.c_str(), window->title.c_str());
+    return window;
+}
+
+void destroyWindow(Window* window) {
+    WindowManager& m = wm();
+    if (!window || window != m.window) return;
+    window->procedure(window, kEventDestroy, 0, 0);
+    for (Timer& t : m.timers) {
+        if (t.window == window) t.active = false;
+    }
+    delete m.bar;
+    m.bar = nullptr;
+    m.window = nullptr;
+    backend::windowDestroyed();
+    delete window;
+}
+
+void showWindow(Window* window) {
+    if (!window) return;
+    window->needsPaint = true;
+    sendEvent(window, kEventFocusGained, 0, 0);
+}
+
+void updateWindow(Window* window) {
+    if (window && window->needsPaint) sendEvent(window, kEventPaint, 0, 0);
+}
+
+void invalidateWindow(Window* window) {
+    if (window) window->needsPaint = true;
+}
+
+int32_t sendEvent(Window* window, uint32_t code, uint32_t param, uint32_t param2) {
+    if (!window || !window->procedure) return 0;
+    return window->procedure(window, code, param, param2);
+}
+
+int32_t defaultWindowProc(Window* window, uint32_t code, uint32_t param, uint32_t param2) {
+    (void)param;
+    (void)param2;
+    switch (code) {
+        case kEventClose:
+            destroyWindow(window);
+            return 0;
+        case kEventPaint:
+            // Painting validates the window even when the program draws nothing.
+            beginPaint(window);
+            endPaint(window);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+Window* mainWindowOf() { return wm().window; }
+
+bool nextEvent(Event& event) {
+    WindowManager& m = wm();
+    for (;;) {
+        if (!m.queue.empty()) {
+            event = m.queue.front();
+            m.queue.pop_front();
+            return true;
+        }
+        if (m.quitRequested) {
+            m.quitRequested = false;
+            event = {nullptr, kEventQuit, static_cast<uint32_t>(m.exitCode), 0};
+            return false;
+        }
+        if (m.window && m.window->needsPaint) {
+            event = {m.window, kEventPaint, 0, 0};
+            return true;
+        }
+        const uint64_t now = backend::now();
+        uint64_t deadline = backend::kNoDeadline;
+        for (Timer& t : m.timers) {
+            if (!t.active) continue;
+            if (t.due <= now) {
+                // One tick however many periods have passed: ticks are merged.
+                t.due = now + t.period;
+                event = {t.window, kEventTimer, t.id, 0};
+                return true;
+            }
+            if (t.due < deadline) deadline = t.due;
+        }
+        backend::waitForInput(deadline);
+    }
+}
+
+int32_t dispatchEvent(const Event& event) {
+    if (!event.window) return 0;
+    return sendEvent(event.window, event.code, event.param, event.param2);
+}
+
+void postEvent(Window* window, uint32_t code, uint32_t param, uint32_t param2) {
+    wm().queue.push_back({window, code, param, param2});
+}
+
+void postQuit(int32_t exitCode) {
+    wm().quitRequested = true;
+    wm().exitCode = exitCode;
+}
+
+int32_t quitCode() { return wm().exitCode; }
+
+void startTimer(Window* window, uint32_t id, uint32_t periodMs) {
+    if (!window) return;
+    if (periodMs == 0) periodMs = 1;
+    Timer* timer = findTimer(window, id);
+    if (!timer) {
+        for (Timer& t : wm().timers) {
+            if (!t.active) {
+                timer = &t;
+                break;
+            }
+        }
+    }
+    if (!timer) return;
+    *timer = {window, id, periodMs, backend::now() + periodMs, true};
+    backend::timerChanged(id, periodMs);
+}
+
+void stopTimer(Window* window, uint32_t id) {
+    if (Timer* timer = findTimer(window, id)) {
+        timer->active = false;
+        backend::timerChanged(id, 0);
+    }
+}
+
+Surface* beginPaint(Window* window) {
+    if (window) window->needsPaint = false;
+    return &wm().screen;
+}
+
+void endPaint(Window* window) { (void)window; }
+
+Surface* windowSurface(Window* window) {
+    (void)window;
+    return &wm().screen;
+}
+
+void releaseWindowSurface(Window* window, Surface* surface) {
+    (void)window;
+    (void)surface;
+}
+
+Surface* screenSurface() { return &wm().screen; }
+
+SoftKeyBar* createSoftKeyBar(Window* owner, int32_t barId, uint32_t leftCommand, uint32_t rightCommand) {
+    WindowManager& m = wm();
+    if (!owner || m.bar) return nullptr;
+    m.bar = new (std::nothrow) SoftKeyBar{owner, barId, leftCommand, rightCommand, {}};
+    return m.bar;
+}
+
+SoftKeyBar* findSoftKeyBar(Window* owner) {
+    WindowManager& m = wm();
+    return (m.bar && m.bar->owner == owner) ? m.bar : nullptr;
+}
+
+void moveSoftKeyBar(SoftKeyBar* bar, int32_t x, int32_t y, int32_t width, int32_t height) {
+    if (bar) bar->place = {x, y, x + width, y + height};
+}
+
+uint16_t asyncKeyState(uint32_t keyCode) { return backend::keyState(keyCode); }
+
+void messageBox(Window* owner, const Char* text, const Char* caption, uint32_t style) {
+    (void)owner;
+    backend::messageBox(text ? text : u"", caption ? caption : u"", style);
+}
+
+MarkerResult createInstanceMarker(const Char* name) {
+    switch (backend::createMarker(name)) {
+        case backend::Marker::Created:
+            return MarkerResult::Created;
+        case backend::Marker::AlreadyExisted:
+            return MarkerResult::AlreadyExisted;
+        default:
+            return MarkerResult::Failed;
+    }
+}
+
+void closeInstanceMarker() { backend::closeMarker(); }
+
+ForeignWindow findWindow(const Char* className, const Char* title) {
+    return backend::findWindow(className, title);
+}
+
+void bringToFront(ForeignWindow window) { backend::bringToFront(window); }
+
+void resetWindowing() {
+    WindowManager& m = wm();
+    delete m.bar;
+    m.bar = nullptr;
+    delete m.window;
+    m.window = nullptr;
+    m.classRegistered = false;
+    m.windowClass = {};
+    m.queue.clear();
+    for (Timer& t : m.timers) t.active = false;
+    m.quitRequested = false;
+    m.exitCode = 0;
+    m.screen.pen = nullptr;
+    m.screen.brush = nullptr;
+    m.screen.font = nullptr;
+    m.screen.textColour = kBlack;
+    m.screen.backgroundColour = kWhite;
+    m.screen.opaqueText = true;
+    std::fill(m.screenBitmap.pixels.begin(), m.screenBitmap.pixels.end(), kWhite);
+}
+
+// --- What back ends feed in ------------------------------------------------------
+
+void feedKeyDown(uint32_t keyCode) {
+    if (Window* w = wm().window) postEvent(w, kEventKeyDown, keyCode, 0);
+}
+
+void feedSoftKey(bool left) {
+    WindowManager& m = wm();
+    if (m.window && m.bar) postEvent(m.window, kEventCommand, left ? m.bar->leftCommand : m.bar->rightCommand, 0);
+}
+
+void feedFocus(bool gained) {
+    if (Window* w = wm().window) postEvent(w, gained ? kEventFocusGained : kEventFocusLost, 0, 0);
+}
+
+void feedPaint() { invalidateWindow(wm().window); }
+
+void feedClose() {
+    if (Window* w = wm().window) postEvent(w, kEventClose, 0, 0);
+}
+
+}  // namespace plat

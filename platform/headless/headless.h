@@ -1,0 +1,61 @@
+// The headless handset: a back end on a virtual clock whose input comes from
+// a script (or from tests), whose screen is a readable bitmap and which records
+// every sound, vibration, timer and message-box call.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace plat::headless {
+
+struct LogEntry {
+    uint64_t time;     // virtual ms
+    std::string text;  // e.g. "sound start FLARE", "vibrate stop", "timer 100 start 50"
+};
+
+// Back to a fresh handset: clock 0, keys up, log empty, no script, no other
+// instance, executable "./fingulp".
+void reset();
+
+uint64_t now();
+void advanceClock(uint64_t milliseconds);
+void setKeyHeld(uint32_t keyCode, bool held);
+
+// Recorded platform calls, oldest first; `logTo` also prints each as it comes.
+const std::vector<LogEntry>& log();
+void clearLog();
+void logTo(std::FILE* out);
+size_t screenChanges();  // how often the program drew on the screen
+
+void setExecutablePath(const std::u16string& path);
+
+// Another instance of the program, as a second start would meet it: its
+// marker held, and its window appearing at virtual time `windowAt`
+// (UINT64_MAX: never). bringToFront calls are logged as "front".
+void simulateOtherInstance(bool markerHeld, uint64_t windowAt, const std::u16string& className,
+                           const std::u16string& title);
+
+// Script input. Without a script the program runs freely: idle waits jump the
+// clock to the next timer, and an idle wait with no timer ends the run.
+// `loadScript` returns false with a message naming the bad line.
+bool loadScript(const std::string& text, std::string& error);
+// Called when the program waits and no input will ever come (script ended,
+// or no timer without a script). Default: print "running" and end the process.
+void onInputExhausted(void (*handler)());
+// Prints the `state` line; set by the program's runner.
+void onStateRequest(std::string (*reporter)());
+// Where `state` lines and script messages go (default stdout).
+void setOutput(std::FILE* out);
+
+// Writes the 176 x 220 screen as PNG; false when it cannot.
+bool writeScreenPng(const std::string& path);
+
+// Parses a key name of the script: left right up down enter back, a digit, or
+// a decimal virtual-key code; false when it is none of these.
+bool parseKeyName(const std::string& name, uint32_t& keyCode);
+
+}  // namespace plat::headless

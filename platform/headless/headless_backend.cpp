@@ -1,0 +1,184 @@
+// The headless handset's back end: virtual time, key states set by the script
+// or tests, a log of every sound, vibration, timer and message-box call, and an
+// in-process stand-in for another running instance.
+#include <cstring>
+#include <map>
+
+#include "platform/backend.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/script.h"
+
+namespace plat::headless {
+namespace {
+
+struct OtherInstance {
+    bool markerHeld = false;
+    uint64_t windowAt = UINT64_MAX;
+    std::u16string className;
+    std::u16string title;
+};
+
+struct Handset {
+    uint64_t clock = 0;
+    std::map<uint32_t, bool> held;
+    std::vector<LogEntry> entries;
+    std::FILE* logStream = nullptr;
+    size_t screenChanges = 0;
+    std::u16string executable = u"./fingulp";
+    bool ownMarker = false;
+    OtherInstance other;
+};
+
+Handset& handset() {
+    static Handset h;
+    return h;
+}
+
+std::string narrow(const Char* text) {
+    std::string out;
+    for (; text && *text; ++text) {
+        const Char c = *text;
+        if (c == u'\n') {
+            out += "\\n";
+        } else {
+            out += static_cast<char>(c < 0x80 ? c : '?');
+        }
+    }
+    return out;
+}
+
+void record(const std::string& text) {
+    Handset& h = handset();
+    h.entries.push_back({h.clock, text});
+    if (h.logStream) {
+        std::fprintf(h.logStream, "%llu %s\n", static_cast<unsigned long long>(h.clock), text.c_str());
+        std::fflush(h.logStream);
+    }
+}
+
+// Playing time of a RIFF WAVE file in ms, rounded up; 0 when it is not one.
+uint64_t waveDuration(const uint8_t* wave, size_t size) {
+    if (!wave || size < 12 || std::memcmp(wave, "RIFF", 4) != 0 || std::memcmp(wave + 8, "WAVE", 4) != 0) return 0;
+    uint32_t bytesPerSecond = 0;
+    size_t pos = 12;
+    while (pos + 8 <= size) {
+        const uint32_t chunkSize = wave[pos + 4] | (wave[pos + 5] << 8) | (wave[pos + 6] << 16) |
+                                   (static_cast<uint32_t>(wave[pos + 7]) << 24);
+        if (std::memcmp(wave + pos, "fmt ", 4) == 0 && pos + 20 <= size) {
+            bytesPerSecond = wave[pos + 16] | (wave[pos + 17] << 8) | (wave[pos + 18] << 16) |
+                             (static_cast<uint32_t>(wave[pos + 19]) << 24);
+        } else if (std::memcmp(wave + pos, "data", 4) == 0 && bytesPerSecond) {
+            return (static_cast<uint64_t>(chunkSize) * 1000 + bytesPerSecond - 1) / bytesPerSecond;
+        }
+        pos += 8 + chunkSize + (chunkSize & 1);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void reset() {
+    Handset& h = handset();
+    h.clock = 0;
+    h.held.clear();
+    h.entries.clear();
+    h.screenChanges = 0;
+    h.executable = u"./fingulp";
+    h.ownMarker = false;
+    h.other = {};
+    resetScript();
+}
+
+uint64_t now() { return handset().clock; }
+void advanceClock(uint64_t milliseconds) { handset().clock += milliseconds; }
+void setKeyHeld(uint32_t keyCode, bool held) { handset().held[keyCode] = held; }
+const std::vector<LogEntry>& log() { return handset().entries; }
+void clearLog() { handset().entries.clear(); }
+void logTo(std::FILE* out) { handset().logStream = out; }
+size_t screenChanges() { return handset().screenChanges; }
+void setExecutablePath(const std::u16string& path) { handset().executable = path; }
+
+void simulateOtherInstance(bool markerHeld, uint64_t windowAt, const std::u16string& className,
+                           const std::u16string& title) {
+    handset().other = {markerHeld, windowAt, className, title};
+}
+
+}  // namespace plat::headless
+
+namespace plat::backend {
+
+using plat::headless::handset;
+using plat::headless::record;
+
+uint64_t now() { return handset().clock; }
+
+void sleep(uint32_t milliseconds) { handset().clock += milliseconds; }
+
+void waitForInput(uint64_t deadline) { plat::headless::runScriptUntil(deadline); }
+
+uint16_t keyState(uint32_t keyCode) {
+    const auto& held = handset().held;
+    const auto it = held.find(keyCode);
+    return (it != held.end() && it->second) ? kKeyHeld : 0;
+}
+
+void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen) {
+    (void)screen;
+    record("window \"" + plat::headless::narrow(title) + "\" icon " + std::to_string(iconId));
+}
+
+void screenChanged() { ++handset().screenChanges; }
+
+void windowDestroyed() { record("window destroyed"); }
+
+void timerChanged(uint32_t id, uint32_t periodMs) {
+    record("timer " + std::to_string(id) + (periodMs ? " start " + std::to_string(periodMs) : " stop"));
+}
+
+void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
+    if (!wave) {
+        record("sound stop");
+        return;
+    }
+    if (!wait) {
+        record("sound start " + plat::headless::narrow(name));
+        return;
+    }
+    record("sound play " + plat::headless::narrow(name));
+    handset().clock += plat::headless::waveDuration(wave, size);
+}
+
+void startVibration() { record("vibrate start"); }
+void stopVibration() { record("vibrate stop"); }
+
+void messageBox(const Char* text, const Char* caption, uint32_t style) {
+    record("message \"" + plat::headless::narrow(text) + "\" caption \"" + plat::headless::narrow(caption) +
+           "\" style " + std::to_string(style));
+}
+
+std::u16string executablePath() { return handset().executable; }
+
+Marker createMarker(const Char* name) {
+    (void)name;
+    auto& h = handset();
+    if (h.other.markerHeld) return Marker::AlreadyExisted;
+    h.ownMarker = true;
+    return Marker::Created;
+}
+
+void closeMarker() {}
+
+void publishWindow(const Char* className, const Char* title) {
+    record("publish \"" + plat::headless::narrow(className) + "\" \"" + plat::headless::narrow(title) + "\"");
+}
+
+uint64_t findWindow(const Char* className, const Char* title) {
+    const auto& o = handset().other;
+    if (!className || !title) return 0;
+    if (handset().clock < o.windowAt || o.className != className || o.title != title) return 0;
+    return 0x1000;
+}
+
+void bringToFront(uint64_t window) { record("front " + std::to_string(window)); }
+
+}  // namespace plat::backend
