@@ -1,0 +1,23 @@
+// The program's entry points as the back ends' executables call them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/windowing.h"
+
+// The main routine: one running copy, the window class, the window, the
+// message loop. Returns the exit code (always 0).
+int programMain();
+
+// Builds the three static objects afresh (settings store, first game session,
+// screen controller) and every program-wide value; programMain does this on
+// entry, so one process can run the program more than once (tests).
+void resetProgram();
+
+// The window procedure.
+int32_t mainWindowProc(plat::Window* window, uint32_t code, uint32_t param, uint32_t param2);
+
+// One line of name=value pairs describing the program's state, for the
+// headless runner's `state` command.
+std::string describeProgramState();
