@@ -12,3 +12,9 @@ void stepSchool(GameSession& game);
 void updateHunger(GameSession& game);
 // Best-score update and the game-over box.
 void showGameOver(GameSession& game);
+
+// Room for either game-over message with any two 32-bit numbers.
+constexpr int kGameOverMessageSize = 96;
+// Compares the score with the best score (slot 0; a tie is a new best),
+// stores a new best and writes the matching game-over message.
+void composeGameOverMessage(GameSession& game, plat::Char (&message)[kGameOverMessageSize]);

@@ -69,6 +69,9 @@ struct GameSession {
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
+
+    // Every fish was allocated (a session that is not complete is never used).
+    bool isComplete() const;
 };
 
 void placeSchool(GameSession& game);
