@@ -1,0 +1,16 @@
+// Every settings test runs on a fresh headless handset, whose virtual clock
+// lets the tests measure the store's pauses without waiting for them.
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless.h"
+
+namespace {
+
+class FreshHandset : public ::testing::Environment {
+public:
+    void SetUp() override { plat::headless::reset(); }
+};
+
+const ::testing::Environment* const kFreshHandset = ::testing::AddGlobalTestEnvironment(new FreshHandset);
+
+}  // namespace
