@@ -11,8 +11,9 @@
 int programMain();
 
 // Builds the three static objects afresh (settings store, first game session,
-// screen controller) and every program-wide value; programMain does this on
-// entry, so one process can run the program more than once (tests).
+// screen controller), every program-wide value and the generator, as a fresh
+// start of the process would; for tests that run the program more than once
+// in one process.
 void resetProgram();
 
 // The window procedure.

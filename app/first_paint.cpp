@@ -1,0 +1,97 @@
+// The first paint: everything the program makes once, the 2-second splash,
+// and the settings and best scores read from "config.ini".
+#include "app/first_paint.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "app/globals.h"
+#include "app/static_objects.h"
+#include "media/sound_bank.h"
+#include "media/surfaces.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/resources.h"
+#include "settings/wide_string.h"
+
+namespace {
+
+constexpr plat::Char kConfigName[] = u"config.ini";
+
+void makeDrawingObjects(plat::Surface* paintSurface) {
+    drawing.splashBitmap = plat::loadBitmap(127);
+    drawing.splashSurface = plat::createMemorySurface(paintSurface);
+    plat::selectBitmap(drawing.splashSurface, drawing.splashBitmap);
+
+    // The menu text layer is one bit deep: its bitmap is made compatible with
+    // the fresh memory surface, not with the screen.
+    drawing.menuTextSurface = plat::createMemorySurface(paintSurface);
+    drawing.menuTextBitmap = plat::createCompatibleBitmap(drawing.menuTextSurface, 177, 220);
+    plat::selectBitmap(drawing.menuTextSurface, drawing.menuTextBitmap);
+
+    drawing.bluePen = plat::createPen(1, plat::kBlue);
+    drawing.blackPen = plat::createPen(1, plat::kBlack);
+    drawing.blueBrush = plat::createSolidBrush(plat::kBlue);
+    // Blue comes out black on one bit: the colour the menu copy leaves out.
+    plat::selectBrush(drawing.menuTextSurface, drawing.blueBrush);
+    plat::selectPen(drawing.menuTextSurface, drawing.bluePen);
+    plat::drawRectangle(drawing.menuTextSurface, 0, 0, 177, 220);
+}
+
+void makeFonts() {
+    drawing.textFont = plat::createFont(u"Arial", 14, 600);
+    drawing.smallFont = plat::createFont(u"Arial", 12, 0);
+    drawing.titleFont = plat::createFont(u"Arial", 18, 600);
+}
+
+void readSettings(plat::Window* window) {
+    if (!settingsStore.loadOrCreate(configPath)) {
+        plat::messageBox(window, u"Can't create config file!", u"", plat::kMessageBoxError);
+        return;  // flags stay 0 and the best scores keep their start value, 0
+    }
+    plat::sleepMs(1000);
+    // "sound=" holds Vibrate and "music=" holds Sound: keys 1..6 are flags 0..5.
+    for (uint32_t index = 1; index <= 6; ++index) {
+        const plat::Char* value = settingsStore.getValue(index);
+        screenController.flags[index - 1] = (value && std::u16string_view(value) == u"on") ? 1 : 0;
+    }
+    for (uint32_t index = 7; index <= 10; ++index) {
+        WideString number(u"0");
+        number.assign(settingsStore.getValue(index));
+        if (scoreTable) scoreTable->bestScores[index - 7] = number.decimalValue();
+    }
+}
+
+}  // namespace
+
+void buildConfigPath() {
+    std::memset(configPath, 0, sizeof configPath);
+    plat::Char module[plat::kMaxPath] = {};
+    const int32_t length = plat::moduleFileName(module, plat::kMaxPath);
+    int32_t folderEnd = -1;
+    for (int32_t i = 0; i < length; ++i) {
+        if (module[i] == plat::kPathSeparator) folderEnd = i;
+    }
+    constexpr int32_t kNameLength = sizeof kConfigName / sizeof kConfigName[0] - 1;
+    // A path that does not fit is refused whole: cutting it short would name another file.
+    if (length == 0 || folderEnd < 0 || folderEnd + 1 + kNameLength >= plat::kMaxPath) return;
+    std::memcpy(configPath, module, sizeof(plat::Char) * (folderEnd + 1));
+    std::memcpy(configPath + folderEnd + 1, kConfigName, sizeof kConfigName);
+}
+
+void firstPaint(plat::Window* window, plat::Surface* paintSurface) {
+    buildConfigPath();
+    soundBank = newSoundBank();
+    createSurfaces(window);
+    makeDrawingObjects(paintSurface);
+    gameEnded = 0;
+    makeFonts();
+
+    plat::blockCopy(paintSurface, 0, 0, 176, 220, drawing.splashSurface, 0, 0);
+    plat::sleepMs(2000);
+
+    readSettings(window);
+
+    firstPaintPending = 0;
+    screenController.loadResources();
+}

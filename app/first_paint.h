@@ -1,0 +1,13 @@
+// The one-time start-up work done on the window's first paint.
+#pragma once
+
+#include "platform/drawing.h"
+#include "platform/windowing.h"
+
+// Settings path, sound bank, surfaces, drawing objects, the splash, the
+// settings and best scores, the controller's pictures.
+void firstPaint(plat::Window* window, plat::Surface* paintSurface);
+
+// Fills configPath with the executable's folder and "config.ini"; leaves it
+// empty when the path would not fit the platform's limit.
+void buildConfigPath();
