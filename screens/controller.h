@@ -45,6 +45,8 @@ struct ScreenController {
     plat::Bitmap* okCaption = nullptr;         // 104
     plat::Bitmap* resumeCaption = nullptr;     // 125
     plat::Bitmap* pauseCaption = nullptr;      // 126
+    const plat::Char* menuItems[5] = {};       // "New" .. "Exit", in row order
+    const plat::Char* helpLines[10] = {};      // the help text, seven shown at a time
 
     void onSelect();
     void onUp();
@@ -57,12 +59,29 @@ struct ScreenController {
     void render();
     void exitAndSave();
 
+    // The helpers behind the key handlers.
+    void playClick();         // the key click, when Sound is on and no game is being played
+    void selectMenuItem();    // Enter on the highlighted row of either menu
+    void toggleOptionsRow();  // flips the draft switch of the highlighted Options row
+    void startNewGame();
+
     void loadResources();
     void drawMainMenu(plat::Surface* screen);
     void drawHelp(plat::Surface* screen);
     void drawAbout(plat::Surface* screen);
     void drawOptions(plat::Surface* screen);
     void drawSoftKeys(plat::Surface* target);
+
+    // Copies a block of one of the controller's pictures through
+    // menuBitmapSurface, opaquely or skipping the key colour. A picture that
+    // failed to load draws nothing.
+    void copyPicture(plat::Surface* dest, int32_t x, int32_t y, int32_t width, int32_t height,
+                     plat::Bitmap* picture, int32_t sx, int32_t sy);
+    void copyPictureKeyed(plat::Surface* dest, int32_t x, int32_t y, int32_t width, int32_t height,
+                          plat::Bitmap* picture, int32_t sx, int32_t sy, plat::Colour key);
+    // Composes the text layer of Help, About or Options (drawn on
+    // overlaySurface from `top` down) over the frosted panel and puts it on screen.
+    void showPanel(plat::Surface* screen, int32_t top);
 };
 
 extern ScreenController screenController;

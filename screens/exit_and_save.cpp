@@ -1,0 +1,43 @@
+// Exit: the switches and the four best scores go back into the settings,
+// "config.ini" is written and the message loop is asked to end.
+#include <cstdio>
+
+#include "app/globals.h"
+#include "app/static_objects.h"
+#include "platform/windowing.h"
+#include "screens/controller.h"
+
+namespace {
+
+constexpr uint32_t kNameKey = 0;
+constexpr uint32_t kFirstSwitchKey = 1;
+constexpr uint32_t kFirstScoreKey = 7;
+
+// Room for any 32-bit value in decimal, sign and terminator included.
+constexpr int kScoreTextSize = 16;
+
+void composeScore(int32_t score, plat::Char (&text)[kScoreTextSize]) {
+    char digits[kScoreTextSize];
+    std::snprintf(digits, sizeof digits, "%d", static_cast<int>(score));
+    int i = 0;
+    for (; digits[i] != '\0'; ++i) text[i] = static_cast<plat::Char>(digits[i]);
+    text[i] = 0;
+}
+
+}  // namespace
+
+void ScreenController::exitAndSave() {
+    settingsStore.setValue(kNameKey, u"None");
+    for (uint32_t i = 0; i < 6; ++i) settingsStore.setValue(kFirstSwitchKey + i, flags[i] == 1 ? u"on" : u"off");
+    // Without a score table (its allocation failed) the scores read at start
+    // are written back unchanged.
+    if (scoreTable) {
+        for (uint32_t k = 0; k < 4; ++k) {
+            plat::Char text[kScoreTextSize];
+            composeScore(scoreTable->bestScores[k], text);
+            settingsStore.setValue(kFirstScoreKey + k, text);
+        }
+    }
+    settingsStore.saveToFile(configPath);
+    plat::postQuit(0);
+}

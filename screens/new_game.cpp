@@ -1,0 +1,35 @@
+// Starting a new game from either menu: a fresh session at the current level,
+// the "Get Ready!" card, then the game timer.
+#include "app/get_ready.h"
+#include "app/globals.h"
+#include "game/session.h"
+#include "platform/clock.h"
+#include "platform/windowing.h"
+#include "screens/controller.h"
+
+namespace {
+
+constexpr uint32_t kPauseBeforeNewGameMs = 100;
+
+}  // namespace
+
+void ScreenController::startNewGame() {
+    plat::sleepMs(kPauseBeforeNewGameMs);
+    // The new session is made before the old one goes: when it cannot be had,
+    // the menu stays as it is and the suspended or ended game is kept.
+    GameSession* fresh = newGameSession(flags[2] == 1 ? 1 : 0);
+    if (!fresh) return;
+
+    gameEnded = 0;
+    state = Playing;
+    startFrames = 0;
+    delete currentGame;
+    currentGame = fresh;
+
+    gamePhase = kPhaseRunning;
+    vibrateEnabled = flags[0];
+    musicTicks = 180;
+    showGetReady();
+    plat::startTimer(mainWindow, kGameTimerId, kGameTimerPeriodMs);
+    render();
+}
