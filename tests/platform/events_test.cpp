@@ -1,0 +1,202 @@
+// The window manager on the headless handset: event order, merged timer
+// ticks, paint, focus and the soft-key bar, and the virtual clock.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/clock.h"
+#include "platform/headless/headless.h"
+#include "platform/windowing.h"
+
+namespace {
+
+struct Seen {
+    uint32_t code;
+    uint32_t param;
+    uint64_t time;
+};
+std::vector<Seen> seen;
+int32_t createResult = 0;
+
+int32_t recordingProc(plat::Window* window, uint32_t code, uint32_t param, uint32_t param2) {
+    seen.push_back({code, param, plat::tickCount()});
+    if (code == plat::kEventCreate) return createResult;
+    if (code == plat::kEventPaint) {
+        plat::beginPaint(window);
+        plat::endPaint(window);
+    }
+    return plat::defaultWindowProc(window, code, param, param2);
+}
+
+bool endedRun = false;
+void endRun() {
+    endedRun = true;
+    plat::postQuit(7);
+}
+
+class Events : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::resetWindowing();
+        plat::headless::reset();
+        plat::headless::onInputExhausted(endRun);
+        seen.clear();
+        createResult = 0;
+        endedRun = false;
+        ASSERT_TRUE(plat::registerClass(u"HelloApp", recordingProc, 108));
+        window = plat::createWindow(u"HelloApp", u"Title", 178, 225);
+        ASSERT_NE(window, nullptr);
+        seen.clear();
+    }
+    void TearDown() override {
+        plat::resetWindowing();
+        plat::headless::reset();
+        plat::headless::onInputExhausted(nullptr);
+    }
+    // Runs the loop until the quit request, returning its code.
+    int32_t runLoop() {
+        plat::Event event;
+        while (plat::nextEvent(event)) plat::dispatchEvent(event);
+        return plat::quitCode();
+    }
+    plat::Window* window = nullptr;
+};
+
+TEST_F(Events, CreateReturningMinusOneFailsTheWindow) {
+    plat::resetWindowing();
+    createResult = -1;
+    ASSERT_TRUE(plat::registerClass(u"HelloApp", recordingProc, 108));
+    EXPECT_EQ(plat::createWindow(u"HelloApp", u"Title", 178, 225), nullptr);
+    EXPECT_EQ(plat::mainWindowOf(), nullptr);
+    EXPECT_FALSE(plat::registerClass(u"", recordingProc, 1));
+}
+
+TEST_F(Events, ShowingTheWindowGivesFocusBeforeTheFirstPaint) {
+    plat::showWindow(window);
+    plat::updateWindow(window);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].code, plat::kEventFocusGained);
+    EXPECT_EQ(seen[1].code, plat::kEventPaint);
+    // Painted once: no second paint comes from the loop.
+    plat::postQuit(0);
+    runLoop();
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(Events, PostedEventsComeBeforePaintAndTimers) {
+    plat::startTimer(window, 100, 50);
+    plat::headless::advanceClock(60);
+    plat::invalidateWindow(window);
+    plat::postEvent(window, plat::kEventKeyDown, 13, 0);
+    plat::Event e;
+    ASSERT_TRUE(plat::nextEvent(e));
+    EXPECT_EQ(e.code, plat::kEventKeyDown);
+    ASSERT_TRUE(plat::nextEvent(e));
+    EXPECT_EQ(e.code, plat::kEventPaint);
+    plat::dispatchEvent(e);
+    ASSERT_TRUE(plat::nextEvent(e));
+    EXPECT_EQ(e.code, plat::kEventTimer);
+    EXPECT_EQ(e.param, 100u);
+}
+
+TEST_F(Events, TimerTicksThatFallDueDuringABlockAreMergedIntoOne) {
+    plat::startTimer(window, 100, 50);
+    plat::sleepMs(1000);  // twenty periods pass while the thread is blocked
+    plat::Event e;
+    ASSERT_TRUE(plat::nextEvent(e));
+    EXPECT_EQ(e.code, plat::kEventTimer);
+    const uint64_t first = plat::tickCount();
+    ASSERT_TRUE(plat::nextEvent(e));
+    EXPECT_EQ(e.code, plat::kEventTimer);
+    EXPECT_EQ(plat::tickCount() - first, 50u) << "the next tick is one period after the merged one";
+}
+
+TEST_F(Events, TimerRunsAtItsPeriodAndStops) {
+    plat::startTimer(window, 100, 50);
+    std::string script = "wait 500\n";
+    std::string error;
+    ASSERT_TRUE(plat::headless::loadScript(script, error)) << error;
+    EXPECT_EQ(runLoop(), 7);
+    int ticks = 0;
+    for (const Seen& s : seen) {
+        if (s.code == plat::kEventTimer) {
+            ++ticks;
+            EXPECT_EQ(s.time % 50, 0u);
+        }
+    }
+    EXPECT_EQ(ticks, 10);
+    plat::stopTimer(window, 100);
+    const auto& log = plat::headless::log();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[log.size() - 2].text, "timer 100 start 50");
+    EXPECT_EQ(log.back().text, "timer 100 stop");
+}
+
+TEST_F(Events, ScriptFeedsKeysSoftKeysFocusAndPaintInOrder) {
+    ASSERT_NE(plat::createSoftKeyBar(window, 136, plat::kCommandLeftSoftKey, plat::kCommandRightSoftKey), nullptr);
+    std::string error;
+    ASSERT_TRUE(plat::headless::loadScript("key enter\nsoft left\nsoft right\nfocus lost\nkey 7\npaint\n", error))
+        << error;
+    runLoop();
+    std::vector<std::pair<uint32_t, uint32_t>> got;
+    for (const Seen& s : seen) got.emplace_back(s.code, s.param);
+    const std::vector<std::pair<uint32_t, uint32_t>> want = {
+        {plat::kEventKeyDown, 13},       {plat::kEventCommand, 40035}, {plat::kEventCommand, 40009},
+        {plat::kEventFocusLost, 0},      {plat::kEventKeyDown, '7'},   {plat::kEventPaint, 0}};
+    EXPECT_EQ(got, want);
+    EXPECT_TRUE(endedRun);
+}
+
+TEST_F(Events, HeldKeysReadAllBitsSetOnlyWhileHeld) {
+    std::string error;
+    ASSERT_TRUE(plat::headless::loadScript("hold left 120\nwait 100\n", error)) << error;
+    plat::startTimer(window, 100, 50);
+    std::vector<uint16_t> readings;
+    plat::Event e;
+    while (plat::nextEvent(e)) {
+        if (e.code == plat::kEventTimer) readings.push_back(plat::asyncKeyState(plat::kKeyLeft));
+        if (plat::tickCount() >= 200) plat::postQuit(0);
+    }
+    ASSERT_GE(readings.size(), 3u);
+    EXPECT_EQ(readings[0], 0xFFFF);
+    EXPECT_EQ(readings[1], 0xFFFF);
+    EXPECT_EQ(readings.back(), 0);
+}
+
+TEST_F(Events, CloseFallsToDestroyWhenTheProgramDoesNotHandleIt) {
+    plat::feedClose();
+    runLoop();
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(seen[0].code, plat::kEventClose);
+    EXPECT_EQ(seen[1].code, plat::kEventDestroy);
+    EXPECT_EQ(plat::mainWindowOf(), nullptr);
+}
+
+TEST(Script, BadLinesAreReportedWithTheirNumber) {
+    std::string error;
+    EXPECT_FALSE(plat::headless::loadScript("wait 10\n\n# fine\nhold left\n", error));
+    EXPECT_NE(error.find("line 4"), std::string::npos) << error;
+    EXPECT_FALSE(plat::headless::loadScript("jump 3\n", error));
+    EXPECT_NE(error.find("line 1"), std::string::npos) << error;
+    EXPECT_FALSE(plat::headless::loadScript("key sideways\n", error));
+    EXPECT_FALSE(plat::headless::loadScript("wait -5\n", error));
+    EXPECT_TRUE(plat::headless::loadScript("key 5 # five\nkey 65\nsoft left\n", error)) << error;
+    plat::headless::reset();
+}
+
+TEST(Script, KeyNames) {
+    uint32_t code = 0;
+    ASSERT_TRUE(plat::headless::parseKeyName("back", code));
+    EXPECT_EQ(code, 27u);
+    ASSERT_TRUE(plat::headless::parseKeyName("enter", code));
+    EXPECT_EQ(code, 13u);
+    ASSERT_TRUE(plat::headless::parseKeyName("2", code));
+    EXPECT_EQ(code, 0x32u);
+    ASSERT_TRUE(plat::headless::parseKeyName("65", code));
+    EXPECT_EQ(code, 65u);
+    EXPECT_FALSE(plat::headless::parseKeyName("300", code));
+    EXPECT_FALSE(plat::headless::parseKeyName("", code));
+}
+
+}  // namespace

@@ -1,0 +1,190 @@
+// The generator, the settings-file services and the resources.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
+
+#include "platform/files.h"
+#include "platform/headless/headless.h"
+#include "platform/random.h"
+#include "platform/resources.h"
+#include "platform/sound.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::u16string widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("fingulp-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    fs::path dir;
+};
+
+}  // namespace
+
+TEST(Random, IsTheClassicGeneratorFromStateOne) {
+    plat::seedRandom(1);
+    EXPECT_EQ(plat::rand(), 41);
+    EXPECT_EQ(plat::rand(), 18467);
+    EXPECT_EQ(plat::rand(), 6334);
+    EXPECT_EQ(plat::rand(), 26500);
+    EXPECT_EQ(plat::rand(), 19169);
+    for (int i = 0; i < 10000; ++i) {
+        const int32_t r = plat::rand();
+        ASSERT_GE(r, 0);
+        ASSERT_LE(r, 32767);
+    }
+    plat::seedRandom(1);
+    EXPECT_EQ(plat::rand(), 41);
+}
+
+TEST_F(Files, WriteThenReadBackInOneCall) {
+    const std::u16string path = widen((dir / "config.ini").string());
+    plat::File* f = plat::createOrTruncateFile(path.c_str());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(plat::writeFile(f, "abcdef", 6), 6);
+    plat::closeFile(f);
+    f = plat::openExistingFile(path.c_str());
+    ASSERT_NE(f, nullptr);
+    char buffer[4];
+    EXPECT_EQ(plat::readFile(f, buffer, sizeof buffer), 4);
+    EXPECT_EQ(std::string(buffer, 4), "abcd");
+    plat::closeFile(f);
+    EXPECT_EQ(plat::openExistingFile(widen((dir / "missing.ini").string()).c_str()), nullptr);
+}
+
+TEST_F(Files, AFolderIsNeitherOpenedNorCreated) {
+    fs::create_directory(dir / "config.ini");
+    const std::u16string path = widen((dir / "config.ini").string());
+    EXPECT_EQ(plat::openExistingFile(path.c_str()), nullptr);
+    EXPECT_EQ(plat::createOrTruncateFile(path.c_str()), nullptr);
+    EXPECT_FALSE(plat::replaceFileAtomically(path.c_str(), "x", 1));
+    EXPECT_TRUE(fs::is_directory(dir / "config.ini"));
+}
+
+TEST_F(Files, AtomicReplaceLeavesOnlyTheNewFile) {
+    const fs::path target = dir / "config.ini";
+    std::ofstream(target) << "old contents";
+    const std::u16string path = widen(target.string());
+    ASSERT_TRUE(plat::replaceFileAtomically(path.c_str(), "new", 3));
+    EXPECT_EQ(readAll(target), "new");
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        (void)e;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+}
+
+TEST_F(Files, AtomicReplaceInAReadOnlyFolderKeepsTheOldFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    const fs::path target = dir / "config.ini";
+    std::ofstream(target) << "old contents";
+    fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_FALSE(plat::replaceFileAtomically(widen(target.string()).c_str(), "new", 3));
+    EXPECT_EQ(readAll(target), "old contents");
+}
+
+TEST_F(Files, PathsLongerThanTheLimitAreRefusedNotCut) {
+    // A path of exactly the limit would lose its terminator: refused. Cutting
+    // it short would name another file, which must not be created.
+    std::string longName = dir.string() + "/";
+    while (longName.size() < static_cast<size_t>(plat::kMaxPath)) longName += "a";
+    const std::string cutName = longName.substr(0, plat::kMaxPath - 1);
+    const std::u16string path = widen(longName);
+    EXPECT_EQ(plat::createOrTruncateFile(path.c_str()), nullptr);
+    EXPECT_FALSE(plat::replaceFileAtomically(path.c_str(), "x", 1));
+    EXPECT_FALSE(fs::exists(cutName));
+    EXPECT_EQ(plat::openExistingFile(u""), nullptr);
+}
+
+TEST(ModuleFileName, ReportsTheExecutablePathOrNothingWhenItDoesNotFit) {
+    plat::headless::reset();
+    plat::headless::setExecutablePath(u"/games/fish/fingulp");
+    plat::Char buffer[256];
+    EXPECT_EQ(plat::moduleFileName(buffer, 256), 19);
+    EXPECT_EQ(std::u16string(buffer), u"/games/fish/fingulp");
+    EXPECT_EQ(plat::moduleFileName(buffer, 19), 0) << "no room for the terminator";
+    EXPECT_EQ(buffer[0], 0);
+    plat::headless::reset();
+}
+
+TEST(Resources, StringsAndMissingThings) {
+    plat::Char title[20];
+    EXPECT_EQ(plat::loadString(103, title, 20), 15);
+    EXPECT_EQ(std::u16string(title), u"Smartphone 2002");
+    plat::Char small[6];
+    EXPECT_EQ(plat::loadString(103, small, 6), 5) << "cut to the buffer, terminated";
+    EXPECT_EQ(std::u16string(small), u"Smart");
+    EXPECT_GT(plat::loadString(104, title, 20), 0);
+    EXPECT_EQ(plat::loadString(999, title, 20), 0);
+    EXPECT_EQ(plat::loadBitmap(999), nullptr);
+    EXPECT_EQ(plat::findWave(u"NOPE").data, nullptr);
+    EXPECT_NE(plat::findFontFile("regular").data, nullptr);
+    EXPECT_NE(plat::findFontFile("bold").data, nullptr);
+}
+
+TEST(Resources, DecodesTwentyFourAndEightBitPicturesAndRejectsDamagedOnes) {
+    // A 2 x 2 24-bit picture, bottom-up: bottom row red, blue; top row green, white.
+    unsigned char bmp24[54 + 16] = {'B', 'M'};
+    auto put = [](unsigned char* p, uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    put(bmp24 + 2, sizeof bmp24, 4);
+    put(bmp24 + 10, 54, 4);
+    put(bmp24 + 14, 40, 4);
+    put(bmp24 + 18, 2, 4);
+    put(bmp24 + 22, 2, 4);
+    put(bmp24 + 26, 1, 2);
+    put(bmp24 + 28, 24, 2);
+    const unsigned char rows[16] = {0, 0, 255, 255, 0, 0, 0, 0, 0, 255, 0, 255, 255, 255, 0, 0};
+    std::copy(rows, rows + 16, bmp24 + 54);
+    plat::Bitmap* b = plat::decodeBmp(bmp24, sizeof bmp24);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->pixels[0], plat::rgb(0, 255, 0));
+    EXPECT_EQ(b->pixels[1], plat::kWhite);
+    EXPECT_EQ(b->pixels[2], plat::rgb(255, 0, 0));
+    EXPECT_EQ(b->pixels[3], plat::kBlue);
+    plat::deleteBitmap(b);
+    EXPECT_EQ(plat::decodeBmp(bmp24, 60), nullptr) << "cut short";
+    put(bmp24 + 18, 100000, 4);
+    EXPECT_EQ(plat::decodeBmp(bmp24, sizeof bmp24), nullptr) << "absurd width";
+}
+
+TEST(Sound, StartingStoppingAndPlayingToTheEndAreRecorded) {
+    plat::headless::reset();
+    if (!plat::findWave(u"DEF").data) GTEST_SKIP() << "sounds not embedded yet";
+    EXPECT_TRUE(plat::playSound(u"FLARE", 0x00040005));
+    const uint64_t before = plat::headless::now();
+    EXPECT_TRUE(plat::playSound(u"DEF", 0x00040004));
+    EXPECT_EQ(plat::headless::now() - before, 150u) << "1,652 bytes at 11025 Hz, rounded up";
+    EXPECT_TRUE(plat::playSound(nullptr, 0x00040005));
+    EXPECT_FALSE(plat::playSound(u"MISSING", 0x00040005));
+    const auto& log = plat::headless::log();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0].text, "sound start FLARE");
+    EXPECT_EQ(log[1].text, "sound play DEF");
+    EXPECT_EQ(log[2].text, "sound stop");
+    plat::headless::reset();
+}
