@@ -254,7 +254,10 @@ void runScriptUntil(uint64_t deadline) {
                 }
                 continue;
             case Op::State:
-                std::fprintf(s.out, "%s\n", selectState(s.reporter ? s.reporter() : std::string(), c.argument).c_str());
+                std::fprintf(s.out, "%s\n",
+                             selectState("time=" + std::to_string(now()) + " " + (s.reporter ? s.reporter() : std::string()),
+                                         c.argument)
+                                 .c_str());
                 std::fflush(s.out);
                 continue;
         }
