@@ -56,12 +56,16 @@ struct Surface {
     bool isScreen = false;
 };
 
-// Bitmaps.
+// Bitmaps, filled with 0 (black). A compatible bitmap takes the format of the
+// bitmap selected into `surface` (colour for a null surface). Deleting a
+// bitmap, pen, brush or font that a memory surface still holds deselects it
+// there first.
 Bitmap* createBitmap(int32_t width, int32_t height, bool oneBit);
 Bitmap* createCompatibleBitmap(const Surface* surface, int32_t width, int32_t height);
 void deleteBitmap(Bitmap* bitmap);
 
-// Surfaces. A memory surface starts with its own 1 x 1 one-bit bitmap.
+// Surfaces. A memory surface starts with its own 1 x 1 one-bit bitmap and no
+// pen, brush or font.
 Surface* createMemorySurface(const Surface* compatibleWith);
 void deleteSurface(Surface* surface);
 // Selects a bitmap (null puts back the surface's own 1 x 1 bitmap); returns the previous one.
@@ -83,8 +87,9 @@ Colour setTextColour(Surface* surface, Colour colour);
 Colour setBackgroundColour(Surface* surface, Colour colour);
 void setOpaqueText(Surface* surface, bool opaque);
 
-// Fills the inside with the brush and draws the border with the pen (centred
-// on the outline for wider pens). Without a pen or brush that part is skipped.
+// Fills the rectangle with the brush, then draws the border with the pen: a
+// 1-pixel pen covers exactly the outermost ring, wider pens are centred on it.
+// Without a pen or brush that part is skipped.
 void drawRectangle(Surface* surface, int32_t left, int32_t top, int32_t right, int32_t bottom);
 
 // Opaque block copy of width x height from (sx, sy) of `source` to (x, y).
@@ -92,7 +97,8 @@ void blockCopy(Surface* dest, int32_t x, int32_t y, int32_t width, int32_t heigh
                const Surface* source, int32_t sx, int32_t sy);
 
 // Block copy skipping source pixels equal to `key` (compared in the source's
-// format). Source and destination are the same size: no scaling.
+// format: for a one-bit source, the key's nearer of black and white). Source
+// and destination are the same size: no scaling.
 void transparentCopy(Surface* dest, int32_t x, int32_t y, int32_t width, int32_t height,
                      const Surface* source, int32_t sx, int32_t sy, Colour key);
 
@@ -109,8 +115,9 @@ enum TextFormat : uint32_t {
 // Draws `text` (length units, or up to the NUL when length is -1) in the
 // rectangle with the selected font and colours, clipped to the rectangle.
 // Without kTextSingleLine, "\n" breaks lines; with kTextWordBreak long lines
-// wrap at spaces. kTextVerticalCentre applies to single-line text. Returns the
-// height of the text drawn.
+// wrap at spaces. kTextVerticalCentre applies to single-line text. With
+// opaque text each line's box (its width x the cell height) is filled with the
+// background colour first. Returns the height of the text laid out.
 int32_t drawText(Surface* surface, const Char* text, int32_t length, const Rect& rect, uint32_t format);
 
 // Width in pixels of one line of text in a font.
