@@ -24,6 +24,8 @@ void reset();
 uint64_t now();
 void advanceClock(uint64_t milliseconds);
 void setKeyHeld(uint32_t keyCode, bool held);
+// A raw 16-bit reading, e.g. 0x8000 (only the top bit), as some handsets give.
+void setKeyReading(uint32_t keyCode, uint16_t reading);
 
 // Recorded platform calls, oldest first; `logTo` also prints each as it comes.
 const std::vector<LogEntry>& log();
@@ -34,9 +36,10 @@ size_t screenChanges();  // how often the program drew on the screen
 void setExecutablePath(const std::u16string& path);
 
 // Another instance of the program, as a second start would meet it: its
-// marker held, and its window appearing at virtual time `windowAt`
-// (UINT64_MAX: never). bringToFront calls are logged as "front".
-void simulateOtherInstance(bool markerHeld, uint64_t windowAt, const std::u16string& className,
+// marker held until virtual time `markerUntil` (0: no other instance;
+// UINT64_MAX: for ever), its window present from `windowAt` (UINT64_MAX:
+// never). bringToFront calls are logged as "front".
+void simulateOtherInstance(uint64_t markerUntil, uint64_t windowAt, const std::u16string& className,
                            const std::u16string& title);
 
 // Script input. Without a script the program runs freely: idle waits jump the

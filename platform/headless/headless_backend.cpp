@@ -12,7 +12,7 @@ namespace plat::headless {
 namespace {
 
 struct OtherInstance {
-    bool markerHeld = false;
+    uint64_t markerUntil = 0;
     uint64_t windowAt = UINT64_MAX;
     std::u16string className;
     std::u16string title;
@@ -20,7 +20,7 @@ struct OtherInstance {
 
 struct Handset {
     uint64_t clock = 0;
-    std::map<uint32_t, bool> held;
+    std::map<uint32_t, uint16_t> held;
     std::vector<LogEntry> entries;
     std::FILE* logStream = nullptr;
     size_t screenChanges = 0;
@@ -91,16 +91,17 @@ void reset() {
 
 uint64_t now() { return handset().clock; }
 void advanceClock(uint64_t milliseconds) { handset().clock += milliseconds; }
-void setKeyHeld(uint32_t keyCode, bool held) { handset().held[keyCode] = held; }
+void setKeyHeld(uint32_t keyCode, bool held) { handset().held[keyCode] = held ? kKeyHeld : 0; }
+void setKeyReading(uint32_t keyCode, uint16_t reading) { handset().held[keyCode] = reading; }
 const std::vector<LogEntry>& log() { return handset().entries; }
 void clearLog() { handset().entries.clear(); }
 void logTo(std::FILE* out) { handset().logStream = out; }
 size_t screenChanges() { return handset().screenChanges; }
 void setExecutablePath(const std::u16string& path) { handset().executable = path; }
 
-void simulateOtherInstance(bool markerHeld, uint64_t windowAt, const std::u16string& className,
+void simulateOtherInstance(uint64_t markerUntil, uint64_t windowAt, const std::u16string& className,
                            const std::u16string& title) {
-    handset().other = {markerHeld, windowAt, className, title};
+    handset().other = {markerUntil, windowAt, className, title};
 }
 
 }  // namespace plat::headless
@@ -119,7 +120,7 @@ void waitForInput(uint64_t deadline) { plat::headless::runScriptUntil(deadline);
 uint16_t keyState(uint32_t keyCode) {
     const auto& held = handset().held;
     const auto it = held.find(keyCode);
-    return (it != held.end() && it->second) ? kKeyHeld : 0;
+    return it != held.end() ? it->second : 0;
 }
 
 void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen) {
@@ -161,7 +162,7 @@ std::u16string executablePath() { return handset().executable; }
 Marker createMarker(const Char* name) {
     (void)name;
     auto& h = handset();
-    if (h.other.markerHeld) return Marker::AlreadyExisted;
+    if (h.clock < h.other.markerUntil) return Marker::AlreadyExisted;
     h.ownMarker = true;
     return Marker::Created;
 }
@@ -175,7 +176,10 @@ void publishWindow(const Char* className, const Char* title) {
 uint64_t findWindow(const Char* className, const Char* title) {
     const auto& o = handset().other;
     if (!className || !title) return 0;
-    if (handset().clock < o.windowAt || o.className != className || o.title != title) return 0;
+    if (handset().clock < o.windowAt || handset().clock >= o.markerUntil || o.className != className ||
+        o.title != title) {
+        return 0;
+    }
     return 0x1000;
 }
 
