@@ -131,6 +131,9 @@ bool usable(const Surface* s) { return s && s->bitmap; }
 // Pixels are blended without branches, eight and then four at a time, so that
 // the compiler uses vector instructions: sprites are half key colour, where a
 // branch per pixel would mispredict all along the outline.
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__linux__)
+__attribute__((target_clones("avx2", "default")))
+#endif
 void keyedRows(uint32_t* __restrict d, int32_t destStride, const uint32_t* __restrict s, int32_t sourceStride,
                int32_t width, int32_t height, uint32_t key) {
     auto blend = [key](uint32_t under, uint32_t over) {
