@@ -182,10 +182,8 @@ void drawTitle(Image& img, const char* name, int x, int y, int scale, int spacin
 // hunger bar is copied over it, and a small fish sign left of the score.
 void drawHudBand(Image& img) {
     fillRect(img, 0, 0, kWidth, 20, kHudBlue);
-    for (int x = 0; x < kWidth; ++x) {
-        img.set(x, 18, 0x0A3470);
-        img.set(x, 19, 0x2A6CB0);
-    }
+    // A light edge under the band; rows 0..18 stay plain where the score goes.
+    for (int x = 0; x < kWidth; ++x) img.set(x, 19, 0x2A6CB0);
     blitKeyed(img, hudFish(), kHudFishX, kHudFishY, kSpriteKey);
     const Image sign = drawFish(schoolDesign(0), 12, 9);
     blitKeyed(img, sign, 108, 5, kSpriteKey);

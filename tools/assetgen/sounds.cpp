@@ -117,7 +117,7 @@ void addPulseVoice(std::vector<double>& mixBus, const std::vector<Note>& notes, 
             double shifted = phase - duty;
             if (shifted < 0) shifted += 1.0;
             s -= polyBlep(shifted, dt);
-            s += 2 * duty - 1;  // remove the pulse's offset
+            s -= 2 * duty - 1;  // remove the pulse's offset
             mixBus[start + i] += volume * s * envelope(i, length, 0.004, 0.12, 0.6, 0.02);
             phase += dt;
             if (phase >= 1.0) phase -= 1.0;
@@ -201,7 +201,8 @@ std::vector<uint8_t> synthesiseMusic() {
     const int fade = kSampleRate / 100;
     for (int i = 0; i < fade; ++i) mixBus[kMusicBytes - 1 - i] *= static_cast<double>(i) / fade;
     std::vector<uint8_t> out(kMusicBytes);
-    for (size_t i = 0; i < kMusicBytes; ++i) out[i] = toUnsigned8(mixBus[i]);
+    const double masterGain = 0.85;  // leaves headroom: the loudest beat stays below full scale
+    for (size_t i = 0; i < kMusicBytes; ++i) out[i] = toUnsigned8(masterGain * mixBus[i]);
     return out;
 }
 
