@@ -250,11 +250,17 @@ void addFace(const Geometry& g, PartMap& map) {
 
 bool isFishPart(uint8_t p) { return p != kNone; }
 
-Rgb bodyShade(const FishDesign& d, double v) {
-    // v: 0 at the top of the body, 1 at the bottom.
-    if (v < 0.30) return d.back;
-    if (v < 0.62) return d.side;
-    return d.belly;
+// The body's three tones from the back down to the belly; v is 0 at the top
+// of the body and 1 at the bottom. Big fish get dithered seams between tones.
+Rgb bodyShade(const FishDesign& d, double v, int x, int y, int height) {
+    const double seam = height >= 25 ? 0.05 : 0.0;
+    auto pick = [&](double edge, Rgb above, Rgb below) {
+        if (seam == 0) return v < edge ? above : below;
+        const double t = std::clamp((v - (edge - seam)) / (2 * seam), 0.0, 1.0);
+        return ditherOn(x, y, t) ? below : above;
+    };
+    if (v < 0.46) return pick(0.30, d.back, d.side);
+    return pick(0.62, d.side, d.belly);
 }
 
 }  // namespace
@@ -295,7 +301,7 @@ Image drawFish(const FishDesign& d, int width, int height) {
                     c = seam ? shade(d.fin, 0.62) : (edgeNear ? shade(d.fin, 1.12) : shade(d.fin, 0.9));
                     break;
                 }
-                case kBody: c = bodyShade(d, v); break;
+                case kBody: c = bodyShade(d, v, x, y, height); break;
                 case kMark: c = d.mark; break;
                 case kMarkEdge: c = d.markEdge; break;
                 case kEyeWhite: c = 0xF2F2EA; break;
@@ -323,8 +329,8 @@ Image drawFish(const FishDesign& d, int width, int height) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 if (map.at(x, y) == kTail && (static_cast<int>(std::abs(y + 0.5 - g.centreY)) % 3 == 1) &&
-                    img.get(x, y) == shade(d.fin, 0.82))
-                    img.set(x, y, shade(d.fin, 0.68));
+                    img.get(x, y) == shade(d.fin, 0.9))
+                    img.set(x, y, shade(d.fin, 0.74));
     }
     if (d.gills && height >= 20) {
         // Three gill slits behind the eye.

@@ -63,7 +63,6 @@ Image checkBox(Rgb ink, bool crossed) {
     };
     // A dark shadow one pixel down-right keeps the box readable on light water.
     frame(1, kSwitchShadow);
-    if (crossed) cross(1, kSwitchShadow);
     frame(0, ink);
     if (crossed) cross(0, ink);
     return img;
