@@ -38,6 +38,7 @@ protected:
         use(surfaces.backgroundBitmap, strip(176, 220, 176, kGrey, kGrey), surfaces.backgroundSurface);
         drawing.textFont = plat::createFont(u"Arial", 14, 600);
         drawing.blackPen = plat::createPen(1, plat::kBlack);
+        startFrames = 60;  // past the soft-key captions of a game's first frames
     }
     void TearDown() override {
         releaseSurfaces(nullptr);
