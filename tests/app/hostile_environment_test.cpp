@@ -1,0 +1,311 @@
+// Start-up and Exit in hostile folders: no settings file, a folder nobody may
+// write in, "config.ini" as a folder, empty, huge, random and mis-encoded
+// files, shuffled keys and folder paths at and past the platform's limit.
+// Each program runs in a child process (a crash is a failed case), starts,
+// waits on the main menu, chooses Exit and reports what it saw; the test
+// then checks what is left in the folder.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "app/program.h"
+#include "app/static_objects.h"
+#include "platform/files.h"
+#include "platform/headless/headless.h"
+#include "platform/windowing.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+Bytes utf16le(const std::string& ascii) {
+    Bytes bytes;
+    for (unsigned char c : ascii) {
+        bytes.push_back(c);
+        bytes.push_back(0);
+    }
+    return bytes;
+}
+
+struct Settings {
+    std::string flags = "000000";  // Vibrate, Sound, level, then the three kept flags
+    std::array<int32_t, 4> scores = {0, 0, 0, 0};
+};
+
+// The file as the game writes it; `name` is "off" in the default file and
+// "None" once Exit has saved.
+std::string settingsText(const Settings& s, const std::string& name, const std::vector<int>& order = {}) {
+    static const char* const keys[11] = {"name",   "sound",       "music",       "level",       "MMCdir",     "CAMdir",
+                                         "DEVdir", "EEasyScores", "EHardScores", "PEasyScores", "PHardScores"};
+    std::string values[11];
+    values[0] = name;
+    for (int i = 0; i < 6; ++i) values[1 + i] = s.flags[i] == '1' ? "on" : "off";
+    for (int i = 0; i < 4; ++i) values[7 + i] = std::to_string(s.scores[i]);
+    std::string text = "[Lagoon]\n";
+    for (int k = 0; k < 11; ++k) {
+        const int i = order.empty() ? k : order[k];
+        text += std::string(keys[i]) + "=\"" + values[i] + "\";\n";
+    }
+    return text;
+}
+
+Bytes exitFile(const Settings& s) { return utf16le(settingsText(s, "None")); }
+
+Bytes readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const fs::path& file, const Bytes& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::set<std::string> entriesOf(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// A folder of exactly `length` characters below `root` (one or more levels).
+fs::path folderOfLength(const fs::path& root, size_t length) {
+    fs::path folder = root;
+    while (folder.string().size() < length) {
+        const size_t room = length - folder.string().size() - 1;
+        folder /= std::string(std::min<size_t>(room, 200), 'd');
+    }
+    fs::create_directories(folder);
+    return folder;
+}
+
+// Settings that differ from the defaults everywhere they can.
+const Settings kOwnSettings = {"010000", {42, 7, -3, 1000}};
+
+// --- One run of the program, in the child process ------------------------------
+
+constexpr char kStartAndExit[] =
+    "wait 10000\n"  // splash, settings, message box: on the main menu long before
+    "key down\nkey down\nkey down\nkey down\n"  // "Exit" is the fifth row
+    "key enter\n";
+
+[[noreturn]] void runProgramAndReport(const std::u16string& exeFolder) {
+    plat::resetWindowing();
+    plat::headless::reset();
+    resetProgram();
+    plat::headless::setExecutablePath(exeFolder + u"/fingulp");
+    std::string error;
+    if (!plat::headless::loadScript(kStartAndExit, error)) {
+        std::fprintf(stderr, "bad script: %s\n", error.c_str());
+        std::_Exit(4);
+    }
+    plat::headless::onInputExhausted([] {
+        std::fprintf(stderr, "the program did not end on Exit: %s\n", describeProgramState().c_str());
+        std::_Exit(3);
+    });
+    const int code = programMain();
+    int messages = 0;
+    for (const auto& entry : plat::headless::log()) {
+        if (entry.text.rfind("message ", 0) == 0) {
+            ++messages;
+            if (entry.text != "message \"Can't create config file!\" caption \"\" style 16") {
+                std::fprintf(stderr, "unexpected %s\n", entry.text.c_str());
+            }
+        }
+    }
+    std::string flags;
+    for (uint8_t f : screenController.flags) flags += static_cast<char>('0' + f);
+    const int32_t* s = scoreTable ? scoreTable->bestScores : nullptr;
+    std::fprintf(stderr, "outcome exit=%d messages=%d flags=%s scores=%d,%d,%d,%d\n", code, messages, flags.c_str(),
+                 s ? s[0] : -999, s ? s[1] : -999, s ? s[2] : -999, s ? s[3] : -999);
+    std::exit(0);  // under LeakSanitizer, the leak check runs here
+}
+
+std::string outcome(bool message, const Settings& s) {
+    return "outcome exit=0 messages=" + std::string(message ? "1" : "0") + " flags=" + s.flags +
+           " scores=" + std::to_string(s.scores[0]) + "," + std::to_string(s.scores[1]) + "," +
+           std::to_string(s.scores[2]) + "," + std::to_string(s.scores[3]) + "\n";
+}
+
+// --- The table ---------------------------------------------------------------------
+
+struct Folder {
+    fs::path root;     // the scratch folder
+    fs::path exeDir;   // where the program believes it runs
+    Bytes configBefore;  // what the case put into config.ini, if anything
+};
+
+struct HostileCase {
+    const char* name;
+    bool needsNonRoot;  // root writes into read-only folders anyway
+    std::function<void(Folder&)> prepare;
+    bool message;       // "Can't create config file!"
+    Settings loaded;    // flags and best scores in play after start-up
+    // What the folder holds after Exit.
+    std::function<void(const Folder&)> checkAfter;
+};
+
+void onlySavedFile(const Folder& f, const Settings& s) {
+    EXPECT_EQ(entriesOf(f.exeDir), std::set<std::string>{"config.ini"});
+    EXPECT_EQ(readBytes(f.exeDir / "config.ini"), exitFile(s));
+}
+
+void writeConfig(Folder& f, const Bytes& bytes) {
+    f.configBefore = bytes;
+    writeBytes(f.exeDir / "config.ini", bytes);
+}
+
+std::vector<HostileCase> hostileCases() {
+    const Settings defaults;
+    return {
+        {"NoConfigFile", false, [](Folder&) {}, false, defaults,
+         [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+
+        {"ReadOnlyFolder", true, [](Folder& f) { fs::permissions(f.exeDir, fs::perms::owner_read | fs::perms::owner_exec); },
+         true, defaults, [](const Folder& f) { EXPECT_TRUE(entriesOf(f.exeDir).empty()); }},
+
+        {"ReadOnlyFolderWithItsFile", true,
+         [](Folder& f) {
+             writeConfig(f, utf16le(settingsText(kOwnSettings, "off")));
+             fs::permissions(f.exeDir, fs::perms::owner_read | fs::perms::owner_exec);
+         },
+         false, kOwnSettings,
+         [](const Folder& f) {
+             // Exit could not save: the file is as it was, and nothing else appeared.
+             EXPECT_EQ(entriesOf(f.exeDir), std::set<std::string>{"config.ini"});
+             EXPECT_EQ(readBytes(f.exeDir / "config.ini"), f.configBefore);
+         }},
+
+        {"FolderPathThroughAFile", false,
+         [](Folder& f) {
+             // Unwritable even for root: the executable's "folder" is a file.
+             writeBytes(f.root / "blocker", utf16le("not a folder"));
+             f.exeDir = f.root / "blocker";
+         },
+         true, defaults,
+         [](const Folder& f) {
+             EXPECT_EQ(entriesOf(f.root), std::set<std::string>{"blocker"});
+             EXPECT_EQ(readBytes(f.root / "blocker"), utf16le("not a folder"));
+         }},
+
+        {"ConfigIniIsAFolder", false,
+         [](Folder& f) {
+             fs::create_directory(f.exeDir / "config.ini");
+             writeBytes(f.exeDir / "config.ini" / "keep.txt", utf16le("keep"));
+         },
+         true, defaults,
+         [](const Folder& f) {
+             EXPECT_EQ(entriesOf(f.exeDir), std::set<std::string>{"config.ini"});
+             ASSERT_TRUE(fs::is_directory(f.exeDir / "config.ini"));
+             EXPECT_EQ(entriesOf(f.exeDir / "config.ini"), std::set<std::string>{"keep.txt"});
+             EXPECT_EQ(readBytes(f.exeDir / "config.ini" / "keep.txt"), utf16le("keep"));
+         }},
+
+        {"EmptyFile", false, [](Folder& f) { writeConfig(f, {}); }, false, defaults,
+         [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+
+        {"MillionBytes", false,
+         [](Folder& f) {
+             // Good entries, blank lines and spaces past byte 1000, then anything.
+             Bytes bytes = utf16le(settingsText(kOwnSettings, "off"));
+             while (bytes.size() < 1200) {
+                 const Bytes blank = utf16le(" \n");
+                 bytes.insert(bytes.end(), blank.begin(), blank.end());
+             }
+             std::mt19937 random(7);
+             while (bytes.size() < 1000000) bytes.push_back(static_cast<uint8_t>(random()));
+             writeConfig(f, bytes);
+         },
+         false, kOwnSettings, [](const Folder& f) { onlySavedFile(f, kOwnSettings); }},
+
+        {"RandomBytes", false,
+         [](Folder& f) {
+             std::mt19937 random(2002);
+             Bytes bytes(4096);
+             for (uint8_t& b : bytes) b = static_cast<uint8_t>(random());
+             bytes[0] = 0xA5;  // never the start of "[Lagoon]"
+             writeConfig(f, bytes);
+         },
+         false, defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+
+        {"ByteOrderMark", false,
+         [](Folder& f) {
+             Bytes bytes = {0xFF, 0xFE};
+             const Bytes text = utf16le(settingsText(kOwnSettings, "off"));
+             bytes.insert(bytes.end(), text.begin(), text.end());
+             writeConfig(f, bytes);
+         },
+         // The mark fails the header test: the file is reset and its scores lost.
+         false, defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+
+        {"KeysShuffled", false,
+         [](Folder& f) { writeConfig(f, utf16le(settingsText(kOwnSettings, "off", {0, 2, 1, 3, 4, 5, 6, 7, 8, 10, 9}))); },
+         false, defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+
+        {"FolderPathPastTheLimit", false,
+         [](Folder& f) { f.exeDir = folderOfLength(f.root, 300); },
+         true, defaults, [](const Folder& f) { EXPECT_TRUE(entriesOf(f.exeDir).empty()); }},
+
+        {"ConfigPathOneUnitPastTheLimit", false,
+         // The executable's path (folder + "/fingulp") still fits; folder +
+         // "/config.ini" needs 256 units and the terminator makes 257.
+         [](Folder& f) { f.exeDir = folderOfLength(f.root, plat::kMaxPath - 11); },
+         true, defaults, [](const Folder& f) { EXPECT_TRUE(entriesOf(f.exeDir).empty()); }},
+
+        {"ConfigPathJustWithinTheLimit", false,
+         [](Folder& f) { f.exeDir = folderOfLength(f.root, plat::kMaxPath - 12); },
+         false, defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+    };
+}
+
+class HostileEnvironment : public ::testing::TestWithParam<HostileCase> {
+protected:
+    void SetUp() override {
+        static std::atomic<int> counter{0};
+        folder.root = fs::temp_directory_path() /
+                      ("fingulp_hostile_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        fs::remove_all(folder.root);
+        fs::create_directories(folder.root);
+        folder.exeDir = folder.root;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        // A read-only folder must be made writable again before it can go.
+        for (const auto& entry : fs::recursive_directory_iterator(folder.root, ignored)) {
+            if (entry.is_directory(ignored)) fs::permissions(entry.path(), fs::perms::owner_all, ignored);
+        }
+        fs::permissions(folder.root, fs::perms::owner_all, ignored);
+        fs::remove_all(folder.root, ignored);
+    }
+    Folder folder;
+};
+
+TEST_P(HostileEnvironment, StartsAndExitsWithoutCrashOrLitter) {
+    const HostileCase& c = GetParam();
+    if (c.needsNonRoot && ::geteuid() == 0) {
+        GTEST_SKIP() << "root may write into a read-only folder; FolderPathThroughAFile covers an unwritable one";
+    }
+    c.prepare(folder);
+    const std::u16string exeDir = folder.exeDir.u16string();
+    EXPECT_EXIT(runProgramAndReport(exeDir), ::testing::ExitedWithCode(0), outcome(c.message, c.loaded));
+    c.checkAfter(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, HostileEnvironment, ::testing::ValuesIn(hostileCases()),
+                         [](const ::testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
