@@ -163,6 +163,8 @@ Line nextLine(const Font& font, const Char* text, int32_t length, int32_t pos, u
 
 }  // namespace
 
+constexpr FT_F26Dot6 kCondensedEighths = 7;
+
 Font* createFont(const Char* face, int32_t cellHeight, int32_t weight) {
     FT_Library lib = library();
     if (!lib) return nullptr;
@@ -176,7 +178,12 @@ Font* createFont(const Char* face, int32_t cellHeight, int32_t weight) {
 
     FT_Face ftFace = nullptr;
     if (FT_New_Memory_Face(lib, file.data, static_cast<FT_Long>(file.size), 0, &ftFace) != 0) return nullptr;
-    if (FT_Set_Pixel_Sizes(ftFace, 0, static_cast<FT_UInt>(emPixels)) != 0) {
+    // The handset's system face is narrower than the face standing in for it,
+    // and the game's texts were laid out to fit their rectangles in it (Help
+    // lines, the game-over message): glyphs are drawn at 7/8 of their width.
+    const FT_F26Dot6 emHeight = static_cast<FT_F26Dot6>(emPixels) * 64;
+    const FT_F26Dot6 emWidth = emHeight * kCondensedEighths / 8;
+    if (FT_Set_Char_Size(ftFace, emWidth, emHeight, 72, 72) != 0) {
         FT_Done_Face(ftFace);
         return nullptr;
     }
