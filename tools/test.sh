@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs every test:
 # the unit tests, the end-to-end scripts and the desktop tests, then the whole
-# suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and last
+# the fuzz targets for about 30 s each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh
@@ -15,3 +16,19 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFINGULP_SANITIZE=ON >/de
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+# The libFuzzer targets (clang), each for a bounded time. Whatever input makes
+# one fail is kept in tests/fuzz/regressions/NAME, which the suite above
+# replays from then on; commit it with the fix.
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DFINGULP_FUZZERS=ON -DFINGULP_DESKTOP=OFF >/dev/null
+for target in settings_round_trip wide_string; do
+  cmake --build build-fuzz -j"$jobs" --target "fuzz_$target"
+  mkdir -p "build-fuzz/corpus/$target"
+  if ! "build-fuzz/tests/fuzz/fuzz_$target" -max_total_time=30 -print_final_stats=1 \
+      -artifact_prefix="tests/fuzz/regressions/$target/" \
+      "build-fuzz/corpus/$target" "tests/fuzz/corpus/$target"; then
+    echo "fuzz_$target found a failing input: see tests/fuzz/regressions/$target/" >&2
+    exit 1
+  fi
+done
