@@ -113,7 +113,10 @@ using plat::headless::record;
 
 uint64_t now() { return handset().clock; }
 
-void sleep(uint32_t milliseconds) { handset().clock += milliseconds; }
+void sleep(uint32_t milliseconds) {
+    plat::headless::programBlocks(milliseconds);
+    handset().clock += milliseconds;
+}
 
 void waitForInput(uint64_t deadline) { plat::headless::runScriptUntil(deadline); }
 

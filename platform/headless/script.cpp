@@ -13,7 +13,7 @@
 namespace plat::headless {
 namespace {
 
-enum class Op { Wait, Key, Hold, Down, Up, Soft, Focus, Paint, Shot, State, Close };
+enum class Op { Wait, Key, Hold, Down, Up, Soft, Focus, Paint, Shot, ShotWhileBlocked, State, Close };
 
 struct Command {
     Op op = Op::Wait;
@@ -33,6 +33,7 @@ struct Script {
     uint64_t until = 0;
     bool releaseAfterWait = false;
     uint32_t releaseKey = 0;
+    std::string shotWhileBlocked;  // taken at the program's next blocking wait
     void (*exhausted)() = nullptr;
     std::string (*reporter)() = nullptr;
     std::FILE* out = stdout;
@@ -155,6 +156,10 @@ bool loadScript(const std::string& text, std::string& error) {
             c.op = Op::Shot;
             if (w.size() != 2) return fail("expected 'shot FILE.png'");
             c.argument = w[1];
+        } else if (verb == "shot-while-blocked") {
+            c.op = Op::ShotWhileBlocked;
+            if (w.size() != 2) return fail("expected 'shot-while-blocked FILE.png'");
+            c.argument = w[1];
         } else if (verb == "state") {
             c.op = Op::State;
             for (size_t i = 1; i < w.size(); ++i) c.argument += (i > 1 ? " " : "") + w[i];
@@ -181,6 +186,14 @@ void resetScript() {
     s.next = 0;
     s.waiting = false;
     s.releaseAfterWait = false;
+    s.shotWhileBlocked.clear();
+}
+
+void programBlocks(uint32_t milliseconds) {
+    Script& s = script();
+    if (s.shotWhileBlocked.empty() || milliseconds < 1000) return;
+    if (!writeScreenPng(s.shotWhileBlocked)) std::fprintf(stderr, "cannot write %s\n", s.shotWhileBlocked.c_str());
+    s.shotWhileBlocked.clear();
 }
 
 void runScriptUntil(uint64_t deadline) {
@@ -252,6 +265,9 @@ void runScriptUntil(uint64_t deadline) {
                 if (!writeScreenPng(c.argument)) {
                     std::fprintf(stderr, "line %d: cannot write %s\n", c.line, c.argument.c_str());
                 }
+                continue;
+            case Op::ShotWhileBlocked:
+                s.shotWhileBlocked = c.argument;
                 continue;
             case Op::State:
                 std::fprintf(s.out, "%s\n",

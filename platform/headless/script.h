@@ -9,5 +9,8 @@ namespace plat::headless {
 // `deadline`; at the end of the script calls the input-exhausted handler.
 void runScriptUntil(uint64_t deadline);
 void resetScript();
+// The program blocks (a sleep): for a second or more, takes the screenshot
+// the script asked for.
+void programBlocks(uint32_t milliseconds);
 
 }  // namespace plat::headless
