@@ -183,56 +183,34 @@ protected:
         ScreensTest::TearDown();
     }
     uint32_t at(int32_t x, int32_t y) const { return plat::pixelAt(target, x, y); }
-    bool untouched() const {
-        return std::all_of(picture->pixels.begin(), picture->pixels.end(), [](uint32_t p) { return p == kMarker; });
-    }
 };
 
-TEST_F(SoftKeyTest, CaptionsAtTheStartOfAGame) {
-    c.state = Playing;
-    c.previousState = MainMenu;
-    startFrames = 59;
-    c.drawSoftKeys(target);
-    EXPECT_EQ(at(0, 198), kMenuColour);
-    EXPECT_EQ(at(88, 219), kPauseColour);
-    EXPECT_EQ(at(175, 198), kMarker) << "PAUSE is drawn at its own width";
-}
-
-TEST_F(SoftKeyTest, NoPauseOnceTheGameHasEnded) {
-    c.state = Playing;
-    c.previousState = MainMenu;
-    gameEnded = 1;
-    c.drawSoftKeys(target);
-    EXPECT_EQ(at(0, 198), kMenuColour);
-    EXPECT_EQ(at(100, 210), kMarker);
-}
-
-TEST_F(SoftKeyTest, NoCaptionsInPlayAfterSixtyFramesOrAfterAPause) {
-    c.state = Playing;
-    c.previousState = MainMenu;
-    startFrames = 60;
-    c.drawSoftKeys(target);
-    EXPECT_TRUE(untouched());
-    startFrames = 0;
-    c.previousState = Paused;
-    c.drawSoftKeys(target);
-    EXPECT_TRUE(untouched());
-}
-
-TEST_F(SoftKeyTest, PausedGameOffersMenuAndResume) {
-    c.state = Paused;
-    startFrames = 60;
-    c.drawSoftKeys(target);
-    EXPECT_EQ(at(88, 0 + 198), kResumeColour);
-    EXPECT_EQ(at(88, 219), kResumeColour);
-    EXPECT_EQ(at(0, 198), kMenuColour);
-    EXPECT_EQ(at(0, 197), kMarker);
-}
-
-TEST_F(SoftKeyTest, TitlePictureHasNone) {
-    c.state = TitlePicture;
-    c.drawSoftKeys(target);
-    EXPECT_TRUE(untouched());
+TEST_F(SoftKeyTest, GameCaptionsByFrameCountPauseAndEnd) {
+    // The left caption from (0,198), the right one from (88,198); column 175 lies beyond an 87-wide caption.
+    const struct {
+        int32_t state, previous, frames;
+        uint8_t ended;
+        plat::Colour left, right;
+    } cases[] = {
+        {Playing, MainMenu, 59, 0, kMenuColour, kPauseColour},
+        {Playing, MainMenu, 0, 1, kMenuColour, kMarker},  // an ended game never offers PAUSE
+        {Playing, MainMenu, 60, 0, kMarker, kMarker},
+        {Playing, Paused, 0, 0, kMarker, kMarker},  // a resume brings no captions back
+        {Paused, Playing, 60, 0, kMenuColour, kResumeColour},
+        {TitlePicture, MainMenu, 0, 0, kMarker, kMarker},
+    };
+    for (const auto& k : cases) {
+        std::fill(picture->pixels.begin(), picture->pixels.end(), kMarker);
+        c.state = k.state;
+        c.previousState = k.previous;
+        startFrames = k.frames;
+        gameEnded = k.ended;
+        c.drawSoftKeys(target);
+        EXPECT_EQ(at(0, 198), k.left) << "state " << k.state << " frames " << k.frames;
+        EXPECT_EQ(at(100, 219), k.right) << "state " << k.state << " frames " << k.frames;
+        EXPECT_EQ(at(175, 198), kMarker);
+        EXPECT_EQ(at(0, 197), kMarker);
+    }
 }
 
 TEST_F(SoftKeyTest, CaptionsOfInPlayRendering) {

@@ -1,6 +1,5 @@
 // New game, leaving, pausing and resuming a game, the lock after a game has
 // ended, and Exit writing the settings.
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -65,6 +64,10 @@ TEST_F(GameFlowTest, NewGameStartsAFreshSessionAfterTheGetReadyCard) {
     // The click, the 100 ms pause and the 3-second card, then the timer.
     EXPECT_GE(log[timer].time - log[click].time, 3100u);
     EXPECT_GE(log[click].time, start);
+
+    c.state = MainMenu;
+    c.onLeftSoftKey();
+    EXPECT_EQ(c.state, TitlePicture) << "no game has ended since New game";
 }
 
 TEST_F(GameFlowTest, NewGameAtTheEasyLevelFromTheGameMenuDiscardsTheSuspendedGame) {
@@ -122,14 +125,11 @@ TEST_F(GameFlowTest, MenuLeavesTheGameStoppingMusicAndTimerAndBackResumes) {
     EXPECT_EQ(c.state, Playing);
     EXPECT_EQ(musicTicks, 180u) << "the music starts again on the next tick";
     EXPECT_TRUE(called("timer 100 start 50"));
-}
 
-TEST_F(GameFlowTest, MenuWithSoundOffLeavesTheMusicCount) {
-    startGame();
+    c.flags[1] = 0;
     musicTicks = 42;
     plat::headless::clearLog();
-    c.onLeftSoftKey();
-    EXPECT_EQ(c.state, GameMenu);
+    c.onLeftSoftKey();  // MENU with Sound off: the music count stays
     EXPECT_EQ(musicTicks, 42u);
     EXPECT_FALSE(called("sound stop"));
     EXPECT_TRUE(called("timer 100 stop"));
@@ -208,14 +208,6 @@ TEST_F(GameFlowTest, AnEndedGameOnlyAnswersMenuAndBackShowsItAgain) {
 
     c.onDown();
     EXPECT_EQ(c.cursor, 1) << "the menu answers the keys";
-}
-
-TEST_F(GameFlowTest, NewGameForgetsThatTheLastGameEnded) {
-    gameEnded = 1;
-    startGame();
-    c.state = MainMenu;
-    c.onLeftSoftKey();
-    EXPECT_EQ(c.state, TitlePicture);
 }
 
 std::string savedText(const std::filesystem::path& path) {

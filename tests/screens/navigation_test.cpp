@@ -42,10 +42,19 @@ TEST_F(NavigationTest, KeysClickWithSoundOnOutsideTheGameEvenWithoutEffect) {
     EXPECT_EQ(clicks(), 4);
     EXPECT_EQ(c.state, AboutFromMain);
 
+    c.state = Playing;
+    c.onSelect();
+    c.onUp();
+    EXPECT_EQ(clicks(), 4) << "the game being played is silent";
+    c.state = Paused;
+    c.onSelect();
+    EXPECT_EQ(clicks(), 5);
+    EXPECT_EQ(c.state, Paused);
+
     c.flags[1] = 0;
     c.state = MainMenu;
     c.onDown();
-    EXPECT_EQ(clicks(), 4) << "no click with Sound off";
+    EXPECT_EQ(clicks(), 5) << "no click with Sound off";
 }
 
 TEST_F(NavigationTest, OptionsToggleTheDraftAndOnlyStoreKeepsIt) {
@@ -82,44 +91,26 @@ TEST_F(NavigationTest, OptionsToggleTheDraftAndOnlyStoreKeepsIt) {
     c.onRight();
     c.onUp();
     c.onLeft();
+    c.onUp();
+    EXPECT_EQ(c.cursor, 1) << "two rows, wrapping";
+    c.onDown();
     c.onRightSoftKey();  // STORE
     EXPECT_EQ(c.state, MainMenu);
     EXPECT_EQ(c.flags[0], 1);
     EXPECT_EQ(c.flags[1], 0);
     EXPECT_EQ(c.flags[2], 1);
     EXPECT_EQ(c.cursor, 0) << "the menu highlights the row Options was left on";
-}
 
-TEST_F(NavigationTest, OptionsCursorWrapsOverTwoRows) {
-    c.state = OptionsFromGame;
-    c.cursor = 1;
-    c.onDown();
-    EXPECT_EQ(c.cursor, 0);
-    c.onUp();
-    EXPECT_EQ(c.cursor, 1);
-}
-
-TEST_F(NavigationTest, AnOddDraftValueTogglesToOn) {
-    c.state = OptionsFromMain;
-    c.cursor = 1;
-    optionsDraft[1] = 7;
-    c.onLeft();
-    EXPECT_EQ(optionsDraft[1], 1);
-}
-
-TEST_F(NavigationTest, OptionsFromTheGameMenuReturnThere) {
+    // From the in-game menu, back there; an odd draft value toggles to on.
     c.state = GameMenu;
     c.cursor = 1;
     c.onSelect();
     ASSERT_EQ(c.state, OptionsFromGame);
+    optionsDraft[0] = 7;
+    c.onSelect();
+    EXPECT_EQ(optionsDraft[0], 1);
     c.onLeftSoftKey();
     EXPECT_EQ(c.state, GameMenu);
-    c.cursor = 1;
-    c.onSelect();
-    c.onSelect();
-    c.onRightSoftKey();
-    EXPECT_EQ(c.state, GameMenu);
-    EXPECT_EQ(c.flags[0], 1);
 }
 
 TEST_F(NavigationTest, RepaintRefillsTheDraftFromTheStoredSwitches) {
@@ -205,21 +196,6 @@ TEST_F(NavigationTest, BackShowsTheTitlePictureAndAnyKeyLeavesIt) {
     }
 }
 
-TEST_F(NavigationTest, KeysInAGameDoNothingAndOnlyThePausedGameClicks) {
-    c.flags[1] = 1;
-    c.state = Playing;
-    c.onSelect();
-    c.onUp();
-    c.onLeft();
-    EXPECT_EQ(clicks(), 0);
-    EXPECT_EQ(c.state, Playing);
-    c.state = Paused;
-    c.onSelect();
-    c.onDown();
-    EXPECT_EQ(clicks(), 2);
-    EXPECT_EQ(c.state, Paused);
-}
-
 TEST_F(NavigationTest, KeysAreLockedWhileAnEndedGameIsShown) {
     c.flags[1] = 1;
     gameOverShown = 1;
@@ -250,26 +226,13 @@ TEST_F(NavigationTest, SoftKeysStopTheVibrationFirstAndNeverClick) {
             const auto log = calls();
             ASSERT_FALSE(log.empty());
             EXPECT_EQ(log.front(), "vibrate stop") << "state " << state << (left ? " left" : " right");
-            if (state != MainMenu && state != GameMenu) {
-                EXPECT_EQ(clicks(), 0) << "state " << state << (left ? " left" : " right");
-            }
+            // SELECT in a menu is Enter, with its click.
+            const bool select = !left && (state == MainMenu || state == GameMenu);
+            EXPECT_EQ(clicks(), select ? 1 : 0) << "state " << state << (left ? " left" : " right");
         }
     }
 }
 
-TEST_F(NavigationTest, SelectInTheMenusIsEnterWithItsClick) {
-    c.flags[1] = 1;
-    c.state = GameMenu;
-    c.cursor = 3;
-    c.previousState = -1;
-    c.onRightSoftKey();
-    EXPECT_EQ(c.state, HelpFromGame);
-    EXPECT_EQ(c.previousState, GameMenu);
-    const auto log = calls();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0], "vibrate stop");
-    EXPECT_EQ(log[1], "sound play DEF");
-}
 
 }  // namespace
 }  // namespace screens_test
