@@ -1,0 +1,111 @@
+// Wave sounds through an SDL audio device opened in the wave's own format
+// (SDL converts for the hardware): starting one replaces the one playing, the
+// waiting mode keeps the window alive until the sound has played, and a
+// device that cannot be opened means silence.
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/sdl/sdl_internal.h"
+
+namespace plat::sdl {
+namespace {
+
+struct DecodedWave {
+    const uint8_t* file = nullptr;  // the resource it came from
+    SDL_AudioSpec spec{};
+    Uint8* samples = nullptr;
+    Uint32 length = 0;
+};
+
+struct AudioOut {
+    bool unavailable = false;  // no audio on this machine: stay silent
+    SDL_AudioDeviceID device = 0;
+    SDL_AudioSpec spec{};
+    std::vector<DecodedWave> waves;  // the program has two, decoded once
+};
+
+AudioOut& audio() {
+    static AudioOut out;
+    return out;
+}
+
+const DecodedWave* decode(const uint8_t* wave, size_t size) {
+    AudioOut& a = audio();
+    for (const DecodedWave& d : a.waves) {
+        if (d.file == wave) return &d;
+    }
+    DecodedWave d;
+    d.file = wave;
+    SDL_RWops* stream = SDL_RWFromConstMem(wave, static_cast<int>(size));
+    if (!stream || !SDL_LoadWAV_RW(stream, 1, &d.spec, &d.samples, &d.length)) return nullptr;
+    a.waves.push_back(d);
+    return &a.waves.back();
+}
+
+bool sameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b) {
+    return a.freq == b.freq && a.format == b.format && a.channels == b.channels;
+}
+
+bool openFor(const SDL_AudioSpec& format) {
+    AudioOut& a = audio();
+    if (a.unavailable) return false;
+    if (a.device && sameFormat(a.spec, format)) return true;
+    if (a.device) SDL_CloseAudioDevice(a.device);
+    a.device = 0;
+    if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        a.unavailable = true;
+        return false;
+    }
+    SDL_AudioSpec wanted{};
+    wanted.freq = format.freq;
+    wanted.format = format.format;
+    wanted.channels = format.channels;
+    wanted.samples = 512;
+    a.device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (!a.device) {
+        a.unavailable = true;
+        return false;
+    }
+    a.spec = wanted;
+    return true;
+}
+
+uint64_t durationMs(const DecodedWave& d) {
+    const uint64_t bytesPerSecond =
+        static_cast<uint64_t>(d.spec.freq) * d.spec.channels * (SDL_AUDIO_BITSIZE(d.spec.format) / 8);
+    return bytesPerSecond ? (static_cast<uint64_t>(d.length) * 1000 + bytesPerSecond - 1) / bytesPerSecond : 0;
+}
+
+}  // namespace
+
+void playWaveFile(const uint8_t* wave, size_t size, bool wait) {
+    const DecodedWave* d = decode(wave, size);
+    if (!d || !openFor(d->spec)) return;
+    AudioOut& a = audio();
+    SDL_ClearQueuedAudio(a.device);
+    SDL_QueueAudio(a.device, d->samples, d->length);
+    SDL_PauseAudioDevice(a.device, 0);
+    if (!wait) return;
+    // Play to the end, the window staying alive: input is collected for later.
+    const uint64_t end = backend::now() + durationMs(*d);
+    while (backend::now() < end) waitEvents(end);
+    // The device may still hold the last samples of the queue.
+    const uint64_t latest = backend::now() + 250;
+    while (SDL_GetQueuedAudioSize(a.device) > 0 && backend::now() < latest) waitEvents(backend::now() + 5);
+}
+
+void stopSound() {
+    AudioOut& a = audio();
+    if (a.device) SDL_ClearQueuedAudio(a.device);
+}
+
+void closeAudio() {
+    AudioOut& a = audio();
+    if (a.device) SDL_CloseAudioDevice(a.device);
+    a.device = 0;
+    for (DecodedWave& d : a.waves) SDL_FreeWAV(d.samples);
+    a.waves.clear();
+    if (SDL_WasInit(SDL_INIT_AUDIO)) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+}  // namespace plat::sdl

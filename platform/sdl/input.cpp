@@ -1,0 +1,121 @@
+// OS input turned into the handset's: keys (held-key table and key-down
+// events), the soft keys from F1/F2 and clicks on the caption boxes, focus,
+// exposure, the close button, and the desktop's own keys (F11, Alt+Enter, F12).
+#include <cstdio>
+
+#include "platform/backend.h"
+#include "platform/sdl/keymap.h"
+#include "platform/sdl/sdl_internal.h"
+
+namespace plat::sdl {
+namespace {
+
+HeldKeys& held() {
+    static HeldKeys keys;
+    return keys;
+}
+
+bool closeFed = false;
+
+// The soft-key captions sit in the band at the foot of the screen, the left
+// one up to x 88 and the right one from there.
+constexpr int32_t kCaptionTop = 198;
+constexpr int32_t kCaptionSplit = 88;
+
+void takeScreenshot() {
+    const std::string path = writeScreenshot(settingsFolder(), screenPixels(), currentScale() < 2 ? 2 : currentScale());
+    if (path.empty()) std::fprintf(stderr, "fingulp: could not write a screenshot in %s\n", settingsFolder().c_str());
+}
+
+}  // namespace
+
+bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, bool down, bool repeat) {
+    const KeyMeaning meaning = meaningOf(scancode, keycode, modifiers);
+    const uint64_t source = kKeyboardSources + static_cast<uint64_t>(scancode);
+    if (!down) {
+        held().release(source);
+        return false;
+    }
+    switch (meaning.role) {
+        case KeyRole::HandsetKey:
+            held().press(source, meaning.code);
+            // Auto-repeat reaches the program as further key presses, as on the handset.
+            feedKeyDown(meaning.code);
+            return true;
+        case KeyRole::LeftSoftKey:
+        case KeyRole::RightSoftKey:
+            if (repeat) return false;
+            feedSoftKey(meaning.role == KeyRole::LeftSoftKey);
+            return true;
+        case KeyRole::Fullscreen:
+            if (!repeat) toggleFullscreen();
+            return false;
+        case KeyRole::Screenshot:
+            if (!repeat) takeScreenshot();
+            return false;
+        case KeyRole::None:
+            return false;
+    }
+    return false;
+}
+
+bool handleClick(int32_t x, int32_t y) {
+    if (y < kCaptionTop || y >= kScreenHeight || x < 0 || x >= kScreenWidth) return false;
+    feedSoftKey(x < kCaptionSplit);
+    return true;
+}
+
+uint16_t heldKeyState(uint32_t keyCode) { return held().isHeld(keyCode) ? kKeyHeld : 0; }
+
+void releaseAllKeys() { held().bySource.clear(); }
+
+HeldKeys& heldKeys() { return held(); }
+
+bool handleEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            // The close button (and a terminal's Ctrl+C): the program saves as
+            // Exit does. One request is enough; it is handled in order.
+            if (closeFed) return false;
+            closeFed = true;
+            feedClose();
+            return true;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            return handleKey(event.key.keysym.scancode, event.key.keysym.sym, event.key.keysym.mod,
+                             event.type == SDL_KEYDOWN, event.key.repeat != 0);
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button != SDL_BUTTON_LEFT) return false;
+            return handleClick(event.button.x, event.button.y);
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    feedFocus(true);
+                    return true;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    // Keys released while another window has the keyboard never come.
+                    releaseAllKeys();
+                    feedFocus(false);
+                    return true;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    markNeedsPresent();
+                    feedPaint();
+                    return true;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_SHOWN:
+                    markNeedsPresent();
+                    return false;
+                default:
+                    return false;
+            }
+        default:
+            if (event.type == raiseEventType()) {
+                raiseWindow();
+                return false;
+            }
+            return handleGamepadEvent(event);
+    }
+}
+
+}  // namespace plat::sdl

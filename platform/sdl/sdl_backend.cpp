@@ -1,0 +1,133 @@
+// The desktop handset on SDL2: the back end that players run.
+//
+// What it supports:
+//  [x] A resizable window titled from the program, with its icon; the
+//      176 x 220 screen at an integer scale (3x, less when the desktop is
+//      smaller), crisp pixels, letterboxed; F11 and Alt+Enter for fullscreen.
+//  [x] Presentation only when the screen changed (or the desktop lost it),
+//      whenever the program waits.
+//  [x] Waits that block in the OS until the next event or timer; sleeps that
+//      keep collecting input for afterwards.
+//  [x] Keyboard: arrows, Enter/keypad Enter, Escape/Backspace as Back, top-row
+//      and keypad digits, F1/F2 and clicks on the caption boxes as the soft
+//      keys, other keys as handset key codes; a held-key table for the
+//      asynchronous key state.
+//  [x] Game controllers with hot-plugging: d-pad and left stick, A, B,
+//      Back/Select, Start; rumble as the vibrator.
+//  [x] Wave sounds through SDL audio, one at a time, waiting or not; silence
+//      when there is no audio device.
+//  [x] Focus, exposure and the close button reach the program.
+//  [x] Error message boxes; single instance per user over an abstract Unix
+//      socket that also carries the raise request.
+//  [x] config.ini beside the executable, or in the user's data folder when
+//      that folder is read-only; F12 screenshots beside it.
+//  [ ] Touch input other than taps on the captions; high-DPI scaling.
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "platform/backend.h"
+#include "platform/sdl/desktop.h"
+#include "platform/sdl/sdl_internal.h"
+
+namespace plat::sdl {
+
+int startDesktop() {
+    std::string error;
+    if (!loadTestInput(error)) {
+        std::fprintf(stderr, "fingulp: FINGULP_TEST_INPUT: %s\n", error.c_str());
+        return 2;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "fingulp: cannot open a window: %s\n", SDL_GetError());
+        return 1;
+    }
+    startGamepads();
+    raiseEventType();
+    return 0;
+}
+
+void stopDesktop() {
+    stopInstanceChannel();
+    closeAudio();
+    stopGamepads();
+    if (std::getenv("FINGULP_STATS")) {
+        const PresentStats stats = presentStats();
+        std::fprintf(stderr, "fingulp stats: renderer %s, presents %llu, present time %.1f us on average\n",
+                     stats.renderer.c_str(), static_cast<unsigned long long>(stats.presents),
+                     stats.presents ? static_cast<double>(stats.nanoseconds) / 1000.0 / stats.presents : 0.0);
+    }
+    destroyDesktopWindow();
+    SDL_Quit();
+}
+
+}  // namespace plat::sdl
+
+namespace plat::backend {
+
+using namespace plat::sdl;
+
+uint64_t now() { return SDL_GetTicks64(); }
+
+void sleep(uint32_t milliseconds) {
+    present();
+    const uint64_t deadline = now() + milliseconds;
+    while (now() < deadline) {
+        waitEvents(deadline);
+        present();
+    }
+}
+
+void waitForInput(uint64_t deadline) {
+    for (;;) {
+        present();
+        if (waitEvents(deadline) || now() >= deadline) break;
+    }
+    present();
+}
+
+uint16_t keyState(uint32_t keyCode) { return heldKeyState(keyCode); }
+
+void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen) {
+    if (!createDesktopWindow(title, iconId, screen ? screen->pixels.data() : nullptr)) {
+        std::fprintf(stderr, "fingulp: cannot create the window: %s\n", SDL_GetError());
+    }
+}
+
+void screenChanged() { markScreenChanged(); }
+
+void windowDestroyed() { destroyDesktopWindow(); }
+
+void timerChanged(uint32_t id, uint32_t periodMs) {
+    (void)id;
+    (void)periodMs;
+}
+
+void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
+    (void)name;
+    if (!wave) {
+        stopSound();
+        return;
+    }
+    if (wait) present();
+    playWaveFile(wave, size, wait);
+}
+
+void startVibration() { rumbleGamepads(true); }
+
+void stopVibration() { rumbleGamepads(false); }
+
+void messageBox(const Char* text, const Char* caption, uint32_t style) {
+    present();
+    const uint32_t flags = (style & 0x10) ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    const std::string message = toUtf8(text);
+    if (SDL_ShowSimpleMessageBox(flags, toUtf8(caption).c_str(), message.c_str(), desktopWindow()) != 0) {
+        // No message box on this desktop (no display server, say): the player
+        // still learns of it on the terminal.
+        std::fprintf(stderr, "fingulp: %s\n", message.c_str());
+    }
+    releaseAllKeys();
+}
+
+}  // namespace plat::backend
