@@ -36,13 +36,7 @@ Span mouth(int32_t x, int32_t stripWidth, int32_t facingRight) {
 constexpr int32_t kHungerRateForClass[5] = {1, 1, 3, 5, 7};
 
 void reenter(SchoolFish& fish, bool leftOnTheRight) {
-    const int32_t r1 = plat::rand();
-    const int32_t r2 = plat::rand();
-    const int32_t r3 = plat::rand();
-    const int32_t r4 = plat::rand();
-    const int32_t r5 = plat::rand();
-    setSchoolFish(fish, r5 % 5, r4 % 2, -40 - r3 % 15, r2 % 140 + 25, r1 % 2 + 1);
-    fish.speed = speedForClass(fish.sizeClass);
+    drawRandomSchoolFish(fish);
     fish.direction = leftOnTheRight ? 0 : 1;
     const int32_t r6 = plat::rand();
     fish.x = leftOnTheRight ? r6 % 20 + 200 : r6 % 20 - 60;

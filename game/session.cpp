@@ -35,18 +35,22 @@ void setSchoolFish(SchoolFish& fish, int32_t sizeClass, int32_t direction, int32
     fish.direction = direction;
 }
 
+void drawRandomSchoolFish(SchoolFish& fish) {
+    // The draws are taken one by one: their order is part of the game.
+    const int32_t r1 = plat::rand();
+    const int32_t r2 = plat::rand();
+    const int32_t r3 = plat::rand();
+    const int32_t r4 = plat::rand();
+    const int32_t r5 = plat::rand();
+    setSchoolFish(fish, r5 % 5, r4 % 2, -40 - r3 % 15, r2 % 140 + 25, r1 % 2 + 1);
+    fish.speed = speedForClass(fish.sizeClass);
+}
+
 void placeSchool(GameSession& game) {
     for (int32_t i = 0; i < game.fishCount; ++i) {
         SchoolFish& fish = *game.school[i];
         fish.alive = 1;
-        // The draws are taken one by one: their order is part of the game.
-        const int32_t r1 = plat::rand();
-        const int32_t r2 = plat::rand();
-        const int32_t r3 = plat::rand();
-        const int32_t r4 = plat::rand();
-        const int32_t r5 = plat::rand();
-        setSchoolFish(fish, r5 % 5, r4 % 2, -40 - r3 % 15, r2 % 140 + 25, r1 % 2 + 1);
-        fish.speed = speedForClass(fish.sizeClass);
+        drawRandomSchoolFish(fish);
         const int32_t r6 = plat::rand();
         // Each fish waits just outside the edge it swims in from.
         fish.x = fish.direction == 1 ? r6 % 20 - 50 : r6 % 20 + 200;

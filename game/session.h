@@ -74,6 +74,10 @@ struct GameSession {
     bool isComplete() const;
 };
 
+// Five draws give a fish its speed, y, x, direction and class (in that order
+// of drawing); its speed is then the one of its class.
+void drawRandomSchoolFish(SchoolFish& fish);
+
 void placeSchool(GameSession& game);
 
 // Creates a session, or returns null when it cannot be had (never throws).
