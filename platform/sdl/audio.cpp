@@ -105,6 +105,7 @@ void closeAudio() {
     a.device = 0;
     for (DecodedWave& d : a.waves) SDL_FreeWAV(d.samples);
     a.waves.clear();
+    a.unavailable = false;  // a later start tries again
     if (SDL_WasInit(SDL_INIT_AUDIO)) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 

@@ -31,6 +31,7 @@ const uint32_t* screenPixels();
 struct PresentStats {
     uint64_t presents = 0;
     uint64_t nanoseconds = 0;
+    uint64_t raises = 0;  // raise requests from a second start
     std::string renderer;
 };
 PresentStats presentStats();

@@ -132,6 +132,7 @@ void toggleFullscreen() {
 
 void raiseWindow() {
     Video& v = video();
+    v.stats.raises += 1;
     if (!v.window) return;
     if (SDL_GetWindowFlags(v.window) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(v.window);
     SDL_RaiseWindow(v.window);

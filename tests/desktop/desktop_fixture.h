@@ -1,0 +1,60 @@
+// The desktop handset started for one test on SDL's dummy drivers (unless the
+// environment names others, as the X server run does), with a window whose
+// procedure records nothing: what the back end feeds is read from the queue.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/sdl/desktop.h"
+#include "platform/sdl/sdl_internal.h"
+#include "platform/windowing.h"
+
+namespace desktop_test {
+
+inline int paintsSent = 0;
+
+inline int32_t quietProcedure(plat::Window* window, uint32_t code, uint32_t param, uint32_t param2) {
+    if (code == plat::kEventPaint) ++paintsSent;
+    if (code == plat::kEventCreate) {
+        plat::createSoftKeyBar(window, 136, plat::kCommandLeftSoftKey, plat::kCommandRightSoftKey);
+        return 0;
+    }
+    return plat::defaultWindowProc(window, code, param, param2);
+}
+
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        unsetenv("FINGULP_TEST_INPUT");
+        plat::resetWindowing();
+        paintsSent = 0;
+        ASSERT_EQ(plat::sdl::startDesktop(), 0);
+        ASSERT_TRUE(plat::registerClass(u"HelloApp", quietProcedure, 108));
+        window = plat::createWindow(u"HelloApp", u"Test", 176, 220);
+        ASSERT_NE(window, nullptr);
+        ASSERT_NE(plat::sdl::desktopWindow(), nullptr);
+    }
+    void TearDown() override {
+        plat::sdl::releaseAllKeys();
+        plat::sdl::stopDesktop();
+        plat::resetWindowing();
+    }
+
+    // Every event fed so far, in order (the queue is emptied).
+    static std::vector<plat::Event> fedEvents() {
+        plat::postQuit(0);
+        std::vector<plat::Event> events;
+        plat::Event event;
+        while (plat::nextEvent(event)) events.push_back(event);
+        return events;
+    }
+
+    plat::Window* window = nullptr;
+};
+
+}  // namespace desktop_test

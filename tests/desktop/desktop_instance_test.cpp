@@ -1,0 +1,69 @@
+// The single-instance marker and channel: a marker held by another process is
+// seen, and freed when that process is killed; the window is found only by its
+// class and exact title, and a raise request reaches the window's owner.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "desktop_fixture.h"
+#include "platform/backend.h"
+
+namespace {
+
+using desktop_test::DesktopTest;
+using plat::backend::Marker;
+
+std::u16string uniqueName(const char* what) {
+    const std::string name = std::string("test-") + what + "-" + std::to_string(getpid());
+    return std::u16string(name.begin(), name.end());
+}
+
+// A child process that takes the marker and holds it until killed; the pipe
+// says when it has it.
+pid_t holderOf(const std::u16string& name) {
+    int ready[2];
+    if (pipe(ready) != 0) return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        const char answer = plat::backend::createMarker(name.c_str()) == Marker::Created ? 'y' : 'n';
+        (void)!write(ready[1], &answer, 1);
+        for (;;) pause();
+    }
+    char answer = 0;
+    (void)!read(ready[0], &answer, 1);
+    close(ready[0]);
+    close(ready[1]);
+    return answer == 'y' ? child : -1;
+}
+
+TEST(InstanceMarker, AnotherProcessesMarkerIsSeenAndFreedWhenItIsKilled) {
+    const std::u16string name = uniqueName("marker");
+    const pid_t holder = holderOf(name);
+    ASSERT_GT(holder, 0);
+    EXPECT_EQ(plat::backend::createMarker(name.c_str()), Marker::AlreadyExisted);
+    // With no window published there is nothing to find yet.
+    EXPECT_EQ(plat::backend::findWindow(u"HelloApp", u"Title"), 0u);
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    EXPECT_EQ(plat::backend::createMarker(name.c_str()), Marker::Created);
+    plat::sdl::stopInstanceChannel();
+}
+
+TEST_F(DesktopTest, TheWindowIsFoundByClassAndExactTitleAndRaisedOnRequest) {
+    ASSERT_EQ(plat::backend::createMarker(uniqueName("channel").c_str()), Marker::Created);
+    plat::backend::publishWindow(u"HelloApp", u"Smartphone 2002");
+    EXPECT_EQ(plat::backend::findWindow(u"HelloApp", u"Smartphone"), 0u);
+    EXPECT_EQ(plat::backend::findWindow(u"OtherApp", u"Smartphone 2002"), 0u);
+    const uint64_t found = plat::backend::findWindow(u"HelloApp", u"Smartphone 2002");
+    ASSERT_NE(found, 0u);
+    const uint64_t raisesBefore = plat::sdl::presentStats().raises;
+    plat::backend::bringToFront(found | 1);  // the program passes the handle with its low bit set
+    plat::backend::waitForInput(plat::backend::now() + 200);
+    EXPECT_EQ(plat::sdl::presentStats().raises, raisesBefore + 1);
+    // A made-up handle raises nothing.
+    plat::backend::bringToFront(found + 2);
+    plat::backend::waitForInput(plat::backend::now() + 200);
+    EXPECT_EQ(plat::sdl::presentStats().raises, raisesBefore + 1);
+}
+
+}  // namespace
