@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "game/session.h"
 #include "media/sound_bank.h"
+#include "media/surfaces.h"
 #include "platform/random.h"
 
 SettingsStore settingsStore;
@@ -16,6 +17,9 @@ ScreenController screenController;
 
 void resetProgram() {
     (void)firstSessionMade;
+    releaseSurfaces(mainWindow);
+    releaseDrawingObjects();
+    screenController.releaseResources();
     settingsStore.~SettingsStore();
     new (&settingsStore) SettingsStore();
     delete currentGame;

@@ -54,3 +54,7 @@ struct DrawingObjects {
 };
 
 extern DrawingObjects drawing;
+
+// The program keeps these for the whole run; this gives them back when a test
+// starts the program afresh in the same process.
+void releaseDrawingObjects();

@@ -66,6 +66,10 @@ struct ScreenController {
     void startNewGame();
 
     void loadResources();
+    // The program keeps its pictures for the whole run; these give them back
+    // when a test starts the program afresh in the same process.
+    void releasePictures();
+    void releaseResources();
     void drawMainMenu(plat::Surface* screen);
     void drawHelp(plat::Surface* screen);
     void drawAbout(plat::Surface* screen);

@@ -94,9 +94,10 @@ protected:
         plat::headless::clearLog();
     }
 
-    void TearDown() override { releaseSurfaces(window); }
+    void TearDown() override { resetProgram(); }
 
     void usePlainPictures() {
+        c.releasePictures();
         plat::Bitmap* background = plat::createBitmap(176, 220, false);
         for (int32_t y = 0; y < 220; ++y) {
             for (int32_t x = 0; x < 176; ++x) background->pixels[y * 176 + x] = backgroundAt(x, y);
