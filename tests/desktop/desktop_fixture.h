@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/sdl/desktop.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/windowing.h"
@@ -43,6 +44,14 @@ protected:
         plat::sdl::releaseAllKeys();
         plat::sdl::stopDesktop();
         plat::resetWindowing();
+    }
+
+    // Lets the window system finish showing the window (an X server sends
+    // focus and exposure then), and forgets what it fed meanwhile.
+    static void settle() {
+        const uint64_t end = plat::backend::now() + 300;
+        while (plat::backend::now() < end) plat::backend::waitForInput(end);
+        fedEvents();
     }
 
     // Every event fed so far, in order (the queue is emptied).

@@ -32,7 +32,7 @@ std::thread keyFromOutside(uint32_t afterMs) {
 }
 
 TEST_F(DesktopTest, TheWaitTimesOutAtItsDeadlineWithoutSpinning) {
-    fedEvents();  // whatever the desktop said at the window's creation
+    settle();
     for (const uint64_t span : {30u, 400u}) {
         const uint64_t cpuBefore = cpuMicroseconds();
         const uint64_t start = plat::backend::now();
@@ -48,7 +48,7 @@ TEST_F(DesktopTest, TheWaitTimesOutAtItsDeadlineWithoutSpinning) {
 }
 
 TEST_F(DesktopTest, InputEndsTheWaitEarly) {
-    fedEvents();
+    settle();
     std::thread outside = keyFromOutside(100);
     const uint64_t start = plat::backend::now();
     plat::backend::waitForInput(start + 5000);
@@ -62,7 +62,7 @@ TEST_F(DesktopTest, InputEndsTheWaitEarly) {
 }
 
 TEST_F(DesktopTest, ASleepLastsItsTimeAndKeepsTheInputForLater) {
-    fedEvents();
+    settle();
     std::thread outside = keyFromOutside(50);
     const uint64_t start = plat::backend::now();
     plat::backend::sleep(300);
@@ -77,7 +77,7 @@ TEST_F(DesktopTest, ASleepLastsItsTimeAndKeepsTheInputForLater) {
 }
 
 TEST_F(DesktopTest, TheScreenIsPresentedOnlyWhenItChanged) {
-    plat::backend::waitForInput(plat::backend::now() + 20);
+    settle();
     const uint64_t before = plat::sdl::presentStats().presents;
     for (int tick = 0; tick < 5; ++tick) plat::backend::waitForInput(plat::backend::now() + 20);
     EXPECT_EQ(plat::sdl::presentStats().presents, before) << "an unchanged screen was presented again";

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The real executable under an X server (Xvfb, started here; skipped when it
+# cannot start): the wait tests on SDL's X11 driver, real key presses from
+# xdotool, the window's picture and the F12 screenshot compared with the
+# headless handset's screen in the same state, and SDL's disk audio driver
+# showing that the click and the music reached the audio device.
+# Usage: under_x_server.sh FINGULP FINGULP-SIM TEST_DESKTOP
+source "$(dirname "$0")/lib.sh"
+exe="$(realpath "$1")" sim="$(realpath "$2")" unit_tests="$(realpath "$3")"
+for tool in Xvfb xdotool import compare convert; do
+  command -v "$tool" >/dev/null || skip "$tool is not installed (packages xvfb xdotool imagemagick)"
+done
+
+# Key auto-repeat off (-ardelay), so a held key is one press.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -ardelay 100000 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
+xvfb=$!
+cleanup_steps+=("kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null")
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || skip "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
+export DISPLAY=":$(head -1 "$work/display")" SDL_VIDEODRIVER=x11
+
+# 1. The waits on the X11 driver: they block in the OS and time out.
+"$unit_tests" --gtest_brief=1 \
+  --gtest_filter='DesktopTest.TheWaitTimesOut*:DesktopTest.InputEndsTheWaitEarly:DesktopTest.ASleepLasts*:DesktopTest.TheScreenIsPresented*' \
+  > "$work/waits.txt" 2>&1 || { cat "$work/waits.txt"; fail "the wait tests failed on the X11 driver"; }
+
+# 2. The game, its sound going to a file.
+install_copy "$exe" "$work/game"
+(cd "$work/game" && FINGULP_STATS=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" exec timeout 60 ./fingulp) \
+  > "$work/game/stdout.txt" 2> "$work/game/stderr.txt" &
+game=$!
+cleanup_steps+=("kill $game 2>/dev/null; wait $game 2>/dev/null")
+window=""
+for _ in $(seq 100); do
+  window="$(xdotool search --name '^Smartphone 2002$' 2>/dev/null | head -1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window titled \"Smartphone 2002\" appeared: $(cat "$work/game/stderr.txt")"
+sleep 6  # splash, settings created and read: the main menu is up after 5 s
+
+key() {
+  local name
+  for name in "$@"; do
+    xdotool keydown "$name"
+    sleep 0.08
+    xdotool keyup "$name"
+    sleep 0.35
+  done
+}
+
+# Options: Sound on, STORE; then Help.
+key Down Return Down Return F2 Down Down Return
+sleep 0.5
+run_sim "$sim" "$work/sim" "key down
+key enter
+key down
+key enter
+soft right
+key down
+key down
+key enter
+state state
+shot $work/sim/help.png"
+grep -q "state=HelpFromMain" "$work/sim/sim.out" || fail "the headless handset is not in Help: $(cat "$work/sim/sim.out")"
+
+import -window "$window" "$work/window.png"
+width="$(identify -format '%w' "$work/window.png")"
+height="$(identify -format '%h' "$work/window.png")"
+scale=$(( width / 176 ))
+[ $(( scale * 176 )) = "$width" ] && [ $(( scale * 220 )) = "$height" ] || fail "window of ${width} x ${height} is not a whole scale of 176 x 220"
+convert "$work/sim/help.png" -filter point -resize "$(( scale * 100 ))%" "$work/sim/help-scaled.png"
+differing="$(compare -metric AE "$work/window.png" "$work/sim/help-scaled.png" "$work/diff.png" 2>&1 || true)"
+[ "$differing" = 0 ] || fail "the window differs from the headless handset's Help screen in $differing pixels"
+
+key F12
+[ -f "$work/game/fingulp-0001.png" ] || fail "F12 wrote no screenshot beside config.ini: $(ls "$work/game")"
+differing="$(compare -metric AE "$work/game/fingulp-0001.png" "$work/sim/help.png" null: 2>&1 || true)"
+[ "$differing" = 0 ] || fail "the F12 screenshot differs from the headless handset's screen in $differing pixels"
+
+# OK back to the menu, up to New, a game with its music, MENU, Exit.
+key F2 Up Up Up Return
+sleep 5
+key F1 Up Return
+wait "$game" || fail "the game ended with status $? (after Exit from the game menu)"
+[ -f "$work/game/config.ini" ] || fail "Exit saved no config.ini"
+
+python3 - "$work/audio.raw" "$here/../../assets/sounds" <<'PY' || fail "the sounds did not reach the audio device"
+import sys, wave
+written = open(sys.argv[1], "rb").read()
+def samples(name):
+    with wave.open(f"{sys.argv[2]}/{name}.wav") as w:
+        return w.readframes(w.getnframes())
+click, music = samples("DEF"), samples("FLARE")
+ok = True
+if click not in written:
+    print("the click's samples are not in the audio output"); ok = False
+if music[:11025] not in written:
+    print("the music's first second is not in the audio output"); ok = False
+print(f"audio output: {len(written)} bytes; click found {written.count(click)} times")
+sys.exit(0 if ok else 1)
+PY
+echo "X server: real keys, window and F12 shot equal to the headless screen, click and music played"
