@@ -195,6 +195,9 @@ Font* createFont(const Char* face, int32_t cellHeight, int32_t weight) {
     // cell allows; the font's design ascent keeps 14-pixel text in its cell.
     font->baseline = roundedRatio(cell, kAscent, kCellUnits);
     font->face = ftFace;
+    // The printable ASCII glyphs are rendered now, so that drawing the game's
+    // texts (the HUD score every frame) never allocates.
+    for (uint32_t code = 0x20; code < 0x7F; ++code) glyphOf(*font, code);
     return font;
 }
 
