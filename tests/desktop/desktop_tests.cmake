@@ -8,4 +8,6 @@ if(TARGET fingulp AND TARGET fingulp-sim)
     set_tests_properties(desktop.${name} PROPERTIES
       LABELS desktop RESOURCE_LOCK fingulp_instance SKIP_RETURN_CODE 77 TIMEOUT 180)
   endforeach()
+  add_test(NAME desktop.install COMMAND bash ${desktop_dir}/install.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(desktop.install PROPERTIES LABELS desktop)
 endif()

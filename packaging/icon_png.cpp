@@ -1,0 +1,63 @@
+// Writes the program's icon (group 108 inside the executable's resources) as
+// PNG files for the desktop's icon theme: fingulp-icon-png FOLDER writes
+// FOLDER/SIZExSIZE/apps/fingulp.png for 16, 32, 48, 64, 128 and 256 pixels; the
+// magenta key colour becomes transparent and larger sizes keep crisp pixels.
+#include <png.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/resources.h"
+
+namespace {
+
+bool writeIcon(const plat::Bitmap& icon, int size, const std::filesystem::path& file) {
+    std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const uint32_t p = icon.pixels[static_cast<size_t>(y * icon.height / size) * icon.width + x * icon.width / size];
+            uint8_t* out = &rgba[(static_cast<size_t>(y) * size + x) * 4];
+            const bool clear = p == plat::kIconClear;
+            out[0] = clear ? 0 : static_cast<uint8_t>(plat::redOf(p));
+            out[1] = clear ? 0 : static_cast<uint8_t>(plat::greenOf(p));
+            out[2] = clear ? 0 : static_cast<uint8_t>(plat::blueOf(p));
+            out[3] = clear ? 0 : 255;
+        }
+    }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(size);
+    image.height = static_cast<png_uint_32>(size);
+    image.format = PNG_FORMAT_RGBA;
+    return png_image_write_to_file(&image, file.c_str(), 0, rgba.data(), 0, nullptr) != 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fingulp-icon-png FOLDER\n");
+        return 2;
+    }
+    plat::Bitmap* small = plat::loadIcon(108, 16);
+    plat::Bitmap* large = plat::loadIcon(108, 32);
+    if (!small || !large) {
+        std::fprintf(stderr, "fingulp-icon-png: the icon group 108 is missing\n");
+        return 1;
+    }
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const std::filesystem::path folder =
+            std::filesystem::path(argv[1]) / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (!writeIcon(size == 16 ? *small : *large, size, folder / "fingulp.png")) {
+            std::fprintf(stderr, "fingulp-icon-png: cannot write %s\n", (folder / "fingulp.png").c_str());
+            return 1;
+        }
+    }
+    delete small;
+    delete large;
+    return 0;
+}

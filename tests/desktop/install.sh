@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# `cmake --install` with DESTDIR: the executable, the desktop entry (naming the
+# executable and the icon), the AppStream metainfo (naming the entry) and the
+# icon in every theme size, square, with see-through corners from the icon's
+# key colour.
+# Usage: install.sh BUILD_DIR
+source "$(dirname "$0")/lib.sh"
+build="$(realpath "$1")"
+root="$work/root"
+DESTDIR="$root" cmake --install "$build" --prefix /usr > "$work/install.log" || fail "install failed: $(cat "$work/install.log")"
+
+[ -x "$root/usr/bin/fingulp" ] || fail "no executable in /usr/bin"
+entry="$root/usr/share/applications/io.github.fingulp.Fingulp.desktop"
+[ -f "$entry" ] || fail "no desktop entry"
+grep -qx 'Exec=fingulp' "$entry" && grep -qx 'Icon=fingulp' "$entry" && grep -qx 'Type=Application' "$entry" \
+  || fail "the desktop entry does not start fingulp with its icon"
+if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$entry" || fail "desktop-file-validate"; fi
+meta="$root/usr/share/metainfo/io.github.fingulp.Fingulp.metainfo.xml"
+python3 - "$meta" <<'PY' || fail "the metainfo is not valid AppStream for the entry"
+import sys, xml.etree.ElementTree as ET
+c = ET.parse(sys.argv[1]).getroot()
+assert c.tag == "component" and c.get("type") == "desktop-application"
+assert c.findtext("id") == "io.github.fingulp.Fingulp"
+assert c.find("launchable").text == "io.github.fingulp.Fingulp.desktop"
+assert c.find("provides/binary").text == "fingulp"
+PY
+for size in 16 32 48 64 128 256; do
+  icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/fingulp.png"
+  [ -f "$icon" ] || fail "no ${size}x${size} icon"
+  [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $(identify -format '%wx%h' "$icon")"
+  # The icon's key colour is see-through somewhere (a corner is not painted).
+  [ "$(convert "$icon" -format '%[fx:minima.a]' info:)" = 0 ] || fail "the ${size}x${size} icon has no transparent pixel"
+done
+echo "install: executable, desktop entry, metainfo and six icon sizes"
