@@ -54,10 +54,12 @@ void stopDesktop() {
     stopGamepads();
     if (std::getenv("FINGULP_STATS")) {
         const PresentStats stats = presentStats();
-        std::fprintf(stderr, "fingulp stats: renderer %s, presents %llu, present time %.1f us on average, raises %llu\n",
+        std::fprintf(stderr,
+                     "fingulp stats: renderer %s, presents %llu, first present %.1f ms, later presents %.1f us "
+                     "on average, raises %llu\n",
                      stats.renderer.empty() ? "none" : stats.renderer.c_str(),
-                     static_cast<unsigned long long>(stats.presents),
-                     stats.presents ? static_cast<double>(stats.nanoseconds) / 1000.0 / stats.presents : 0.0,
+                     static_cast<unsigned long long>(stats.presents), static_cast<double>(stats.firstNanoseconds) / 1e6,
+                     stats.presents > 1 ? static_cast<double>(stats.nanoseconds) / 1000.0 / (stats.presents - 1) : 0.0,
                      static_cast<unsigned long long>(stats.raises));
     }
     destroyDesktopWindow();

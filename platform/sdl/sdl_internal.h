@@ -30,7 +30,8 @@ int currentScale();            // integer scale the screen is shown at
 const uint32_t* screenPixels();
 struct PresentStats {
     uint64_t presents = 0;
-    uint64_t nanoseconds = 0;
+    uint64_t nanoseconds = 0;       // all presents but the first
+    uint64_t firstNanoseconds = 0;  // the first sets up the renderer's machinery
     uint64_t raises = 0;  // raise requests from a second start
     std::string renderer;
 };

@@ -117,9 +117,10 @@ void present() {
     SDL_RenderPresent(v.renderer);
     v.screenDirty = false;
     v.needsPresent = false;
-    v.stats.presents += 1;
-    v.stats.nanoseconds += static_cast<uint64_t>(
+    const auto took = static_cast<uint64_t>(
         std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
+    (v.stats.presents == 0 ? v.stats.firstNanoseconds : v.stats.nanoseconds) += took;
+    v.stats.presents += 1;
 }
 
 void toggleFullscreen() {

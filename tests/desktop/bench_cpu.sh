@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Benchmark, not a test: CPU used by the running game over 10 s in the main
+# menu and over 10 s of play (from /proc), and the cost of presenting a frame,
+# on SDL's dummy video driver and, when Xvfb is at hand, on X11 (with SDL's
+# default renderer and with its software renderer).
+# Usage: bench_cpu.sh FINGULP
+source "$(dirname "$0")/lib.sh"
+exe="$(realpath "$1")"
+hz="$(getconf CLK_TCK)"
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+# Menu from 6 s to 16 s; New at 16.5 s; play from 21 s (after "Get Ready!") to
+# 31 s; then MENU and Exit.
+script='wait 16500
+press Return
+wait 16000
+press F1
+wait 500
+press Up
+wait 400
+press Return'
+
+measure() {  # LABEL [ENV...]
+  local label="$1"
+  shift
+  local folder="$work/$label"
+  install_copy "$exe" "$folder"
+  printf '%s\n' "$script" > "$folder/input.txt"
+  (cd "$folder" && exec env "$@" FINGULP_STATS=1 FINGULP_TEST_INPUT="$folder/input.txt" ./fingulp) 2> "$folder/stderr.txt" &
+  local pid=$!
+  sleep 6
+  local a b c d
+  a="$(cpu_ticks "$pid")"; sleep 10; b="$(cpu_ticks "$pid")"
+  sleep 5
+  c="$(cpu_ticks "$pid")"; sleep 10; d="$(cpu_ticks "$pid")"
+  wait "$pid" || echo "$label: the game ended with status $?"
+  awk -v l="$label" -v hz="$hz" -v a="$a" -v b="$b" -v c="$c" -v d="$d" 'BEGIN {
+    printf "%-16s menu: %5.1f%% CPU (%d ms in 10 s)   play: %5.1f%% CPU (%d ms in 10 s)\n",
+      l, (b - a) * 100 / hz / 10, (b - a) * 1000 / hz, (d - c) * 100 / hz / 10, (d - c) * 1000 / hz }'
+  grep "fingulp stats" "$folder/stderr.txt" | sed "s/^/$(printf '%-16s' "$label") /"
+}
+
+measure dummy SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+if command -v Xvfb >/dev/null; then
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" 2> /dev/null &
+  xvfb=$!
+  cleanup_steps+=("kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null")
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  display=":$(head -1 "$work/display")"
+  measure x11-default DISPLAY="$display" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+  measure x11-software DISPLAY="$display" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER=software
+fi
