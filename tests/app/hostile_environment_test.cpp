@@ -16,6 +16,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <ostream>
 #include <random>
 #include <set>
 #include <string>
@@ -271,6 +272,9 @@ std::vector<HostileCase> hostileCases() {
          false, defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
     };
 }
+
+// Test listings name the case rather than dump its bytes.
+void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
 
 class HostileEnvironment : public ::testing::TestWithParam<HostileCase> {
 protected:
