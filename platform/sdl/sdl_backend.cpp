@@ -43,6 +43,7 @@ int startDesktop() {
         std::fprintf(stderr, "fingulp: cannot open a window: %s\n", SDL_GetError());
         return 1;
     }
+    SDL_StopTextInput();  // the game reads keys, never text
     startGamepads();
     raiseEventType();
     return 0;
