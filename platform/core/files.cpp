@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/text_encoding.h"
 
 namespace plat {
 
@@ -19,38 +20,15 @@ struct File {
 
 namespace {
 
-// UTF-16 path to UTF-8; false when it is too long for the platform or holds
-// a NUL-less surrogate mess we cannot name.
+// UTF-16 path to UTF-8; false when it is empty or too long for the platform.
 bool toNativePath(const Char* path, std::string& out) {
     out.clear();
-    if (!path) return false;
+    if (!path || !*path) return false;
     int32_t length = 0;
     while (path[length]) {
         if (++length >= kMaxPath) return false;  // no room for the terminator: refuse, never truncate
     }
-    if (length == 0) return false;
-    for (int32_t i = 0; i < length; ++i) {
-        uint32_t c = path[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && path[i + 1] >= 0xDC00 && path[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (path[i + 1] - 0xDC00);
-            ++i;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    out = toUtf8(path);
     return true;
 }
 

@@ -8,39 +8,10 @@
 #include <sstream>
 
 #include "platform/headless/headless.h"
+#include "platform/text_encoding.h"
 
 namespace plat::headless {
 namespace {
-
-std::u16string widen(const std::string& text) {
-    // Paths on the command line are UTF-8; the program speaks UTF-16.
-    std::u16string out;
-    for (size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        uint32_t code = c;
-        int extra = 0;
-        if (c >= 0xF0) {
-            code = c & 0x07;
-            extra = 3;
-        } else if (c >= 0xE0) {
-            code = c & 0x0F;
-            extra = 2;
-        } else if (c >= 0xC0) {
-            code = c & 0x1F;
-            extra = 1;
-        }
-        ++i;
-        for (int k = 0; k < extra && i < text.size(); ++k, ++i) code = (code << 6) | (text[i] & 0x3F);
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (code >> 10));
-            out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(code);
-        }
-    }
-    return out;
-}
 
 int usage() {
     std::fprintf(stderr,
@@ -100,7 +71,7 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
         logTo(logFile);
     }
     while (exeDir.size() > 1 && exeDir.back() == '/') exeDir.pop_back();
-    setExecutablePath(widen(exeDir + "/fingulp"));
+    setExecutablePath(fromUtf8(exeDir + "/fingulp"));
     onStateRequest(describeState);
 
     const int code = programMain();

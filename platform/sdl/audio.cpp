@@ -12,7 +12,7 @@ namespace {
 
 struct DecodedWave {
     const uint8_t* file = nullptr;  // the resource it came from
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audioFormat{};
     Uint8* samples = nullptr;
     Uint32 length = 0;
 };
@@ -20,7 +20,7 @@ struct DecodedWave {
 struct AudioOut {
     bool unavailable = false;  // no audio on this machine: stay silent
     SDL_AudioDeviceID device = 0;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audioFormat{};
     std::vector<DecodedWave> waves;  // the program has two, decoded once
 };
 
@@ -37,7 +37,7 @@ const DecodedWave* decode(const uint8_t* wave, size_t size) {
     DecodedWave d;
     d.file = wave;
     SDL_RWops* stream = SDL_RWFromConstMem(wave, static_cast<int>(size));
-    if (!stream || !SDL_LoadWAV_RW(stream, 1, &d.spec, &d.samples, &d.length)) return nullptr;
+    if (!stream || !SDL_LoadWAV_RW(stream, 1, &d.audioFormat, &d.samples, &d.length)) return nullptr;
     a.waves.push_back(d);
     return &a.waves.back();
 }
@@ -49,7 +49,7 @@ bool sameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b) {
 bool openFor(const SDL_AudioSpec& format) {
     AudioOut& a = audio();
     if (a.unavailable) return false;
-    if (a.device && sameFormat(a.spec, format)) return true;
+    if (a.device && sameFormat(a.audioFormat, format)) return true;
     if (a.device) SDL_CloseAudioDevice(a.device);
     a.device = 0;
     if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -66,13 +66,13 @@ bool openFor(const SDL_AudioSpec& format) {
         a.unavailable = true;
         return false;
     }
-    a.spec = wanted;
+    a.audioFormat = wanted;
     return true;
 }
 
 uint64_t durationMs(const DecodedWave& d) {
     const uint64_t bytesPerSecond =
-        static_cast<uint64_t>(d.spec.freq) * d.spec.channels * (SDL_AUDIO_BITSIZE(d.spec.format) / 8);
+        static_cast<uint64_t>(d.audioFormat.freq) * d.audioFormat.channels * (SDL_AUDIO_BITSIZE(d.audioFormat.format) / 8);
     return bytesPerSecond ? (static_cast<uint64_t>(d.length) * 1000 + bytesPerSecond - 1) / bytesPerSecond : 0;
 }
 
@@ -80,7 +80,7 @@ uint64_t durationMs(const DecodedWave& d) {
 
 void playWaveFile(const uint8_t* wave, size_t size, bool wait) {
     const DecodedWave* d = decode(wave, size);
-    if (!d || !openFor(d->spec)) return;
+    if (!d || !openFor(d->audioFormat)) return;
     AudioOut& a = audio();
     SDL_ClearQueuedAudio(a.device);
     SDL_QueueAudio(a.device, d->samples, d->length);

@@ -125,7 +125,7 @@ using plat::sdl::channel;
 Marker createMarker(const Char* name) {
     auto& c = channel();
     if (c.marker >= 0) return Marker::Created;
-    c.name = plat::sdl::toUtf8(name);
+    c.name = plat::toUtf8(name);
     const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (socket < 0) return Marker::Failed;
     socklen_t length = 0;
@@ -144,13 +144,13 @@ void closeMarker() {}
 void publishWindow(const Char* className, const Char* title) {
     auto& c = channel();
     if (c.marker < 0 || c.listener.joinable()) return;
-    c.windowKey = plat::sdl::toUtf8(className) + "\t" + plat::sdl::toUtf8(title);
+    c.windowKey = plat::toUtf8(className) + "\t" + plat::toUtf8(title);
     if (listen(c.marker, 4) != 0) return;
     c.listener = std::thread(plat::sdl::serve, c.marker, c.windowKey);
 }
 
 uint64_t findWindow(const Char* className, const Char* title) {
-    const std::string key = plat::sdl::toUtf8(className) + "\t" + plat::sdl::toUtf8(title);
+    const std::string key = plat::toUtf8(className) + "\t" + plat::toUtf8(title);
     const std::string answer = plat::sdl::ask("find " + key);
     if (answer.rfind("window ", 0) != 0) return 0;
     const uint64_t pid = std::strtoull(answer.c_str() + 7, nullptr, 10);

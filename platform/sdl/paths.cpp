@@ -51,6 +51,6 @@ std::string settingsFolder() { return folderOf(programPath()); }
 
 namespace plat::backend {
 
-std::u16string executablePath() { return plat::sdl::fromUtf8(plat::sdl::programPath()); }
+std::u16string executablePath() { return plat::fromUtf8(plat::sdl::programPath()); }
 
 }  // namespace plat::backend

@@ -8,14 +8,16 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/png_file.h"
 #include "platform/sdl/keymap.h"
+#include "platform/text_encoding.h"
 #include "platform/types.h"
 
 namespace plat::sdl {
 
 // --- Text ---------------------------------------------------------------------
-std::string toUtf8(const Char* text);
-std::u16string fromUtf8(const std::string& text);
+using plat::fromUtf8;
+using plat::toUtf8;
 
 // --- The window (video.cpp) ---------------------------------------------------------
 bool createDesktopWindow(const Char* title, int32_t iconId, const uint32_t* screenPixels);
@@ -74,7 +76,6 @@ void stopInstanceChannel();
 // Writes the screen and a copy at `scale` as numbered PNGs in `folder`
 // ('/'-terminated); the plain shot's path, empty on failure.
 std::string writeScreenshot(const std::string& folder, const uint32_t* pixels, int scale);
-bool writePng(const std::string& path, const uint32_t* pixels, int width, int height, int scale);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
 std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated

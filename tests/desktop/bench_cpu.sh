@@ -43,7 +43,7 @@ measure() {  # LABEL [ENV...]
 
 measure dummy SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 if command -v Xvfb >/dev/null; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" 2> /dev/null &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$work/display" 2> /dev/null &
   xvfb=$!
   cleanup_steps+=("kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null")
   for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done

@@ -8,6 +8,7 @@
 
 #include "desktop_fixture.h"
 #include "platform/backend.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST(SettingsFolder, AWritableExecutableFolderHoldsTheSettings) {
     // The test executable's own folder is the build folder, which is writable.
     const std::u16string path = plat::backend::executablePath();
     const std::string expected = fs::canonical("/proc/self/exe").string();
-    EXPECT_EQ(plat::sdl::toUtf8(path.c_str()), expected);
+    EXPECT_EQ(plat::toUtf8(path.c_str()), expected);
     EXPECT_EQ(plat::sdl::settingsFolder(), fs::path(expected).parent_path().string() + "/");
 }
 

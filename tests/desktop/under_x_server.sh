@@ -11,8 +11,9 @@ for tool in Xvfb xdotool import compare convert; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (packages xvfb xdotool imagemagick)"
 done
 
-# Key auto-repeat off (-ardelay), so a held key is one press.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -ardelay 100000 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
+# Key auto-repeat off (-ardelay), so a held key is one press. No reset when
+# the last client leaves (-noreset): a reset refuses the next test's connection.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -ardelay 100000 -nolisten tcp -noreset 3> "$work/display" 2> "$work/xvfb.log" &
 xvfb=$!
 cleanup_steps+=("kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null")
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done

@@ -1,8 +1,8 @@
-// UTF-16 text of the program to and from the UTF-8 that SDL and the file
-// system speak.
-#include "platform/sdl/sdl_internal.h"
+// UTF-16 text of the program to and from the UTF-8 that the desktop, the
+// file system and the command line speak.
+#include "platform/text_encoding.h"
 
-namespace plat::sdl {
+namespace plat {
 
 std::string toUtf8(const Char* text) {
     std::string out;
@@ -62,4 +62,4 @@ std::u16string fromUtf8(const std::string& text) {
     return out;
 }
 
-}  // namespace plat::sdl
+}  // namespace plat
