@@ -25,7 +25,9 @@ struct Channel {
 };
 
 Channel& channel() {
-    static Channel c;
+    // Never destroyed: an exit from elsewhere (Xlib ends the process when the
+    // X server goes away) must not meet a still-joinable listener thread.
+    static Channel& c = *new Channel;
     return c;
 }
 
