@@ -18,32 +18,6 @@ namespace {
 
 constexpr plat::Char kConfigName[] = u"config.ini";
 
-void makeDrawingObjects(plat::Surface* paintSurface) {
-    drawing.splashBitmap = plat::loadBitmap(127);
-    drawing.splashSurface = plat::createMemorySurface(paintSurface);
-    plat::selectBitmap(drawing.splashSurface, drawing.splashBitmap);
-
-    // The menu text layer is one bit deep: its bitmap is made compatible with
-    // the fresh memory surface, not with the screen.
-    drawing.menuTextSurface = plat::createMemorySurface(paintSurface);
-    drawing.menuTextBitmap = plat::createCompatibleBitmap(drawing.menuTextSurface, 177, 220);
-    plat::selectBitmap(drawing.menuTextSurface, drawing.menuTextBitmap);
-
-    drawing.bluePen = plat::createPen(1, plat::kBlue);
-    drawing.blackPen = plat::createPen(1, plat::kBlack);
-    drawing.blueBrush = plat::createSolidBrush(plat::kBlue);
-    // Blue comes out black on one bit: the colour the menu copy leaves out.
-    plat::selectBrush(drawing.menuTextSurface, drawing.blueBrush);
-    plat::selectPen(drawing.menuTextSurface, drawing.bluePen);
-    plat::drawRectangle(drawing.menuTextSurface, 0, 0, 177, 220);
-}
-
-void makeFonts() {
-    drawing.textFont = plat::createFont(u"Arial", 14, 600);
-    drawing.smallFont = plat::createFont(u"Arial", 12, 0);
-    drawing.titleFont = plat::createFont(u"Arial", 18, 600);
-}
-
 void readSettings(plat::Window* window) {
     if (!settingsStore.loadOrCreate(configPath)) {
         plat::messageBox(window, u"Can't create config file!", u"", plat::kMessageBoxError);
@@ -83,9 +57,9 @@ void firstPaint(plat::Window* window, plat::Surface* paintSurface) {
     buildConfigPath();
     soundBank = newSoundBank();
     createSurfaces(window);
-    makeDrawingObjects(paintSurface);
+    createDrawingObjects(paintSurface);
     gameEnded = 0;
-    makeFonts();
+    createFonts();
 
     plat::blockCopy(paintSurface, 0, 0, 176, 220, drawing.splashSurface, 0, 0);
     plat::sleepMs(2000);

@@ -84,18 +84,3 @@ void releaseSurfaces(plat::Window* window) {
     plat::releaseWindowSurface(window, set.screen);
     set = SurfaceSet{};
 }
-
-void releaseDrawingObjects() {
-    DrawingObjects& d = drawing;
-    plat::deleteSurface(d.splashSurface);
-    plat::deleteSurface(d.menuTextSurface);
-    plat::deleteBitmap(d.splashBitmap);
-    plat::deleteBitmap(d.menuTextBitmap);
-    plat::deletePen(d.bluePen);
-    plat::deletePen(d.blackPen);
-    plat::deleteBrush(d.blueBrush);
-    plat::deleteFont(d.textFont);
-    plat::deleteFont(d.smallFont);
-    plat::deleteFont(d.titleFont);
-    d = DrawingObjects{};
-}

@@ -55,6 +55,12 @@ struct DrawingObjects {
 
 extern DrawingObjects drawing;
 
+// The splash surface (bitmap 127), the one-bit menu text layer cleared to
+// black, the pens and the brush, made compatible with the paint surface.
+void createDrawingObjects(plat::Surface* paintSurface);
+// textFont, smallFont and titleFont.
+void createFonts();
+
 // The program keeps these for the whole run; this gives them back when a test
 // starts the program afresh in the same process.
 void releaseDrawingObjects();

@@ -50,25 +50,14 @@ inline plat::Bitmap* solidPicture(int32_t width, int32_t height, plat::Colour co
 
 inline int32_t quietWindowProc(plat::Window*, uint32_t, uint32_t, uint32_t) { return 0; }
 
-// Made once for the whole run, as the first paint makes them.
+// Made as the first paint makes them, with a plain splash picture.
 inline void makeDrawingObjectsOnce() {
     if (drawing.menuTextSurface) return;
-    plat::Surface* screen = plat::screenSurface();
+    createDrawingObjects(plat::screenSurface());
+    createFonts();
+    plat::deleteBitmap(drawing.splashBitmap);
     drawing.splashBitmap = solidPicture(176, 220, kSplashColour);
-    drawing.splashSurface = plat::createMemorySurface(screen);
     plat::selectBitmap(drawing.splashSurface, drawing.splashBitmap);
-    drawing.menuTextSurface = plat::createMemorySurface(screen);
-    drawing.menuTextBitmap = plat::createCompatibleBitmap(drawing.menuTextSurface, 177, 220);
-    plat::selectBitmap(drawing.menuTextSurface, drawing.menuTextBitmap);
-    drawing.bluePen = plat::createPen(1, plat::kBlue);
-    drawing.blackPen = plat::createPen(1, plat::kBlack);
-    drawing.blueBrush = plat::createSolidBrush(plat::kBlue);
-    plat::selectBrush(drawing.menuTextSurface, drawing.blueBrush);
-    plat::selectPen(drawing.menuTextSurface, drawing.bluePen);
-    plat::drawRectangle(drawing.menuTextSurface, 0, 0, 177, 220);
-    drawing.textFont = plat::createFont(u"Arial", 14, 600);
-    drawing.smallFont = plat::createFont(u"Arial", 12, 0);
-    drawing.titleFont = plat::createFont(u"Arial", 18, 600);
 }
 
 class ScreensTest : public ::testing::Test {
