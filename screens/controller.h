@@ -71,6 +71,7 @@ struct ScreenController {
     void releasePictures();
     void releaseResources();
     void drawMainMenu(plat::Surface* screen);
+    void drawBackgroundOnRepaint(plat::Surface* screen);
     void drawHelp(plat::Surface* screen);
     void drawAbout(plat::Surface* screen);
     void drawOptions(plat::Surface* screen);

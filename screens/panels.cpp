@@ -40,11 +40,16 @@ void ScreenController::showPanel(plat::Surface* screen, int32_t top) {
     plat::blockCopy(screen, kPanelX, kPanelY, kPanelWidth, kPanelHeight, panel, 0, 0);
 }
 
+// Help and About keep what the menu left around the panel, except after a
+// repaint: then the whole background comes first, once.
+void ScreenController::drawBackgroundOnRepaint(plat::Surface* screen) {
+    if (previousState != kFullRedraw) return;
+    copyPicture(screen, 0, 0, 177, 220, backgroundBitmap, 0, 0);
+    previousState = kBackgroundDrawn;
+}
+
 void ScreenController::drawHelp(plat::Surface* screen) {
-    if (previousState == kFullRedraw) {
-        copyPicture(screen, 0, 0, 177, 220, backgroundBitmap, 0, 0);
-        previousState = kBackgroundDrawn;
-    }
+    drawBackgroundOnRepaint(screen);
     plat::Surface* layer = surfaces.overlaySurface;
     clearLayer(layer, 20, 30, 170, 200);
     plat::selectFont(layer, drawing.textFont);
@@ -66,10 +71,7 @@ void ScreenController::drawHelp(plat::Surface* screen) {
 }
 
 void ScreenController::drawAbout(plat::Surface* screen) {
-    if (previousState == kFullRedraw) {
-        copyPicture(screen, 0, 0, 177, 220, backgroundBitmap, 0, 0);
-        previousState = kBackgroundDrawn;
-    }
+    drawBackgroundOnRepaint(screen);
     plat::Surface* layer = surfaces.overlaySurface;
     clearLayer(layer, 22, 19, 157, 190);
     plat::selectFont(layer, drawing.textFont);

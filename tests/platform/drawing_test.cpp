@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/drawing.h"
+#include "canvas.h"
 #include "platform/headless/headless.h"
 
 namespace {
@@ -14,26 +15,6 @@ constexpr Colour kGreen = rgb(0, 255, 0);
 constexpr Colour kYellow = 0x000AFFFF;
 constexpr Colour kDarkBlue = 0x00844100;
 
-// A memory surface holding a new bitmap of its own, freed with the fixture.
-struct Canvas {
-    Surface* surface = nullptr;
-    Bitmap* bitmap = nullptr;
-
-    Canvas(int32_t width, int32_t height, bool oneBit, uint32_t fillValue = 0) {
-        surface = createMemorySurface(nullptr);
-        bitmap = createBitmap(width, height, oneBit);
-        std::fill(bitmap->pixels.begin(), bitmap->pixels.end(), fillValue);
-        selectBitmap(surface, bitmap);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    ~Canvas() {
-        deleteSurface(surface);
-        deleteBitmap(bitmap);
-    }
-    uint32_t at(int32_t x, int32_t y) const { return pixelAt(surface, x, y); }
-    void set(int32_t x, int32_t y, uint32_t value) { bitmap->pixels[static_cast<size_t>(y) * bitmap->width + x] = value; }
-};
 
 void fillWithBrush(Surface* surface, Colour colour, int32_t width, int32_t height) {
     Brush* brush = createSolidBrush(colour);

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "platform/drawing.h"
+#include "canvas.h"
 
 // Counts heap allocations so a test can see that a cached draw makes none.
 namespace {
@@ -38,24 +39,6 @@ using namespace plat;
 constexpr Colour kRed = rgb(255, 0, 0);
 constexpr Colour kGreen = rgb(0, 255, 0);
 
-struct Canvas {
-    Surface* surface = nullptr;
-    Bitmap* bitmap = nullptr;
-
-    Canvas(int32_t width, int32_t height, bool oneBit, uint32_t fillValue) {
-        surface = createMemorySurface(nullptr);
-        bitmap = createBitmap(width, height, oneBit);
-        std::fill(bitmap->pixels.begin(), bitmap->pixels.end(), fillValue);
-        selectBitmap(surface, bitmap);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    ~Canvas() {
-        deleteSurface(surface);
-        deleteBitmap(bitmap);
-    }
-    uint32_t at(int32_t x, int32_t y) const { return pixelAt(surface, x, y); }
-};
 
 // Bounding box of the pixels that match (or, with `invert`, differ from) a value.
 Rect boundsOf(const Canvas& c, uint32_t value, bool invert = false) {
