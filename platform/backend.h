@@ -45,6 +45,8 @@ void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait);
 void startVibration();
 void stopVibration();
 void messageBox(const Char* text, const Char* caption, uint32_t style);
+// The edition's name as the About screen shows it, e.g. u"FINGULP desktop".
+const Char* editionName();
 
 // --- Start-up services --------------------------------------------------------
 // The executable's full path, '/'-separated.

@@ -73,6 +73,9 @@ uint16_t asyncKeyState(uint32_t keyCode);
 constexpr uint32_t kMessageBoxError = 0x10;
 void messageBox(Window* owner, const Char* text, const Char* caption, uint32_t style);
 
+// The name of the edition the program runs in (desktop, web...), for About.
+const Char* editionName();
+
 // Single instance. `createInstanceMarker` reports whether the named marker
 // already existed; the first instance keeps it until the process ends.
 enum class MarkerResult { Created, AlreadyExisted, Failed };

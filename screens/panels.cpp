@@ -2,6 +2,7 @@
 // frosted panel and shown at 22,19.
 #include "app/globals.h"
 #include "media/surfaces.h"
+#include "platform/windowing.h"
 #include "screens/controller.h"
 
 namespace {
@@ -84,7 +85,7 @@ void ScreenController::drawAbout(plat::Surface* screen) {
     write(layer, u"FINGULP", {33, 56, 154, 170}, kCentredLine);
     write(layer, u"v.05.00.04", {33, 76, 154, 190}, kCentredLine);
     plat::selectFont(layer, drawing.smallFont);
-    write(layer, u"FINGULP desktop", {33, 111, 154, 131}, kCentredLine);
+    write(layer, plat::editionName(), {33, 111, 154, 131}, kCentredLine);
     write(layer, u"Version 5.0.4", {33, 126, 154, 146}, kCentredLine);
     write(layer, u"MIT licence", {33, 141, 154, 161}, kCentredLine);
     showPanel(screen, 19);

@@ -301,6 +301,8 @@ ForeignWindow findWindow(const Char* className, const Char* title) {
 
 void bringToFront(ForeignWindow window) { backend::bringToFront(window); }
 
+const Char* editionName() { return backend::editionName(); }
+
 void resetWindowing() {
     WindowManager& m = wm();
     delete m.bar;

@@ -160,6 +160,9 @@ void messageBox(const Char* text, const Char* caption, uint32_t style) {
            "\" style " + std::to_string(style));
 }
 
+// The edition's name stays the desktop's, so screenshots match the desktop's.
+const Char* editionName() { return u"FINGULP desktop"; }
+
 std::u16string executablePath() { return handset().executable; }
 
 Marker createMarker(const Char* name) {

@@ -135,4 +135,6 @@ void messageBox(const Char* text, const Char* caption, uint32_t style) {
     releaseAllKeys();
 }
 
+const Char* editionName() { return u"FINGULP desktop"; }
+
 }  // namespace plat::backend
