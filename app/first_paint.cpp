@@ -5,14 +5,15 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/globals.h"
-#include "app/static_objects.h"
 #include "media/sound_bank.h"
 #include "media/surfaces.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/resources.h"
+#include "screens/controller.h"
+#include "settings/settings_store.h"
 #include "settings/wide_string.h"
+#include "state/program_state.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The main routine: one running copy, the window class and window, the
 // message loop.
-#include "app/globals.h"
 #include "app/program.h"
 #include "app/single_instance.h"
 #include "platform/resources.h"
 #include "platform/windowing.h"
+#include "state/program_state.h"
 
 namespace {
 constexpr plat::Char kClassName[] = u"HelloApp";

@@ -3,13 +3,13 @@
 // waiting for key repeat.
 #include "app/tick.h"
 
-#include "app/globals.h"
-#include "app/static_objects.h"
 #include "game/frame.h"
 #include "game/session.h"
 #include "media/sound_bank.h"
 #include "platform/sound.h"
 #include "platform/windowing.h"
+#include "screens/controller.h"
+#include "state/program_state.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // The window procedure: every key, soft key, focus change, paint and timer
 // tick arrives here and is routed to the screen controller or the game.
 #include "app/first_paint.h"
-#include "app/globals.h"
 #include "app/program.h"
-#include "app/static_objects.h"
 #include "app/tick.h"
 #include "game/frame.h"
 #include "media/sound_bank.h"
 #include "media/surfaces.h"
 #include "platform/resources.h"
 #include "platform/windowing.h"
+#include "screens/controller.h"
+#include "state/program_state.h"
 
 namespace {
 

@@ -14,16 +14,17 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/program.h"
-#include "app/static_objects.h"
 #include "counting_new.h"
 #include "game/frame.h"
 #include "game/scene.h"
 #include "game/session.h"
 #include "platform/headless/headless.h"
 #include "platform/windowing.h"
+#include "screens/controller.h"
 #include "settings/settings_store.h"
+#include "state/program_state.h"
+#include "testing/program_reset.h"
 
 namespace {
 

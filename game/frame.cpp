@@ -2,12 +2,12 @@
 // the window, and the end of the game with the best-score message.
 #include <cstdio>
 
-#include "app/globals.h"
 #include "game/frame.h"
 #include "game/scene.h"
 #include "media/surfaces.h"
 #include "platform/sound.h"
 #include "screens/controller.h"
+#include "state/program_state.h"
 
 void runGameFrame(GameSession& game, plat::Window* /*window*/) {
     if (gamePhase != kPhaseStarved) stepSchool(game);

@@ -2,10 +2,10 @@
 // uncovers from the left as the player grows hungry.
 #include <cstdio>
 
-#include "app/globals.h"
 #include "game/scene.h"
 #include "media/surfaces.h"
 #include "platform/drawing.h"
+#include "state/program_state.h"
 
 namespace {
 constexpr plat::Colour kHudBlue = 0x00844100;

@@ -2,10 +2,10 @@
 // and meets the player by the band, body and mouth tests.
 #include <cstdint>
 
-#include "app/globals.h"
 #include "game/frame.h"
 #include "platform/random.h"
 #include "platform/sound.h"
+#include "state/program_state.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <new>
 
-#include "app/globals.h"
 #include "platform/random.h"
+#include "state/program_state.h"
 
 int32_t satiety = 0;
 int32_t foodStore = 0;
@@ -113,3 +113,7 @@ GameSession* newGameSession(int32_t difficulty) {
     }
     return game;
 }
+
+// The program starts with a session at difficulty 0, made before the main
+// routine.
+[[maybe_unused]] static const bool firstSessionMade = (currentGame = newGameSession(0), true);

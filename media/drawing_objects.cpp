@@ -29,18 +29,3 @@ void createFonts() {
     drawing.smallFont = plat::createFont(u"Arial", 12, 0);
     drawing.titleFont = plat::createFont(u"Arial", 18, 600);
 }
-
-void releaseDrawingObjects() {
-    DrawingObjects& d = drawing;
-    plat::deleteSurface(d.splashSurface);
-    plat::deleteSurface(d.menuTextSurface);
-    plat::deleteBitmap(d.splashBitmap);
-    plat::deleteBitmap(d.menuTextBitmap);
-    plat::deletePen(d.bluePen);
-    plat::deletePen(d.blackPen);
-    plat::deleteBrush(d.blueBrush);
-    plat::deleteFont(d.textFont);
-    plat::deleteFont(d.smallFont);
-    plat::deleteFont(d.titleFont);
-    d = DrawingObjects{};
-}

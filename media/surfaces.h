@@ -60,7 +60,3 @@ extern DrawingObjects drawing;
 void createDrawingObjects(plat::Surface* paintSurface);
 // textFont, smallFont and titleFont.
 void createFonts();
-
-// The program keeps these for the whole run; this gives them back when a test
-// starts the program afresh in the same process.
-void releaseDrawingObjects();

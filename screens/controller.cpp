@@ -2,10 +2,10 @@
 // About, the title picture, and leaving, pausing and resuming a game.
 #include "screens/controller.h"
 
-#include "app/globals.h"
 #include "media/sound_bank.h"
 #include "platform/sound.h"
 #include "platform/windowing.h"
+#include "state/program_state.h"
 
 namespace {
 
@@ -80,6 +80,8 @@ void resumeGame(ScreenController& c) {
 }
 
 }  // namespace
+
+ScreenController screenController;
 
 void ScreenController::playClick() {
     if (flags[1] == 1 && state != Playing && soundBank) soundBank->playBlocking(0);

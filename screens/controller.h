@@ -65,11 +65,8 @@ struct ScreenController {
     void toggleOptionsRow();  // flips the draft switch of the highlighted Options row
     void startNewGame();
 
+    // The pictures are kept for the whole run.
     void loadResources();
-    // The program keeps its pictures for the whole run; these give them back
-    // when a test starts the program afresh in the same process.
-    void releasePictures();
-    void releaseResources();
     void drawMainMenu(plat::Surface* screen);
     void drawBackgroundOnRepaint(plat::Surface* screen);
     void drawHelp(plat::Surface* screen);
@@ -89,4 +86,5 @@ struct ScreenController {
     void showPanel(plat::Surface* screen, int32_t top);
 };
 
+// The program's one controller, built before the main routine.
 extern ScreenController screenController;

@@ -2,10 +2,10 @@
 // "config.ini" is written and the message loop is asked to end.
 #include <cstdio>
 
-#include "app/globals.h"
-#include "app/static_objects.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
+#include "settings/settings_store.h"
+#include "state/program_state.h"
 
 namespace {
 

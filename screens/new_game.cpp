@@ -1,11 +1,11 @@
 // Starting a new game from either menu: a fresh session at the current level,
 // the "Get Ready!" card, then the game timer.
-#include "app/get_ready.h"
-#include "app/globals.h"
 #include "game/session.h"
 #include "platform/clock.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
+#include "screens/get_ready.h"
+#include "state/program_state.h"
 
 namespace {
 

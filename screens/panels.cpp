@@ -1,9 +1,9 @@
 // The Help, About and Options screens: a text layer on blue, laid over the
 // frosted panel and shown at 22,19.
-#include "app/globals.h"
 #include "media/surfaces.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
+#include "state/program_state.h"
 
 namespace {
 

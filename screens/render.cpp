@@ -1,10 +1,10 @@
 // Drawing the current screen: the game scene in play, the title picture, or
 // one of the menu screens, then the soft-key captions.
-#include "app/globals.h"
 #include "game/frame.h"
 #include "media/surfaces.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
+#include "state/program_state.h"
 
 void ScreenController::render() {
     // Every drawing of a running or paused game is a full game step too.

@@ -53,20 +53,3 @@ void ScreenController::copyPictureKeyed(plat::Surface* dest, int32_t x, int32_t 
     plat::selectBitmap(menuBitmapSurface, picture);
     plat::transparentCopy(dest, x, y, width, height, menuBitmapSurface, sx, sy, key);
 }
-
-void ScreenController::releasePictures() {
-    plat::Bitmap** pictures[] = {&backgroundBitmap, &panelBitmap,    &cursorBitmap,  &boxBitmaps[0],
-                                 &boxBitmaps[1],    &boxBitmaps[2],  &boxBitmaps[3], &upArrowBitmap,
-                                 &downArrowBitmap,  &backCaption,    &menuCaption,   &selectCaption,
-                                 &storeCaption,     &okCaption,      &resumeCaption, &pauseCaption};
-    for (plat::Bitmap** picture : pictures) {
-        plat::deleteBitmap(*picture);
-        *picture = nullptr;
-    }
-}
-
-void ScreenController::releaseResources() {
-    releasePictures();
-    plat::deleteSurface(menuBitmapSurface);
-    menuBitmapSurface = nullptr;
-}

@@ -1,7 +1,7 @@
 // The two soft-key captions the program draws itself at the foot of the
 // screen, chosen by the screen showing.
-#include "app/globals.h"
 #include "screens/controller.h"
+#include "state/program_state.h"
 
 namespace {
 

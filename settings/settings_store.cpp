@@ -107,6 +107,8 @@ bool startsWithAt(const Char* text, int32_t length, int32_t position, const Char
 
 }  // namespace
 
+SettingsStore settingsStore;
+
 SettingsStore::SettingsStore() {
     storeText(header, kHeaderText, boundedLength(kHeaderText, kHeaderUnits - 1));
     for (uint32_t i = 0; i < kEntryCount; ++i) {

@@ -41,3 +41,6 @@ struct SettingsStore {
     // 1 only when a read succeeded.
     int32_t loadOrCreate(const plat::Char* path);
 };
+
+// The program's settings store, built before the main routine.
+extern SettingsStore settingsStore;

@@ -22,12 +22,14 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/program.h"
-#include "app/static_objects.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "platform/windowing.h"
+#include "screens/controller.h"
+#include "state/program_state.h"
+#include "testing/program_reset.h"
+#include "testing/state_report.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include <string>
 
 #include "app/first_paint.h"
-#include "app/globals.h"
-#include "app/program.h"
-#include "app/static_objects.h"
 #include "app/tick.h"
 #include "game/session.h"
 #include "media/sound_bank.h"
 #include "media/surfaces.h"
 #include "platform/headless/headless.h"
 #include "platform/windowing.h"
+#include "screens/controller.h"
+#include "state/program_state.h"
+#include "testing/program_reset.h"
 
 namespace {
 

@@ -6,12 +6,13 @@
 
 #include <string>
 
-#include "app/globals.h"
 #include "game/frame.h"
 #include "game/session.h"
 #include "platform/headless/headless.h"
 #include "platform/random.h"
 #include "platform/windowing.h"
+#include "state/program_state.h"
+#include "testing/program_reset.h"
 
 class GameTest : public ::testing::Test {
 protected:

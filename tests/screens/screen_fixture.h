@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/program.h"
-#include "app/static_objects.h"
 #include "game/session.h"
 #include "media/sound_bank.h"
 #include "media/surfaces.h"
 #include "platform/headless/headless.h"
 #include "platform/windowing.h"
+#include "screens/controller.h"
+#include "settings/settings_store.h"
+#include "state/program_state.h"
+#include "testing/program_reset.h"
 
 namespace screens_test {
 
@@ -86,7 +87,7 @@ protected:
     void TearDown() override { resetProgram(); }
 
     void usePlainPictures() {
-        c.releasePictures();
+        releaseControllerPictures(c);
         plat::Bitmap* background = plat::createBitmap(176, 220, false);
         for (int32_t y = 0; y < 220; ++y) {
             for (int32_t x = 0; x < 176; ++x) background->pixels[y * 176 + x] = backgroundAt(x, y);

@@ -1,8 +1,8 @@
 // The game's invariants, checked after every game frame of the soak.
 #include "invariants.h"
 
-#include "app/globals.h"
 #include "game/session.h"
+#include "state/program_state.h"
 
 namespace {
 

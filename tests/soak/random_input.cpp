@@ -4,12 +4,12 @@
 #include <climits>
 #include <cstdlib>
 
-#include "app/globals.h"
-#include "app/static_objects.h"
 #include "game/session.h"
 #include "platform/backend.h"
 #include "platform/headless/headless.h"
 #include "platform/types.h"
+#include "screens/controller.h"
+#include "state/program_state.h"
 
 namespace {
 

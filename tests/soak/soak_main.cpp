@@ -9,13 +9,14 @@
 #include <filesystem>
 #include <string>
 
-#include "app/globals.h"
 #include "app/program.h"
 #include "game/session.h"
 #include "invariants.h"
 #include "platform/headless/headless.h"
 #include "platform/windowing.h"
 #include "random_input.h"
+#include "state/program_state.h"
+#include "testing/program_reset.h"
 
 namespace {
 

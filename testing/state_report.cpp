@@ -1,11 +1,10 @@
 // The `state` line of the headless runner: the controller, the program-wide
 // values, the game and its fish as name=value pairs.
-#include <string>
+#include "testing/state_report.h"
 
-#include "app/globals.h"
-#include "app/program.h"
-#include "app/static_objects.h"
 #include "game/session.h"
+#include "screens/controller.h"
+#include "state/program_state.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 // Storage of the program-wide values.
-#include "app/globals.h"
-
-#include <cstring>
+#include "state/program_state.h"
 
 plat::Window* mainWindow = nullptr;
 plat::Char configPath[256] = {};
@@ -19,18 +17,3 @@ uint8_t optionsDraft[3] = {0, 0, 0};
 GameSession* currentGame = nullptr;
 ScoreTable* scoreTable = nullptr;
 SoundBank* soundBank = nullptr;
-
-void resetProgramValues() {
-    mainWindow = nullptr;
-    std::memset(configPath, 0, sizeof configPath);
-    firstPaintPending = 1;
-    gamePhase = 0;
-    startFrames = 0;
-    gameOverShown = 0;
-    gameEnded = 0;
-    musicTicks = 0;
-    vibrating = 0;
-    vibrationTicks = 0;
-    vibrateEnabled = 0;
-    std::memset(optionsDraft, 0, sizeof optionsDraft);
-}

@@ -1,5 +1,5 @@
 // The "Get Ready!" card: white words on a blue screen for three seconds.
-#include "app/get_ready.h"
+#include "screens/get_ready.h"
 
 #include "media/surfaces.h"
 #include "platform/clock.h"

@@ -1,6 +1,7 @@
 // The program-wide values that tie the tick, the game frame and the screen
-// controller together, and the few objects the whole program shares. All are
-// zero at start unless said.
+// controller together, and the few objects the whole program shares. Every
+// room may read them. All are zero at start unless said; a test that starts
+// the program afresh puts them back with resetProgramValues (testing/).
 #pragma once
 
 #include <cstdint>
@@ -41,7 +42,3 @@ extern uint8_t optionsDraft[3];            // the Options screens' working copy 
 extern GameSession* currentGame;  // never null once the program has started
 extern ScoreTable* scoreTable;     // made at window creation
 extern SoundBank* soundBank;       // made at the first paint
-
-// Puts every value above back to its start value (tests run several programs
-// in one process).
-void resetProgramValues();
