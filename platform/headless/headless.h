@@ -57,8 +57,4 @@ void setOutput(std::FILE* out);
 // Writes the 176 x 220 screen as PNG; false when it cannot.
 bool writeScreenPng(const std::string& path);
 
-// Parses a key name of the script: left right up down enter back, a digit, or
-// a decimal virtual-key code; false when it is none of these.
-bool parseKeyName(const std::string& name, uint32_t& keyCode);
-
 }  // namespace plat::headless

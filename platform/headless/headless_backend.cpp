@@ -1,38 +1,32 @@
-// The headless handset's back end: virtual time, key states set by the script
-// or tests, a log of every sound, vibration, timer and message-box call, and an
-// in-process stand-in for another running instance.
+// The headless handset's back end, for tests and fingulp-sim.
+//
+// What it supports:
+//  [x] A virtual clock: waits jump to the next timer or script step, sleeps
+//      and waiting sounds advance it.
+//  [x] Input from a script (script.cpp) or from tests: key presses, held keys
+//      and raw key readings, soft keys, focus, paint, close.
+//  [x] The screen as a readable bitmap, written as PNG on request.
+//  [x] A log of every sound, vibration, timer, window and message-box call.
+//  [x] An in-process stand-in for another running instance.
+//  [ ] Real time, real sound, a window.
+//
+// Everything it holds is in one record, Handset (handset.h), reached through
+// handset().
 #include <cstring>
-#include <map>
 
 #include "platform/backend.h"
+#include "platform/headless/handset.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/script.h"
 
 namespace plat::headless {
-namespace {
-
-struct OtherInstance {
-    uint64_t markerUntil = 0;
-    uint64_t windowAt = UINT64_MAX;
-    std::u16string className;
-    std::u16string title;
-};
-
-struct Handset {
-    uint64_t clock = 0;
-    std::map<uint32_t, uint16_t> held;
-    std::vector<LogEntry> entries;
-    std::FILE* logStream = nullptr;
-    size_t screenChanges = 0;
-    std::u16string executable = u"./fingulp";
-    bool ownMarker = false;
-    OtherInstance other;
-};
 
 Handset& handset() {
     static Handset h;
     return h;
 }
+
+namespace {
 
 std::string narrow(const Char* text) {
     std::string out;

@@ -2,32 +2,13 @@
 // (SDL converts for the hardware): starting one replaces the one playing, the
 // waiting mode keeps the window alive until the sound has played, and a
 // device that cannot be opened means silence.
-#include <vector>
-
 #include "platform/backend.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace plat::sdl {
 namespace {
 
-struct DecodedWave {
-    const uint8_t* file = nullptr;  // the resource it came from
-    SDL_AudioSpec audioFormat{};
-    Uint8* samples = nullptr;
-    Uint32 length = 0;
-};
-
-struct AudioOut {
-    bool unavailable = false;  // no audio on this machine: stay silent
-    SDL_AudioDeviceID device = 0;
-    SDL_AudioSpec audioFormat{};
-    std::vector<DecodedWave> waves;  // the program has two, decoded once
-};
-
-AudioOut& audio() {
-    static AudioOut out;
-    return out;
-}
+AudioOut& audio() { return backendData().audio; }
 
 const DecodedWave* decode(const uint8_t* wave, size_t size) {
     AudioOut& a = audio();

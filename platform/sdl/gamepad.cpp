@@ -1,20 +1,15 @@
 // Game controllers as the handset's keypad: d-pad and left stick as the
 // arrows, A as the action key, B as Back, Back/Select and Start as the left and
 // right soft keys; hot-plugging; rumble as the handset's vibrator.
-#include <map>
-
 #include "platform/backend.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace plat::sdl {
 namespace {
 
-std::map<SDL_JoystickID, SDL_GameController*>& controllers() {
-    static std::map<SDL_JoystickID, SDL_GameController*> open;
-    return open;
-}
+std::map<SDL_JoystickID, SDL_GameController*>& controllers() { return backendData().gamepads.open; }
 
-bool rumbling = false;
+HeldKeys& heldKeys() { return backendData().input.held; }
 
 // The stick counts as pushed beyond the first value and as let go below the
 // second, so that it does not flicker at the edge.
@@ -38,7 +33,7 @@ void open(int deviceIndex) {
         return;
     }
     controllers()[id] = controller;
-    if (rumbling) SDL_GameControllerRumble(controller, 0xC000, 0xC000, kRumbleCapMs);
+    if (backendData().gamepads.rumbling) SDL_GameControllerRumble(controller, 0xC000, 0xC000, kRumbleCapMs);
 }
 
 void close(SDL_JoystickID id) {
@@ -140,7 +135,7 @@ bool handleGamepadEvent(const SDL_Event& event) {
 bool gamepadConnected() { return !controllers().empty(); }
 
 void rumbleGamepads(bool on) {
-    rumbling = on;
+    backendData().gamepads.rumbling = on;
     for (const auto& [id, controller] : controllers()) {
         if (on) {
             SDL_GameControllerRumble(controller, 0xC000, 0xC000, kRumbleCapMs);

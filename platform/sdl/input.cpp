@@ -10,12 +10,7 @@
 namespace plat::sdl {
 namespace {
 
-HeldKeys& held() {
-    static HeldKeys keys;
-    return keys;
-}
-
-bool closeFed = false;
+HeldKeys& held() { return backendData().input.held; }
 
 // The soft-key captions sit in the band at the foot of the screen, the left
 // one up to x 88 and the right one from there.
@@ -69,15 +64,13 @@ uint16_t heldKeyState(uint32_t keyCode) { return held().isHeld(keyCode) ? kKeyHe
 
 void releaseAllKeys() { held().bySource.clear(); }
 
-HeldKeys& heldKeys() { return held(); }
-
 bool handleEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
             // The close button (and a terminal's Ctrl+C): the program saves as
             // Exit does. One request is enough; it is handled in order.
-            if (closeFed) return false;
-            closeFed = true;
+            if (backendData().input.closeFed) return false;
+            backendData().input.closeFed = true;
             feedClose();
             return true;
         case SDL_KEYDOWN:

@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <thread>
 
 #include "platform/backend.h"
 #include "platform/sdl/sdl_internal.h"
@@ -17,19 +16,7 @@
 namespace plat::sdl {
 namespace {
 
-struct Channel {
-    std::string name;       // the marker's name, the socket's too
-    int marker = -1;        // the bound socket of the first instance
-    std::string windowKey;  // "class\ntitle" once published
-    std::thread listener;
-};
-
-Channel& channel() {
-    // Never destroyed: an exit from elsewhere (Xlib ends the process when the
-    // X server goes away) must not meet a still-joinable listener thread.
-    static Channel& c = *new Channel;
-    return c;
-}
+InstanceChannel& channel() { return backendData().instance; }
 
 sockaddr_un addressOf(const std::string& name, socklen_t& length) {
     sockaddr_un address{};
@@ -94,7 +81,7 @@ void serve(int marker, std::string windowKey) {
 
 // Sends one request to the instance that holds the marker; its answer.
 std::string ask(const std::string& request) {
-    const Channel& c = channel();
+    const InstanceChannel& c = channel();
     const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (socket < 0) return {};
     socklen_t length = 0;
@@ -111,7 +98,7 @@ std::string ask(const std::string& request) {
 }  // namespace
 
 void stopInstanceChannel() {
-    Channel& c = channel();
+    InstanceChannel& c = channel();
     if (c.marker >= 0) shutdown(c.marker, SHUT_RDWR);
     if (c.listener.joinable()) c.listener.join();
     if (c.marker >= 0) close(c.marker);

@@ -1,5 +1,5 @@
-// The event pump: OS events and the test script's input handled as they come,
-// and the blocking wait in the OS until the next event or deadline.
+// The event pump: OS events handled as they come, and the blocking wait in the
+// OS until the next event or deadline.
 #include <climits>
 
 #include "platform/backend.h"
@@ -13,11 +13,10 @@ namespace {
 constexpr uint64_t kGamepadPollMs = 8;
 constexpr uint64_t kHotplugPollMs = 500;
 
-uint32_t raiseType = 0;
-
 }  // namespace
 
 uint32_t raiseEventType() {
+    uint32_t& raiseType = backendData().input.raiseType;
     if (raiseType == 0) {
         const uint32_t type = SDL_RegisterEvents(1);
         raiseType = type == static_cast<uint32_t>(-1) ? static_cast<uint32_t>(SDL_LASTEVENT) : type;
@@ -30,7 +29,6 @@ bool pumpEvents() {
     bool fed = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) fed = handleEvent(event) || fed;
-    fed = runDueTestInput(backend::now()) || fed;
     return fed;
 }
 
@@ -40,7 +38,6 @@ bool waitEvents(uint64_t deadline) {
     const uint64_t now = backend::now();
     if (now >= deadline) return false;
     uint64_t wakeAt = deadline;
-    if (nextTestInputAt() < wakeAt) wakeAt = nextTestInputAt();
     if (SDL_WasInit(SDL_INIT_GAMECONTROLLER)) {
         const uint64_t poll = now + (gamepadConnected() ? kGamepadPollMs : kHotplugPollMs);
         if (poll < wakeAt) wakeAt = poll;

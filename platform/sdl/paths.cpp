@@ -29,17 +29,20 @@ std::string folderOf(const std::string& path) {
 }
 
 // The path reported to the program; worked out once.
+std::string workOutProgramPath() {
+    const std::string executable = executableFile();
+    const std::string folder = folderOf(executable);
+    if (access(folder.c_str(), W_OK | X_OK) == 0) return executable;
+    char* data = SDL_GetPrefPath("", "fingulp");
+    if (!data) return executable;
+    const std::string inData = std::string(data) + executable.substr(folder.size());
+    SDL_free(data);
+    return inData;
+}
+
 const std::string& programPath() {
-    static const std::string path = [] {
-        const std::string executable = executableFile();
-        const std::string folder = folderOf(executable);
-        if (access(folder.c_str(), W_OK | X_OK) == 0) return executable;
-        char* data = SDL_GetPrefPath("", "fingulp");
-        if (!data) return executable;
-        const std::string inData = std::string(data) + executable.substr(folder.size());
-        SDL_free(data);
-        return inData;
-    }();
+    std::string& path = backendData().programPath;
+    if (path.empty()) path = workOutProgramPath();
     return path;
 }
 

@@ -22,9 +22,10 @@
 //  [x] config.ini beside the executable, or in the user's data folder when
 //      that folder is read-only; F12 screenshots beside it.
 //  [ ] Touch input other than taps on the captions; high-DPI scaling.
+//
+// Everything it holds is in one record, BackendData (sdl_internal.h), reached
+// through backendData().
 #include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
 
 #include "platform/backend.h"
 #include "platform/sdl/desktop.h"
@@ -32,12 +33,12 @@
 
 namespace plat::sdl {
 
+BackendData& backendData() {
+    static BackendData& data = *new BackendData;
+    return data;
+}
+
 int startDesktop() {
-    std::string error;
-    if (!loadTestInput(error)) {
-        std::fprintf(stderr, "fingulp: FINGULP_TEST_INPUT: %s\n", error.c_str());
-        return 2;
-    }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "fingulp: cannot open a window: %s\n", SDL_GetError());
@@ -53,16 +54,6 @@ void stopDesktop() {
     stopInstanceChannel();
     closeAudio();
     stopGamepads();
-    if (std::getenv("FINGULP_STATS")) {
-        const PresentStats stats = presentStats();
-        std::fprintf(stderr,
-                     "fingulp stats: renderer %s, presents %llu, first present %.1f ms, later presents %.1f us "
-                     "on average, raises %llu\n",
-                     stats.renderer.empty() ? "none" : stats.renderer.c_str(),
-                     static_cast<unsigned long long>(stats.presents), static_cast<double>(stats.firstNanoseconds) / 1e6,
-                     stats.presents > 1 ? static_cast<double>(stats.nanoseconds) / 1000.0 / (stats.presents - 1) : 0.0,
-                     static_cast<unsigned long long>(stats.raises));
-    }
     destroyDesktopWindow();
     SDL_Quit();
 }

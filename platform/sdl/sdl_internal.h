@@ -1,12 +1,16 @@
-// What the files of the SDL back end share with each other: the window and its
-// presentation, the event pump, input handling, gamepads, sound, the instance
-// channel, screenshots and the test input script.
+// What the files of the SDL back end share with each other: the one record of
+// everything the back end holds, and the window and its presentation, the
+// event pump, input handling, gamepads, sound, the instance channel and
+// screenshots.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/png_file.h"
 #include "platform/sdl/keymap.h"
@@ -14,6 +18,71 @@
 #include "platform/types.h"
 
 namespace plat::sdl {
+
+// --- What the back end holds ---------------------------------------------------
+struct PresentStats {
+    uint64_t presents = 0;
+    uint64_t nanoseconds = 0;       // all presents but the first
+    uint64_t firstNanoseconds = 0;  // the first sets up the renderer's machinery
+    uint64_t raises = 0;            // raise requests from a second start
+    std::string renderer;
+};
+
+struct Video {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    const uint32_t* pixels = nullptr;  // the program's screen bitmap
+    bool screenDirty = true;
+    bool needsPresent = true;
+    PresentStats stats;  // figures for the benchmark and the desktop tests
+};
+
+struct DecodedWave {
+    const uint8_t* file = nullptr;  // the resource it came from
+    SDL_AudioSpec audioFormat{};
+    Uint8* samples = nullptr;
+    Uint32 length = 0;
+};
+
+struct AudioOut {
+    bool unavailable = false;  // no audio on this machine: stay silent
+    SDL_AudioDeviceID device = 0;
+    SDL_AudioSpec audioFormat{};
+    std::vector<DecodedWave> waves;  // the program has two, decoded once
+};
+
+struct Input {
+    HeldKeys held;           // the keyboard's and the gamepads' keys held down
+    bool closeFed = false;   // the close button has reached the program
+    uint32_t raiseType = 0;  // the user event the instance channel posts
+};
+
+struct Gamepads {
+    std::map<SDL_JoystickID, SDL_GameController*> open;
+    bool rumbling = false;  // the vibrator is on: controllers plugged in now rumble too
+};
+
+struct InstanceChannel {
+    std::string name;       // the marker's name, the socket's too
+    int marker = -1;        // the bound socket of the first instance
+    std::string windowKey;  // "class\ttitle" once published
+    std::thread listener;
+};
+
+struct BackendData {
+    Video video;
+    AudioOut audio;
+    Input input;
+    Gamepads gamepads;
+    InstanceChannel instance;
+    std::string programPath;  // the executable's path as the program sees it; worked out once
+};
+
+// The one record, made at the first call and never destroyed: an exit from
+// elsewhere (Xlib ends the process when the X server goes away) must not meet
+// the instance channel's listener thread still joinable.
+BackendData& backendData();
 
 // --- Text ---------------------------------------------------------------------
 using plat::fromUtf8;
@@ -30,18 +99,10 @@ void toggleFullscreen();
 void raiseWindow();
 int currentScale();            // integer scale the screen is shown at
 const uint32_t* screenPixels();
-struct PresentStats {
-    uint64_t presents = 0;
-    uint64_t nanoseconds = 0;       // all presents but the first
-    uint64_t firstNanoseconds = 0;  // the first sets up the renderer's machinery
-    uint64_t raises = 0;  // raise requests from a second start
-    std::string renderer;
-};
 PresentStats presentStats();
 
 // --- The event pump (loop.cpp) -------------------------------------------------------
-// Handles every OS event waiting and the test script's due input; true when
-// anything reached the program's queue.
+// Handles every OS event waiting; true when anything reached the program's queue.
 bool pumpEvents();
 // Blocks until an OS event arrives or the clock reaches `deadline`, handles what
 // came; true when anything reached the program's queue.
@@ -49,12 +110,11 @@ bool waitEvents(uint64_t deadline);
 uint32_t raiseEventType();      // the user event the instance channel posts
 
 // --- Input (input.cpp) ------------------------------------------------------------------
-// One keyboard change, from SDL or from the test script; true when it fed the program.
+// One keyboard change; true when it fed the program.
 bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, bool down, bool repeat);
 bool handleClick(int32_t x, int32_t y);  // a left click at screen pixel x, y
 bool handleEvent(const SDL_Event& event);
 uint16_t heldKeyState(uint32_t keyCode);
-HeldKeys& heldKeys();
 void releaseAllKeys();
 
 // --- Gamepads (gamepad.cpp) -------------------------------------------------------------
@@ -79,13 +139,5 @@ std::string writeScreenshot(const std::string& folder, const uint32_t* pixels, i
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
 std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated
-
-// --- Test input (test_input.cpp) ----------------------------------------------------------
-// Reads the script named by FINGULP_TEST_INPUT; false with `error` set when bad.
-bool loadTestInput(std::string& error);
-// Runs the script's input that is due; true when it fed the program.
-bool runDueTestInput(uint64_t now);
-// When the script's next input falls due (UINT64_MAX: none).
-uint64_t nextTestInputAt();
 
 }  // namespace plat::sdl

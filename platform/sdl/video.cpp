@@ -10,20 +10,7 @@
 namespace plat::sdl {
 namespace {
 
-struct Video {
-    SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
-    const uint32_t* pixels = nullptr;
-    bool screenDirty = true;
-    bool needsPresent = true;
-    PresentStats stats;
-};
-
-Video& video() {
-    static Video v;
-    return v;
-}
+Video& video() { return backendData().video; }
 
 constexpr int kDefaultScale = 3;
 

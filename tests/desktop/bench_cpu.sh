@@ -3,7 +3,7 @@
 # menu and over 10 s of play (from /proc), and the cost of presenting a frame,
 # on SDL's dummy video driver and, when Xvfb is at hand, on X11 (with SDL's
 # default renderer and with its software renderer).
-# Usage: bench_cpu.sh FINGULP
+# Usage: bench_cpu.sh FINGULP-DESKTOP-TEST
 source "$(dirname "$0")/lib.sh"
 exe="$(realpath "$1")"
 hz="$(getconf CLK_TCK)"
@@ -13,21 +13,21 @@ cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # Menu from 6 s to 16 s; New at 16.5 s; play from 21 s (after "Get Ready!") to
 # 31 s; then MENU and Exit.
 script='wait 16500
-press Return
+key enter
 wait 16000
-press F1
+soft left
 wait 500
-press Up
+key up
 wait 400
-press Return'
+key enter'
 
 measure() {  # LABEL [ENV...]
   local label="$1"
   shift
   local folder="$work/$label"
   install_copy "$exe" "$folder"
-  printf '%s\n' "$script" > "$folder/input.txt"
-  (cd "$folder" && exec env "$@" FINGULP_STATS=1 FINGULP_TEST_INPUT="$folder/input.txt" ./fingulp) 2> "$folder/stderr.txt" &
+  printf '%s\n' "$script" > "$folder/input.sim"
+  (cd "$folder" && exec env "$@" ./fingulp --stats --input "$folder/input.sim") 2> "$folder/stderr.txt" &
   local pid=$!
   sleep 6
   local a b c d

@@ -31,7 +31,6 @@ protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        unsetenv("FINGULP_TEST_INPUT");
         plat::resetWindowing();
         paintsSent = 0;
         ASSERT_EQ(plat::sdl::startDesktop(), 0);

@@ -1,10 +1,10 @@
 // What the desktop feeds the program: key presses and the held-key state over
 // ticks, soft keys from F1/F2 and from clicks on the captions, focus, exposure,
-// the close button, and the test input script that drives the real executable.
-#include <cstdio>
-#include <fstream>
+// the close button, and the test executable's input scripts.
+#include <iterator>
 
 #include "desktop_fixture.h"
+#include "hook/script_input.h"
 #include "platform/backend.h"
 
 namespace {
@@ -125,48 +125,65 @@ TEST_F(DesktopTest, ExposureAsksForAPaintAndTheCloseButtonForOneClose) {
     EXPECT_EQ(desktop_test::paintsSent, 1);
 }
 
-class TestInputScript : public ::testing::Test {
-protected:
-    void TearDown() override { unsetenv("FINGULP_TEST_INPUT"); }
-    bool load(const std::string& text, std::string& error) {
-        const std::string path = ::testing::TempDir() + "fingulp_input_" + std::to_string(getpid()) + ".txt";
-        std::ofstream(path) << text;
-        setenv("FINGULP_TEST_INPUT", path.c_str(), 1);
-        const bool ok = plat::sdl::loadTestInput(error);
-        std::remove(path.c_str());
-        return ok;
+// The test executable's scripts: the runner's language as the events of a
+// keyboard and a window manager, at their times.
+TEST_F(DesktopTest, TestScriptsBecomeTimedDesktopEvents) {
+    std::vector<plat::script::Command> commands;
+    std::string error;
+    ASSERT_TRUE(plat::script::parse("wait 1000\nkey 4\nhold left 120\ndown 18\nkey enter\nup 18\nwait 20\n"
+                                    "soft right\nfocus lost\npaint\nclose\n",
+                                    commands, error))
+        << error;
+    std::vector<desktop_hook::TimedEvent> events;
+    ASSERT_TRUE(desktop_hook::eventsOf(commands, events, error)) << error;
+    const struct {
+        uint64_t at;
+        uint32_t type;
+        SDL_Scancode key;
+        uint16_t modifiers;
+        uint8_t windowEvent;
+    } expected[] = {
+        {1000, SDL_KEYDOWN, SDL_SCANCODE_4, 0, 0},
+        {1000, SDL_KEYUP, SDL_SCANCODE_4, 0, 0},
+        {1000, SDL_KEYDOWN, SDL_SCANCODE_LEFT, 0, 0},
+        {1120, SDL_KEYUP, SDL_SCANCODE_LEFT, 0, 0},
+        {1120, SDL_KEYDOWN, SDL_SCANCODE_LALT, KMOD_LALT, 0},
+        {1120, SDL_KEYDOWN, SDL_SCANCODE_RETURN, KMOD_LALT, 0},
+        {1120, SDL_KEYUP, SDL_SCANCODE_RETURN, KMOD_LALT, 0},
+        {1120, SDL_KEYUP, SDL_SCANCODE_LALT, 0, 0},
+        {1140, SDL_KEYDOWN, SDL_SCANCODE_F2, 0, 0},
+        {1140, SDL_KEYUP, SDL_SCANCODE_F2, 0, 0},
+        {1140, SDL_WINDOWEVENT, SDL_SCANCODE_UNKNOWN, 0, SDL_WINDOWEVENT_FOCUS_LOST},
+        {1140, SDL_WINDOWEVENT, SDL_SCANCODE_UNKNOWN, 0, SDL_WINDOWEVENT_EXPOSED},
+        {1140, SDL_QUIT, SDL_SCANCODE_UNKNOWN, 0, 0},
+    };
+    ASSERT_EQ(events.size(), std::size(expected));
+    for (size_t i = 0; i < events.size(); ++i) {
+        const SDL_Event& e = events[i].event;
+        EXPECT_EQ(events[i].at, expected[i].at) << "event " << i;
+        EXPECT_EQ(e.type, expected[i].type) << "event " << i;
+        if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
+            EXPECT_EQ(e.key.keysym.scancode, expected[i].key) << "event " << i;
+            EXPECT_EQ(e.key.keysym.mod, expected[i].modifiers) << "event " << i;
+        }
+        if (e.type == SDL_WINDOWEVENT) {
+            EXPECT_EQ(e.window.event, expected[i].windowEvent) << "event " << i;
+        }
     }
-};
-
-TEST_F(TestInputScript, BadLinesAreReportedByNumber) {
-    std::string error;
-    EXPECT_FALSE(load("wait 100\npress Nosuchkey\n", error));
-    EXPECT_EQ(error, "line 2: unknown key 'Nosuchkey'");
-    EXPECT_FALSE(load("# a comment\n\nwait soon\n", error));
-    EXPECT_EQ(error, "line 3: expected 'wait MS'");
-    EXPECT_FALSE(load("click 10\n", error));
-    EXPECT_EQ(error, "line 1: expected 'click X Y'");
-    EXPECT_FALSE(load("focus away\n", error));
-    EXPECT_EQ(error, "line 1: unknown command 'focus away'");
-    setenv("FINGULP_TEST_INPUT", "/nonexistent/script.txt", 1);
-    EXPECT_FALSE(plat::sdl::loadTestInput(error));
-}
-
-TEST_F(TestInputScript, StepsFallDueAtTheirTimes) {
-    std::string error;
-    ASSERT_TRUE(load("wait 1000\npress Keypad 4   # down, then up 80 ms later\nwait 20\nclose\n", error)) << error;
-    const uint64_t first = plat::sdl::nextTestInputAt();
-    ASSERT_NE(first, UINT64_MAX);
-    EXPECT_FALSE(plat::sdl::runDueTestInput(first - 1));
-    // Without a window nothing reaches a program, but the keys are held and let go.
-    plat::sdl::runDueTestInput(first);
-    EXPECT_EQ(plat::sdl::heldKeyState('4'), plat::kKeyHeld);
-    EXPECT_EQ(plat::sdl::nextTestInputAt(), first + 80);
-    plat::sdl::runDueTestInput(first + 80);
-    EXPECT_EQ(plat::sdl::heldKeyState('4'), 0);
-    EXPECT_EQ(plat::sdl::nextTestInputAt(), first + 100);
-    plat::sdl::runDueTestInput(first + 100);
-    EXPECT_EQ(plat::sdl::nextTestInputAt(), UINT64_MAX);
+    // What the desktop cannot do is refused by line.
+    const struct {
+        const char* script;
+        const char* error;
+    } refused[] = {
+        {"wait 10\nstate\n", "line 2: screenshots and state lines are the headless handset's"},
+        {"shot a.png\n", "line 1: screenshots and state lines are the headless handset's"},
+        {"key 7\n\nkey 255\n", "line 3: no keyboard key gives key code 255"},
+    };
+    for (const auto& r : refused) {
+        ASSERT_TRUE(plat::script::parse(r.script, commands, error)) << error;
+        EXPECT_FALSE(desktop_hook::eventsOf(commands, events, error)) << r.script;
+        EXPECT_EQ(error, r.error);
+    }
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-unset FINGULP_TEST_INPUT FINGULP_STATS
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 work="$(mktemp -d)"
@@ -37,11 +36,12 @@ run_sim() {  # SIM FOLDER SCRIPT-TEXT
   (cd "$2" && "$1" --exe-dir "$2" script.sim) > "$2/sim.out"
 }
 
-# Runs the desktop executable with a test input script; prints its status.
+# Runs the desktop test executable (installed in FOLDER by install_copy) on an
+# input script in the headless runner's language; prints its status.
 run_desktop() {  # FOLDER SCRIPT-TEXT [TIMEOUT]
-  printf '%s\n' "$2" > "$1/input.txt"
+  printf '%s\n' "$2" > "$1/input.sim"
   local status=0
-  (cd "$1" && FINGULP_STATS=1 FINGULP_TEST_INPUT="$1/input.txt" timeout "${3:-30}" ./fingulp) \
+  (cd "$1" && timeout "${3:-30}" ./fingulp --stats --input "$1/input.sim") \
     > "$1/stdout.txt" 2> "$1/stderr.txt" || status=$?
   echo "$status"
 }

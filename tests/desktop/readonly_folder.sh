@@ -2,11 +2,11 @@
 # An installed copy whose folder the player cannot write: config.ini goes to
 # the user's data folder (created), with no "Can't create config file!", and
 # the scores saved at Exit are read back at the next start.
-# Usage: readonly_folder.sh FINGULP FINGULP-SIM
+# Usage: readonly_folder.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
-exe="$(realpath "$1")"
+test_exe="$(realpath "$2")"
 
-install_copy "$exe" "$work/installed"
+install_copy "$test_exe" "$work/installed"
 mkdir -p "$work/data" "$work/home"
 chmod 555 "$work/installed"
 chmod 777 "$work/data" "$work/home"
@@ -16,13 +16,13 @@ if [ "$(id -u)" = 0 ]; then
   command -v setpriv >/dev/null || skip "running as root without setpriv to become an ordinary user"
   as_player=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
 fi
-printf 'wait 5600\npress Up\nwait 400\npress Return\n' > "$work/input.txt"
-chmod 644 "$work/input.txt"
+printf 'wait 5600\nkey up\nwait 400\nkey enter\n' > "$work/input.sim"
+chmod 644 "$work/input.sim"
 
 play() {
   local status=0
-  (cd "$work/installed" && env HOME="$work/home" XDG_DATA_HOME="$work/data" FINGULP_TEST_INPUT="$work/input.txt" \
-     timeout 30 "${as_player[@]}" ./fingulp) > "$work/stdout.txt" 2> "$work/stderr.txt" || status=$?
+  (cd "$work/installed" && env HOME="$work/home" XDG_DATA_HOME="$work/data" \
+     timeout 30 "${as_player[@]}" ./fingulp --input "$work/input.sim") > "$work/stdout.txt" 2> "$work/stderr.txt" || status=$?
   [ "$status" = 0 ] || fail "the installed copy ended with status $status: $(cat "$work/stderr.txt")"
   ! grep -q "Can't create config file" "$work/stderr.txt" || fail "the player was told the config file cannot be created"
 }

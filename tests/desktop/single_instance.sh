@@ -2,15 +2,16 @@
 # One running copy per user, across processes: a second start raises the first
 # window and ends with code 0 without a window of its own; a killed copy leaves
 # no marker behind; another user can neither find nor raise the window.
-# Usage: single_instance.sh FINGULP FINGULP-SIM
+# Usage: single_instance.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
-exe="$(realpath "$1")"
-install_copy "$exe" "$work/first"
-install_copy "$exe" "$work/second"
+exe="$(realpath "$1")" test_exe="$(realpath "$2")"
+install_copy "$test_exe" "$work/first"
+install_copy "$test_exe" "$work/second"
+install_copy "$exe" "$work/killed"
 
 # The first copy runs 6 s, then its window is closed.
-printf 'wait 6000\nclose\n' > "$work/first/input.txt"
-(cd "$work/first" && FINGULP_STATS=1 FINGULP_TEST_INPUT="$work/first/input.txt" exec timeout 30 ./fingulp) \
+printf 'wait 6000\nclose\n' > "$work/first/input.sim"
+(cd "$work/first" && exec timeout 30 ./fingulp --stats --input "$work/first/input.sim") \
   > "$work/first/stdout.txt" 2> "$work/first/stderr.txt" &
 first=$!
 cleanup_steps+=("kill $first 2>/dev/null; wait $first 2>/dev/null")
@@ -46,7 +47,7 @@ grep -q "raises 1" "$work/first/stderr.txt" || fail "the first window was not ra
 [ -f "$work/first/config.ini" ] || fail "the first copy did not save at the close"
 
 # A copy killed outright leaves nothing that stops the next start.
-(cd "$work/first" && exec ./fingulp) > /dev/null 2>&1 &
+(cd "$work/killed" && exec ./fingulp) > /dev/null 2>&1 &
 killed=$!
 sleep 1.5
 kill -KILL "$killed"

@@ -4,9 +4,9 @@
 # xdotool, the window's picture and the F12 screenshot compared with the
 # headless handset's screen in the same state, and SDL's disk audio driver
 # showing that the click and the music reached the audio device.
-# Usage: under_x_server.sh FINGULP FINGULP-SIM TEST_DESKTOP
+# Usage: under_x_server.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM TEST_DESKTOP
 source "$(dirname "$0")/lib.sh"
-exe="$(realpath "$1")" sim="$(realpath "$2")" unit_tests="$(realpath "$3")"
+exe="$(realpath "$1")" sim="$(realpath "$3")" unit_tests="$(realpath "$4")"
 for tool in Xvfb xdotool import compare convert; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (packages xvfb xdotool imagemagick)"
 done
@@ -31,7 +31,7 @@ timeout 60 "$unit_tests" --gtest_brief=1 \
 
 # 2. The game, its sound going to a file.
 install_copy "$exe" "$work/game"
-(cd "$work/game" && FINGULP_STATS=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" exec timeout 60 ./fingulp) \
+(cd "$work/game" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" exec timeout 60 ./fingulp) \
   > "$work/game/stdout.txt" 2> "$work/game/stderr.txt" &
 game=$!
 cleanup_steps+=("kill $game 2>/dev/null; wait $game 2>/dev/null")

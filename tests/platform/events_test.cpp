@@ -7,6 +7,7 @@
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/headless/headless.h"
+#include "platform/script/script.h"
 #include "platform/windowing.h"
 
 namespace {
@@ -187,16 +188,16 @@ TEST(Script, BadLinesAreReportedWithTheirNumber) {
 
 TEST(Script, KeyNames) {
     uint32_t code = 0;
-    ASSERT_TRUE(plat::headless::parseKeyName("back", code));
+    ASSERT_TRUE(plat::script::parseKeyName("back", code));
     EXPECT_EQ(code, 27u);
-    ASSERT_TRUE(plat::headless::parseKeyName("enter", code));
+    ASSERT_TRUE(plat::script::parseKeyName("enter", code));
     EXPECT_EQ(code, 13u);
-    ASSERT_TRUE(plat::headless::parseKeyName("2", code));
+    ASSERT_TRUE(plat::script::parseKeyName("2", code));
     EXPECT_EQ(code, 0x32u);
-    ASSERT_TRUE(plat::headless::parseKeyName("65", code));
+    ASSERT_TRUE(plat::script::parseKeyName("65", code));
     EXPECT_EQ(code, 65u);
-    EXPECT_FALSE(plat::headless::parseKeyName("300", code));
-    EXPECT_FALSE(plat::headless::parseKeyName("", code));
+    EXPECT_FALSE(plat::script::parseKeyName("300", code));
+    EXPECT_FALSE(plat::script::parseKeyName("", code));
 }
 
 }  // namespace

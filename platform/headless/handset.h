@@ -1,0 +1,55 @@
+// What the headless handset holds, in one record reached through handset()
+// (internal to platform/headless).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "platform/script/script.h"
+
+namespace plat::headless {
+
+// Another running instance, as simulateOtherInstance describes it.
+struct OtherInstance {
+    uint64_t markerUntil = 0;
+    uint64_t windowAt = UINT64_MAX;
+    std::u16string className;
+    std::u16string title;
+};
+
+// The script being played.
+struct ScriptState {
+    bool loaded = false;
+    std::vector<script::Command> commands;
+    size_t next = 0;
+    // A wait in progress: runs until `until`, then releases `releaseKey` when set.
+    bool waiting = false;
+    uint64_t until = 0;
+    bool releaseAfterWait = false;
+    uint32_t releaseKey = 0;
+    std::string shotWhileBlocked;  // taken at the program's next blocking wait
+    void (*exhausted)() = nullptr;
+    std::string (*reporter)() = nullptr;
+    std::FILE* out = stdout;
+};
+
+struct Handset {
+    uint64_t clock = 0;
+    std::map<uint32_t, uint16_t> held;
+    std::vector<LogEntry> entries;
+    std::FILE* logStream = nullptr;
+    size_t screenChanges = 0;
+    std::u16string executable = u"./fingulp";
+    bool ownMarker = false;
+    OtherInstance other;
+    ScriptState script;
+};
+
+// The one record (headless_backend.cpp).
+Handset& handset();
+
+}  // namespace plat::headless
