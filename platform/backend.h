@@ -48,6 +48,12 @@ void messageBox(const Char* text, const Char* caption, uint32_t style);
 // The edition's name as the About screen shows it, e.g. u"FINGULP desktop".
 const Char* editionName();
 
+// --- Files ------------------------------------------------------------------
+// The file at `path` has just been given new contents (written, or renamed
+// there) by the file services; a back end whose files live in memory copies
+// it to lasting storage here.
+void fileWritten(const std::u16string& path);
+
 // --- Start-up services --------------------------------------------------------
 // The executable's full path, '/'-separated.
 std::u16string executablePath();

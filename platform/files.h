@@ -1,5 +1,5 @@
-// The few file services the program uses: one settings file, created or
-// opened, read once, written once. Paths are UTF-16 and use kPathSeparator.
+// The few file services the program uses: one settings file, opened and read
+// once, replaced as a whole once. Paths are UTF-16 and use kPathSeparator.
 #pragma once
 
 #include <cstddef>
@@ -15,18 +15,34 @@ constexpr int32_t kMaxPath = 256;
 
 struct File;
 
-File* createOrTruncateFile(const Char* path);  // null when it cannot be created
-File* openExistingFile(const Char* path);      // null when it cannot be opened
+// Opens a regular file for reading, through a link if `path` is one; null
+// when there is none (missing, a folder, a FIFO, not readable).
+File* openExistingFile(const Char* path);
 // One read of at most `capacity` bytes; -1 on failure, else the bytes read.
 int64_t readFile(File* file, void* buffer, size_t capacity);
-// One write; -1 on failure, else the bytes written.
-int64_t writeFile(File* file, const void* data, size_t size);
 void closeFile(File* file);
 
-// Writes `data` to `path` through a temporary file in the same folder that is
-// then renamed over it, so the file is always either the old or the new one.
-// False (and `path` untouched) when it cannot be done.
-bool replaceFileAtomically(const Char* path, const void* data, size_t size);
+// What becomes of the entry that stands at the path when a file replaces it.
+enum class OldEntry {
+    Drop,          // replaced
+    KeepAsBackup,  // renamed to the path + ".bak" (a link as a link), replacing an earlier backup
+};
+
+// Makes `data` the whole of the file at `path`, so that the path always
+// names either the old file or the new one:
+// - the data goes into a new temporary file beside it (the path + ".new."
+//   and six letters or digits), created exclusively, never through a link,
+//   with the old file's mode and, where allowed, its owner; it is synced and
+//   renamed over the path, and the folder is synced;
+// - a link at the path is replaced by the file, never written through;
+// - an old file without write permission for the player (for root: without
+//   any write bit), a folder or any other kind of entry makes it fail;
+// - on failure the temporary file is removed and nothing else is touched;
+// - after success, temporary files that an interrupted save left behind
+//   (regular files of that pattern, or the path + ".new", older than the
+//   program's start) are removed.
+// False when it cannot be done.
+bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldEntry old = OldEntry::Drop);
 
 // The full path of the running executable, at most `capacity` units with the
 // terminator; returns its length, 0 when it does not fit.

@@ -1,5 +1,12 @@
-// Conversions between the program's UTF-16 text and UTF-8, for back ends and
-// the file services. A lone surrogate becomes U+FFFD.
+// Conversions between the program's UTF-16 text and the UTF-8 that the
+// desktop, the file system and the command line speak.
+//
+// A Linux path is a string of bytes, not always valid UTF-8, and the program
+// must name exactly the file it was given. So the conversion is exact on
+// every byte string: a byte that does not start a well-formed sequence
+// (shortest form, no surrogate, at most U+10FFFF) becomes the lone surrogate
+// U+DC80..U+DCFF and is written back as that same byte. Any other lone
+// surrogate is written as U+FFFD.
 #pragma once
 
 #include <string>

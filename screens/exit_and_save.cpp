@@ -1,5 +1,6 @@
 // Exit: the switches and the four best scores go back into the settings,
-// "config.ini" is written and the message loop is asked to end.
+// "config.ini" is written (or the player told it could not be) and the
+// message loop is asked to end.
 #include <cstdio>
 
 #include "platform/windowing.h"
@@ -38,6 +39,10 @@ void ScreenController::exitAndSave() {
             settingsStore.setValue(kFirstScoreKey + k, text);
         }
     }
-    settingsStore.saveToFile(configPath);
+    // The save has already waited its 3 seconds when it fails; the player
+    // is told before the program ends, as at start-up.
+    if (settingsStore.saveToFile(configPath) == 0) {
+        plat::messageBox(mainWindow, u"Can't save config file!", u"", plat::kMessageBoxError);
+    }
     plat::postQuit(0);
 }

@@ -48,9 +48,10 @@ bool usablePath(const Char* path) {
 }
 
 // Writes the header and the 11 lines with the given values. The file is
-// replaced as a whole, so a failure midway leaves the old file in place.
-int32_t writeSettingsFile(const SettingsStore& store, const Char* const* valueTexts,
-                          const Char* path) {
+// replaced as a whole, so a failure midway leaves the old file in place; a
+// file the player made read-only counts as one that cannot be created.
+int32_t writeSettingsFile(const SettingsStore& store, const Char* const* valueTexts, const Char* path,
+                          plat::OldEntry old = plat::OldEntry::Drop) {
     std::u16string text(store.header, boundedLength(store.header, SettingsStore::kHeaderUnits - 1));
     text += u'\n';
     for (uint32_t i = 0; i < SettingsStore::kEntryCount; ++i) {
@@ -67,7 +68,7 @@ int32_t writeSettingsFile(const SettingsStore& store, const Char* const* valueTe
         bytes.push_back(static_cast<uint8_t>(unit >> 8));
     }
 
-    if (!usablePath(path) || !plat::replaceFileAtomically(path, bytes.data(), bytes.size())) {
+    if (!usablePath(path) || !plat::replaceFileAtomically(path, bytes.data(), bytes.size(), old)) {
         plat::sleepMs(SettingsStore::kCreateFailurePauseMs);
         return 0;
     }
@@ -190,6 +191,9 @@ int32_t SettingsStore::loadFromFile(const Char* path) {
 
 int32_t SettingsStore::loadOrCreate(const Char* path) {
     if (loadFromFile(path) == 1) return 1;
-    if (writeDefaults(path) == 0) return 0;
+    // A file that is there but does not read (another header, a byte-order
+    // mark, garbage) may still hold the player's scores: the defaults take
+    // its place, and it is kept beside them as "config.ini.bak".
+    if (writeSettingsFile(*this, kDefaultValues, path, plat::OldEntry::KeepAsBackup) == 0) return 0;
     return loadFromFile(path);
 }

@@ -38,6 +38,7 @@ struct SettingsStore {
     int32_t saveToFile(const plat::Char* path);
     int32_t loadFromFile(const plat::Char* path);
     // Reads the file; when that fails, writes the defaults and reads again.
+    // A file that was there but did not read is kept as the path + ".bak".
     // 1 only when a read succeeded.
     int32_t loadOrCreate(const plat::Char* path);
 };

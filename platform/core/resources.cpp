@@ -43,33 +43,43 @@ ResourceData findEmbedded(const char* kind, const char* key) {
 }
 
 // Decodes a Windows BMP file: uncompressed 24-bit, or 8-bit with palette.
+// Every size and offset comes from the data, so each is bounded in 64-bit
+// arithmetic before use: nothing can wrap, and whatever does not fit inside
+// the data is refused.
 Bitmap* decodeBmp(const uint8_t* data, size_t size) {
-    if (size < 54 || data[0] != 'B' || data[1] != 'M') return nullptr;
-    const uint32_t pixelOffset = readLe(data + 10, 4);
-    const uint32_t headerSize = readLe(data + 14, 4);
-    if (headerSize < 40 || 14 + headerSize > size) return nullptr;
-    const int32_t width = static_cast<int32_t>(readLe(data + 18, 4));
-    int32_t height = static_cast<int32_t>(readLe(data + 22, 4));
+    constexpr uint64_t kFileHeaderBytes = 14;
+    constexpr uint64_t kInfoHeaderBytes = 40;
+    constexpr int64_t kLargestSide = 4096;
+    if (!data || size < kFileHeaderBytes + kInfoHeaderBytes || data[0] != 'B' || data[1] != 'M') return nullptr;
+    const uint64_t available = size;
+    const uint64_t pixelOffset = readLe(data + 10, 4);
+    const uint64_t headerSize = readLe(data + 14, 4);
+    if (headerSize < kInfoHeaderBytes || kFileHeaderBytes + headerSize > available) return nullptr;
+    const int64_t width = static_cast<int32_t>(readLe(data + 18, 4));
+    const int64_t signedHeight = static_cast<int32_t>(readLe(data + 22, 4));
     const uint32_t bits = readLe(data + 28, 2);
     const uint32_t compression = readLe(data + 30, 4);
-    uint32_t paletteCount = readLe(data + 46, 4);
-    const bool topDown = height < 0;
-    if (topDown) height = -height;
-    if (width <= 0 || height <= 0 || width > 4096 || height > 4096 || compression != 0) return nullptr;
+    uint64_t paletteCount = readLe(data + 46, 4);
+    const bool topDown = signedHeight < 0;
+    const int64_t height = topDown ? -signedHeight : signedHeight;  // 64-bit: INT32_MIN has a magnitude
+    if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide || compression != 0) {
+        return nullptr;
+    }
     if (bits != 24 && bits != 8) return nullptr;
-    const size_t stride = ((static_cast<size_t>(width) * bits / 8) + 3) & ~size_t{3};
-    if (pixelOffset > size || stride * static_cast<size_t>(height) > size - pixelOffset) return nullptr;
-    const uint8_t* palette = data + 14 + headerSize;
+    const uint64_t stride = ((static_cast<uint64_t>(width) * bits / 8) + 3) & ~uint64_t{3};
+    if (pixelOffset > available || stride * static_cast<uint64_t>(height) > available - pixelOffset) return nullptr;
+    const uint64_t paletteOffset = kFileHeaderBytes + headerSize;
     if (bits == 8) {
         if (paletteCount == 0 || paletteCount > 256) paletteCount = 256;
-        if (14 + headerSize + paletteCount * 4 > pixelOffset) return nullptr;
+        if (paletteOffset + paletteCount * 4 > pixelOffset) return nullptr;
     }
-    Bitmap* bitmap = createBitmap(width, height, false);
+    Bitmap* bitmap = createBitmap(static_cast<int32_t>(width), static_cast<int32_t>(height), false);
     if (!bitmap) return nullptr;
-    for (int32_t row = 0; row < height; ++row) {
-        const uint8_t* src = data + pixelOffset + stride * static_cast<size_t>(topDown ? row : height - 1 - row);
-        uint32_t* dst = bitmap->pixels.data() + static_cast<size_t>(row) * width;
-        for (int32_t x = 0; x < width; ++x) {
+    const uint8_t* palette = data + paletteOffset;
+    for (int64_t row = 0; row < height; ++row) {
+        const uint8_t* src = data + pixelOffset + stride * static_cast<uint64_t>(topDown ? row : height - 1 - row);
+        uint32_t* dst = bitmap->pixels.data() + row * width;
+        for (int64_t x = 0; x < width; ++x) {
             const uint8_t* bgr;
             if (bits == 24) {
                 bgr = src + x * 3;

@@ -159,6 +159,9 @@ const Char* editionName() { return u"FINGULP desktop"; }
 
 std::u16string executablePath() { return handset().executable; }
 
+// Files live on the real file system: nothing to copy anywhere.
+void fileWritten(const std::u16string&) {}
+
 Marker createMarker(const Char* name) {
     (void)name;
     auto& h = handset();

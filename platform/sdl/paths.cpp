@@ -56,4 +56,7 @@ namespace plat::backend {
 
 std::u16string executablePath() { return plat::fromUtf8(plat::sdl::programPath()); }
 
+// Files live on the real file system: nothing to copy anywhere.
+void fileWritten(const std::u16string&) {}
+
 }  // namespace plat::backend

@@ -1,14 +1,18 @@
 // Start-up and Exit in hostile folders: no settings file, a folder nobody may
 // write in, "config.ini" as a folder, empty, huge, random and mis-encoded
-// files, shuffled keys and folder paths at and past the platform's limit.
+// files (kept aside as "config.ini.bak"), read-only and private files, links
+// planted under every name the save uses, stale temporary files, folder names
+// that are not valid UTF-8, and folder paths at and past the platform's limit.
 // Each program runs in a child process (a crash is a failed case), starts,
-// waits on the main menu, chooses Exit and reports what it saw; the test
-// then checks what is left in the folder.
+// waits on the main menu, chooses Exit and reports what it saw, message boxes
+// included; the test then checks what is left in the folder.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
+#include <cctype>
+#include <chrono>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +29,7 @@
 #include "app/program.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "platform/text_encoding.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
 #include "state/program_state.h"
@@ -121,25 +126,29 @@ constexpr char kStartAndExit[] =
         std::_Exit(3);
     });
     const int code = programMain();
-    int messages = 0;
+    // The message boxes shown, in order: "create" at start-up, "save" at Exit.
+    std::string messages;
     for (const auto& entry : plat::headless::log()) {
-        if (entry.text.rfind("message ", 0) == 0) {
-            ++messages;
-            if (entry.text != "message \"Can't create config file!\" caption \"\" style 16") {
-                std::fprintf(stderr, "unexpected %s\n", entry.text.c_str());
-            }
+        if (entry.text.rfind("message ", 0) != 0) continue;
+        if (entry.text == "message \"Can't create config file!\" caption \"\" style 16") {
+            messages += "create,";
+        } else if (entry.text == "message \"Can't save config file!\" caption \"\" style 16") {
+            messages += "save,";
+        } else {
+            messages += "other,";
+            std::fprintf(stderr, "unexpected %s\n", entry.text.c_str());
         }
     }
     std::string flags;
     for (uint8_t f : screenController.flags) flags += static_cast<char>('0' + f);
     const int32_t* s = scoreTable ? scoreTable->bestScores : nullptr;
-    std::fprintf(stderr, "outcome exit=%d messages=%d flags=%s scores=%d,%d,%d,%d\n", code, messages, flags.c_str(),
+    std::fprintf(stderr, "outcome exit=%d messages=%s flags=%s scores=%d,%d,%d,%d\n", code, messages.c_str(), flags.c_str(),
                  s ? s[0] : -999, s ? s[1] : -999, s ? s[2] : -999, s ? s[3] : -999);
     std::exit(0);  // under LeakSanitizer, the leak check runs here
 }
 
-std::string outcome(bool message, const Settings& s) {
-    return "outcome exit=0 messages=" + std::string(message ? "1" : "0") + " flags=" + s.flags +
+std::string outcome(const std::string& messages, const Settings& s) {
+    return "outcome exit=0 messages=" + messages + " flags=" + s.flags +
            " scores=" + std::to_string(s.scores[0]) + "," + std::to_string(s.scores[1]) + "," +
            std::to_string(s.scores[2]) + "," + std::to_string(s.scores[3]) + "\n";
 }
@@ -153,10 +162,10 @@ struct Folder {
 };
 
 struct HostileCase {
-    const char* name;
+    std::string name;
     bool needsNonRoot;  // root writes into read-only folders anyway
     std::function<void(Folder&)> prepare;
-    bool message;       // "Can't create config file!"
+    const char* messages;  // "create," (at start-up), "save," (at Exit), both or none
     Settings loaded;    // flags and best scores in play after start-up
     // What the folder holds after Exit.
     std::function<void(const Folder&)> checkAfter;
@@ -167,31 +176,88 @@ void onlySavedFile(const Folder& f, const Settings& s) {
     EXPECT_EQ(readBytes(f.exeDir / "config.ini"), exitFile(s));
 }
 
+// The file that did not read, kept byte for byte beside the saved one.
+void savedFileAndBackup(const Folder& f, const Settings& s) {
+    EXPECT_EQ(entriesOf(f.exeDir), (std::set<std::string>{"config.ini", "config.ini.bak"}));
+    EXPECT_EQ(readBytes(f.exeDir / "config.ini"), exitFile(s));
+    EXPECT_EQ(readBytes(f.exeDir / "config.ini.bak"), f.configBefore);
+}
+
+// The file as the case left it, and nothing beside it.
+void untouchedFile(const Folder& f) {
+    EXPECT_EQ(entriesOf(f.exeDir), std::set<std::string>{"config.ini"});
+    EXPECT_EQ(readBytes(f.exeDir / "config.ini"), f.configBefore);
+}
+
 void writeConfig(Folder& f, const Bytes& bytes) {
     f.configBefore = bytes;
     writeBytes(f.exeDir / "config.ini", bytes);
 }
 
+Bytes withByteOrderMark(const Settings& s) {
+    Bytes bytes = {0xFF, 0xFE};
+    const Bytes text = utf16le(settingsText(s, "off"));
+    bytes.insert(bytes.end(), text.begin(), text.end());
+    return bytes;
+}
+
+// The game in root/game, and a folder elsewhere (root/else) holding what
+// planted links point to: "precious", and the name "nothing" that no file has.
+void gameAndElsewhere(Folder& f) {
+    f.exeDir = f.root / "game";
+    fs::create_directories(f.exeDir);
+    fs::create_directories(f.root / "else");
+    writeBytes(f.root / "else" / "precious", utf16le("precious"));
+}
+
+void elsewhereUntouched(const Folder& f) {
+    EXPECT_EQ(entriesOf(f.root / "else"), std::set<std::string>{"precious"});
+    EXPECT_EQ(readBytes(f.root / "else" / "precious"), utf16le("precious"));
+}
+
+fs::perms modeOf(const fs::path& file) { return fs::symlink_status(file).permissions() & fs::perms::mask; }
+
+void makeOld(const fs::path& file) {
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(1));
+}
+
+// Folder names that are not valid UTF-8, each an imitation that a lenient
+// decoder falls for.
+struct OddName {
+    const char* caseName;
+    std::string bytes;
+};
+const OddName kOddFolderNames[] = {
+    {"OverlongNul", std::string("ab\xC0\x80" "cd")},
+    {"OverlongSlash", "ab\xC0\xAF" "cd"},
+    {"ThreeByteOverlongSlash", "ab\xE0\x80\xAF" "cd"},
+    {"Latin1", "caf\xE9"},
+    {"ByteFF", "x\xFF"},
+    {"LoneContinuation", "x\x80y"},
+    {"EncodedSurrogate", "x\xED\xA0\x80y"},
+    {"EncodedSurrogatePair", "x\xED\xA0\xBD\xED\xB0\x9F"},
+    {"PastTheLastCodePoint", "x\xF4\x90\x80\x80"},
+    {"FiveByteForm", "x\xF8\x88\x80\x80\x80"},
+    {"CutShortAtTheEnd", "x\xE2\x82"},
+    {"CutShortInside", "x\xE2\x82y"},
+    {"EscapedByteTwice", "\xED\xB3\xA9\xE9"},  // U+DCE9 spelt out, then the byte it stands for
+};
+
 std::vector<HostileCase> hostileCases() {
     const Settings defaults;
-    return {
-        {"NoConfigFile", false, [](Folder&) {}, false, defaults,
+    std::vector<HostileCase> cases = {
+        {"NoConfigFile", false, [](Folder&) {}, "", defaults,
          [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
 
         {"ReadOnlyFolder", true, [](Folder& f) { fs::permissions(f.exeDir, fs::perms::owner_read | fs::perms::owner_exec); },
-         true, defaults, [](const Folder& f) { EXPECT_TRUE(entriesOf(f.exeDir).empty()); }},
+         "create,save,", defaults, [](const Folder& f) { EXPECT_TRUE(entriesOf(f.exeDir).empty()); }},
 
         {"ReadOnlyFolderWithItsFile", true,
          [](Folder& f) {
              writeConfig(f, utf16le(settingsText(kOwnSettings, "off")));
              fs::permissions(f.exeDir, fs::perms::owner_read | fs::perms::owner_exec);
          },
-         false, kOwnSettings,
-         [](const Folder& f) {
-             // Exit could not save: the file is as it was, and nothing else appeared.
-             EXPECT_EQ(entriesOf(f.exeDir), std::set<std::string>{"config.ini"});
-             EXPECT_EQ(readBytes(f.exeDir / "config.ini"), f.configBefore);
-         }},
+         "save,", kOwnSettings, untouchedFile},
 
         {"FolderPathThroughAFile", false,
          [](Folder& f) {
@@ -199,7 +265,7 @@ std::vector<HostileCase> hostileCases() {
              writeBytes(f.root / "blocker", utf16le("not a folder"));
              f.exeDir = f.root / "blocker";
          },
-         true, defaults,
+         "create,save,", defaults,
          [](const Folder& f) {
              EXPECT_EQ(entriesOf(f.root), std::set<std::string>{"blocker"});
              EXPECT_EQ(readBytes(f.root / "blocker"), utf16le("not a folder"));
@@ -210,7 +276,7 @@ std::vector<HostileCase> hostileCases() {
              fs::create_directory(f.exeDir / "config.ini");
              writeBytes(f.exeDir / "config.ini" / "keep.txt", utf16le("keep"));
          },
-         true, defaults,
+         "create,save,", defaults,
          [](const Folder& f) {
              EXPECT_EQ(entriesOf(f.exeDir), std::set<std::string>{"config.ini"});
              ASSERT_TRUE(fs::is_directory(f.exeDir / "config.ini"));
@@ -218,8 +284,8 @@ std::vector<HostileCase> hostileCases() {
              EXPECT_EQ(readBytes(f.exeDir / "config.ini" / "keep.txt"), utf16le("keep"));
          }},
 
-        {"EmptyFile", false, [](Folder& f) { writeConfig(f, {}); }, false, defaults,
-         [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+        {"EmptyFile", false, [](Folder& f) { writeConfig(f, {}); }, "", defaults,
+         [defaults](const Folder& f) { savedFileAndBackup(f, defaults); }},
 
         {"MillionBytes", false,
          [](Folder& f) {
@@ -233,7 +299,7 @@ std::vector<HostileCase> hostileCases() {
              while (bytes.size() < 1000000) bytes.push_back(static_cast<uint8_t>(random()));
              writeConfig(f, bytes);
          },
-         false, kOwnSettings, [](const Folder& f) { onlySavedFile(f, kOwnSettings); }},
+         "", kOwnSettings, [](const Folder& f) { onlySavedFile(f, kOwnSettings); }},
 
         {"RandomBytes", false,
          [](Folder& f) {
@@ -243,36 +309,154 @@ std::vector<HostileCase> hostileCases() {
              bytes[0] = 0xA5;  // never the start of "[Lagoon]"
              writeConfig(f, bytes);
          },
-         false, defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+         "", defaults, [defaults](const Folder& f) { savedFileAndBackup(f, defaults); }},
 
-        {"ByteOrderMark", false,
-         [](Folder& f) {
-             Bytes bytes = {0xFF, 0xFE};
-             const Bytes text = utf16le(settingsText(kOwnSettings, "off"));
-             bytes.insert(bytes.end(), text.begin(), text.end());
-             writeConfig(f, bytes);
-         },
-         // The mark fails the header test: the file is reset and its scores lost.
-         false, defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+        {"ByteOrderMark", false, [](Folder& f) { writeConfig(f, withByteOrderMark(kOwnSettings)); },
+         // The mark fails the header test: the game starts afresh, the file is kept aside.
+         "", defaults, [defaults](const Folder& f) { savedFileAndBackup(f, defaults); }},
 
         {"KeysShuffled", false,
          [](Folder& f) { writeConfig(f, utf16le(settingsText(kOwnSettings, "off", {0, 2, 1, 3, 4, 5, 6, 7, 8, 10, 9}))); },
-         false, defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+         "", defaults, [defaults](const Folder& f) { savedFileAndBackup(f, defaults); }},
+
+        {"EarlierBackupReplaced", false,
+         [](Folder& f) {
+             writeBytes(f.exeDir / "config.ini.bak", utf16le("an older backup"));
+             writeConfig(f, withByteOrderMark(kOwnSettings));
+         },
+         "", defaults, [defaults](const Folder& f) { savedFileAndBackup(f, defaults); }},
+
+        {"ReadOnlyFile", false,
+         [](Folder& f) {
+             writeConfig(f, utf16le(settingsText(kOwnSettings, "off")));
+             fs::permissions(f.exeDir / "config.ini", fs::perms::owner_read | fs::perms::group_read);
+         },
+         "save,", kOwnSettings,
+         [](const Folder& f) {
+             untouchedFile(f);
+             EXPECT_EQ(modeOf(f.exeDir / "config.ini"), fs::perms::owner_read | fs::perms::group_read);
+         }},
+
+        {"ReadOnlyDamagedFile", false,
+         [](Folder& f) {
+             writeConfig(f, withByteOrderMark(kOwnSettings));
+             fs::permissions(f.exeDir / "config.ini", fs::perms::owner_read);
+         },
+         "create,save,", defaults, untouchedFile},
+
+        {"PrivateFile", false,
+         [](Folder& f) {
+             writeConfig(f, utf16le(settingsText(kOwnSettings, "off")));
+             fs::permissions(f.exeDir / "config.ini", fs::perms::owner_read | fs::perms::owner_write);
+         },
+         "", kOwnSettings,
+         [](const Folder& f) {
+             onlySavedFile(f, kOwnSettings);
+             EXPECT_EQ(modeOf(f.exeDir / "config.ini"), fs::perms::owner_read | fs::perms::owner_write);
+         }},
+
+        {"StaleTemporaryFiles", false,
+         [](Folder& f) {
+             writeConfig(f, utf16le(settingsText(kOwnSettings, "off")));
+             for (const char* name : {"config.ini.new", "config.ini.new.Q7x2Lp"}) {
+                 writeBytes(f.exeDir / name, utf16le("[Lag"));
+                 makeOld(f.exeDir / name);
+             }
+         },
+         "", kOwnSettings, [](const Folder& f) { onlySavedFile(f, kOwnSettings); }},
+
+        {"ConfigIniLinksToTheSettings", false,
+         [](Folder& f) {
+             gameAndElsewhere(f);
+             writeBytes(f.root / "else" / "precious", utf16le(settingsText(kOwnSettings, "off")));
+             fs::create_symlink(f.root / "else" / "precious", f.exeDir / "config.ini");
+         },
+         // Read through the link; the save puts a file in the link's place.
+         "", kOwnSettings,
+         [](const Folder& f) {
+             onlySavedFile(f, kOwnSettings);
+             EXPECT_FALSE(fs::is_symlink(f.exeDir / "config.ini"));
+             EXPECT_EQ(readBytes(f.root / "else" / "precious"), utf16le(settingsText(kOwnSettings, "off")));
+         }},
+
+        {"ConfigIniDanglingLink", false,
+         [](Folder& f) {
+             gameAndElsewhere(f);
+             fs::create_symlink(f.root / "else" / "nothing", f.exeDir / "config.ini");
+         },
+         "", defaults,
+         [defaults](const Folder& f) {
+             EXPECT_EQ(entriesOf(f.exeDir), (std::set<std::string>{"config.ini", "config.ini.bak"}));
+             EXPECT_EQ(readBytes(f.exeDir / "config.ini"), exitFile(defaults));
+             EXPECT_EQ(fs::read_symlink(f.exeDir / "config.ini.bak"), f.root / "else" / "nothing");
+             elsewhereUntouched(f);
+         }},
+
+        {"BackupNameLinksElsewhere", false,
+         [](Folder& f) {
+             gameAndElsewhere(f);
+             writeConfig(f, withByteOrderMark(kOwnSettings));
+             fs::create_symlink(f.root / "else" / "precious", f.exeDir / "config.ini.bak");
+         },
+         "", defaults,
+         [defaults](const Folder& f) {
+             savedFileAndBackup(f, defaults);
+             EXPECT_FALSE(fs::is_symlink(f.exeDir / "config.ini.bak"));
+             elsewhereUntouched(f);
+         }},
 
         {"FolderPathPastTheLimit", false,
          [](Folder& f) { f.exeDir = folderOfLength(f.root, 300); },
-         true, defaults, [](const Folder& f) { EXPECT_TRUE(entriesOf(f.exeDir).empty()); }},
+         "create,save,", defaults, [](const Folder& f) { EXPECT_TRUE(entriesOf(f.exeDir).empty()); }},
 
         {"ConfigPathOneUnitPastTheLimit", false,
          // The executable's path (folder + "/fingulp") still fits; folder +
          // "/config.ini" needs 256 units and the terminator makes 257.
          [](Folder& f) { f.exeDir = folderOfLength(f.root, plat::kMaxPath - 11); },
-         true, defaults, [](const Folder& f) { EXPECT_TRUE(entriesOf(f.exeDir).empty()); }},
+         "create,save,", defaults, [](const Folder& f) { EXPECT_TRUE(entriesOf(f.exeDir).empty()); }},
 
         {"ConfigPathJustWithinTheLimit", false,
          [](Folder& f) { f.exeDir = folderOfLength(f.root, plat::kMaxPath - 12); },
-         false, defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
+         "", defaults, [defaults](const Folder& f) { onlySavedFile(f, defaults); }},
     };
+
+    // Links, to a file and dangling, under the names the save writes and
+    // cleans up: never followed, never removed.
+    for (const char* name : {"config.ini.new", "config.ini.new.Q7x2Lp"}) {
+        for (const char* target : {"precious", "nothing"}) {
+            cases.push_back(
+                {"LinkAs_" + std::string(name) + "_To_" + target, false,
+                 [name, target](Folder& f) {
+                     gameAndElsewhere(f);
+                     fs::create_symlink(f.root / "else" / target, f.exeDir / name);
+                 },
+                 "", defaults,
+                 [defaults, name, target](const Folder& f) {
+                     EXPECT_EQ(entriesOf(f.exeDir), (std::set<std::string>{"config.ini", name}));
+                     EXPECT_EQ(readBytes(f.exeDir / "config.ini"), exitFile(defaults));
+                     EXPECT_EQ(fs::read_symlink(f.exeDir / name), f.root / "else" / target);
+                     elsewhereUntouched(f);
+                 }});
+        }
+    }
+
+    // config.ini lands in the oddly named folder itself, and nowhere else.
+    for (const OddName& odd : kOddFolderNames) {
+        const std::string folderName = odd.bytes;
+        cases.push_back({std::string("FolderNamed") + odd.caseName, false,
+                         [folderName](Folder& f) {
+                             writeBytes(f.root / "ab", utf16le("sibling"));
+                             f.exeDir = f.root / folderName;
+                             fs::create_directory(f.exeDir);
+                         },
+                         "", defaults,
+                         [defaults, folderName](const Folder& f) {
+                             onlySavedFile(f, defaults);
+                             EXPECT_EQ(entriesOf(f.root), (std::set<std::string>{"ab", folderName}));
+                             EXPECT_EQ(readBytes(f.root / "ab"), utf16le("sibling"));
+                         }});
+    }
+    return cases;
 }
 
 // Test listings name the case rather than dump its bytes.
@@ -306,12 +490,16 @@ TEST_P(HostileEnvironment, StartsAndExitsWithoutCrashOrLitter) {
         GTEST_SKIP() << "root may write into a read-only folder; FolderPathThroughAFile covers an unwritable one";
     }
     c.prepare(folder);
-    const std::u16string exeDir = folder.exeDir.u16string();
-    EXPECT_EXIT(runProgramAndReport(exeDir), ::testing::ExitedWithCode(0), outcome(c.message, c.loaded));
+    const std::u16string exeDir = plat::fromUtf8(folder.exeDir.string());
+    EXPECT_EXIT(runProgramAndReport(exeDir), ::testing::ExitedWithCode(0), outcome(c.messages, c.loaded));
     c.checkAfter(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, HostileEnvironment, ::testing::ValuesIn(hostileCases()),
-                         [](const ::testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<HostileCase>& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
 
 }  // namespace

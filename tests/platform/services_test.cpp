@@ -60,11 +60,8 @@ TEST(Random, IsTheClassicGeneratorFromStateOne) {
 
 TEST_F(Files, WriteThenReadBackInOneCall) {
     const std::u16string path = widen((dir / "config.ini").string());
-    plat::File* f = plat::createOrTruncateFile(path.c_str());
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(plat::writeFile(f, "abcdef", 6), 6);
-    plat::closeFile(f);
-    f = plat::openExistingFile(path.c_str());
+    ASSERT_TRUE(plat::replaceFileAtomically(path.c_str(), "abcdef", 6));
+    plat::File* f = plat::openExistingFile(path.c_str());
     ASSERT_NE(f, nullptr);
     char buffer[4];
     EXPECT_EQ(plat::readFile(f, buffer, sizeof buffer), 4);
@@ -77,7 +74,6 @@ TEST_F(Files, AFolderIsNeitherOpenedNorCreated) {
     fs::create_directory(dir / "config.ini");
     const std::u16string path = widen((dir / "config.ini").string());
     EXPECT_EQ(plat::openExistingFile(path.c_str()), nullptr);
-    EXPECT_EQ(plat::createOrTruncateFile(path.c_str()), nullptr);
     EXPECT_FALSE(plat::replaceFileAtomically(path.c_str(), "x", 1));
     EXPECT_TRUE(fs::is_directory(dir / "config.ini"));
 }
@@ -113,7 +109,6 @@ TEST_F(Files, PathsLongerThanTheLimitAreRefusedNotCut) {
     while (longName.size() < static_cast<size_t>(plat::kMaxPath)) longName += "a";
     const std::string cutName = longName.substr(0, plat::kMaxPath - 1);
     const std::u16string path = widen(longName);
-    EXPECT_EQ(plat::createOrTruncateFile(path.c_str()), nullptr);
     EXPECT_FALSE(plat::replaceFileAtomically(path.c_str(), "x", 1));
     EXPECT_FALSE(fs::exists(cutName));
     EXPECT_EQ(plat::openExistingFile(u""), nullptr);
