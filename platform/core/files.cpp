@@ -90,7 +90,9 @@ struct Temporary {
 // that name, a link above all, makes the attempt fail and another name is
 // tried. `mode` is masked by the umask.
 Temporary createTemporary(const std::string& native, mode_t mode) {
-    static std::mt19937_64 random(std::random_device{}() ^ (static_cast<uint64_t>(::getpid()) << 32));
+    // Drawn afresh for every save, so that copies forked from one process
+    // never walk the same names.
+    std::random_device random;
     constexpr int kAttempts = 100;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         std::string path = native + kTemporaryMark + ".";

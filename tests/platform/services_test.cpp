@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -165,6 +166,66 @@ TEST(Resources, DecodesTwentyFourAndEightBitPicturesAndRejectsDamagedOnes) {
     EXPECT_EQ(plat::decodeBmp(bmp24, 60), nullptr) << "cut short";
     put(bmp24 + 18, 100000, 4);
     EXPECT_EQ(plat::decodeBmp(bmp24, sizeof bmp24), nullptr) << "absurd width";
+}
+
+TEST(Resources, BitmapHeadersThatPointOutsideTheDataAreRefused) {
+    // A 2 x 2 8-bit picture with a palette of two: bottom row 0, 1; top row 1, 0.
+    std::vector<unsigned char> good(54 + 8 + 8, 0);
+    auto put = [](std::vector<unsigned char>& b, size_t at, uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    good[0] = 'B';
+    good[1] = 'M';
+    put(good, 10, 62, 4);  // pixels
+    put(good, 14, 40, 4);  // header size
+    put(good, 18, 2, 4);
+    put(good, 22, 2, 4);
+    put(good, 28, 8, 2);
+    put(good, 46, 2, 4);  // palette entries
+    put(good, 54, 0x000000FF, 4);  // entry 0: blue (stored B, G, R)
+    put(good, 58, 0x0000FF00, 4);  // entry 1: green
+    const unsigned char rows[8] = {0, 1, 0, 0, 1, 0, 0, 0};
+    std::copy(rows, rows + 8, good.begin() + 62);
+
+    struct Row {
+        const char* what;
+        size_t offset;
+        uint32_t value;
+        int bytes;
+        bool decodes;
+    };
+    const Row cases[] = {
+        {"as made", 0, 'B', 1, true},
+        {"top-down", 22, static_cast<uint32_t>(-2), 4, true},
+        {"height INT32_MIN", 22, 0x80000000u, 4, false},
+        {"width INT32_MIN", 18, 0x80000000u, 4, false},
+        {"width 0", 18, 0, 4, false},
+        {"header size near 2^32", 14, 0xFFFFFFF0u, 4, false},
+        {"header size wrapping 14 + size to 0", 14, 0xFFFFFFF2u, 4, false},
+        {"header size past the data", 14, 60, 4, false},
+        {"pixels at 2^32 - 1", 10, 0xFFFFFFFFu, 4, false},
+        {"pixels one row short", 10, 66, 4, false},
+        {"pixels inside the palette", 10, 58, 4, false},
+        {"palette count wrapping when times 4", 46, 0x40000001u, 4, false},
+        {"palette count 0 means 256", 46, 0, 4, false},
+        {"32 bits", 28, 32, 2, false},
+        {"compressed", 30, 1, 4, false},
+        {"not BM", 0, 'X', 1, false},
+    };
+    for (const Row& row : cases) {
+        SCOPED_TRACE(row.what);
+        std::vector<unsigned char> bytes = good;
+        put(bytes, row.offset, row.value, row.bytes);
+        plat::Bitmap* b = plat::decodeBmp(bytes.data(), bytes.size());
+        EXPECT_EQ(b != nullptr, row.decodes);
+        if (!b) continue;
+        const bool topDown = row.offset == 22;
+        EXPECT_EQ(b->pixels[0], topDown ? plat::kBlue : plat::rgb(0, 255, 0));
+        EXPECT_EQ(b->pixels[2], topDown ? plat::rgb(0, 255, 0) : plat::kBlue);
+        plat::deleteBitmap(b);
+    }
+    EXPECT_EQ(plat::decodeBmp(good.data(), good.size() - 1), nullptr) << "cut short";
+    EXPECT_EQ(plat::decodeBmp(nullptr, 0), nullptr);
 }
 
 TEST(Sound, StartingStoppingAndPlayingToTheEndAreRecorded) {

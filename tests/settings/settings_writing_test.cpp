@@ -1,5 +1,6 @@
 // Writing "config.ini": the 340 default bytes, a saved file that reads back,
-// the whole-file replace, and the paths that cannot be written.
+// the whole-file replace, a file that does not read kept as "config.ini.bak",
+// and the paths that cannot be written.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -75,6 +76,54 @@ TEST(SettingsWriting, SaveReplacesTheWholeFileAndLeavesNothingBehind) {
     for (uint32_t i = 0; i < SettingsStore::kEntryCount; ++i) store.setValue(i, i < 7 ? u"off" : u"0");
     EXPECT_EQ(store.saveToFile(path.c_str()), 1);
     EXPECT_EQ(scratch.read(), utf16le(kDefaultText));
+    EXPECT_EQ(scratch.entryCount(), 1u);
+}
+
+TEST(SettingsWriting, AFileThatDoesNotReadIsKeptAsBakWithItsExactBytes) {
+    Bytes withMark = {0xFF, 0xFE};
+    const Bytes text = utf16le(kDefaultText);
+    withMark.insert(withMark.end(), text.begin(), text.end());
+    Bytes huge = utf16le("scores: 90210\n");
+    huge.resize(3 << 20, 0xA5);
+    struct Row {
+        const char* what;
+        Bytes bytes;
+        bool reads;  // then it stays as it is, and no backup is made
+    };
+    const Row rows[] = {
+        {"byte-order mark", withMark, false},
+        {"text before the header", utf16le("; mine\n" + kDefaultText), false},
+        {"another header", utf16le("[Lagoon2]\n"), false},
+        {"keys shuffled", utf16le("[Lagoon]\nsound=\"on\";\nname=\"None\";\n"), false},
+        {"empty", {}, false},
+        {"three megabytes of anything", huge, false},
+        {"three entries", utf16le("[Lagoon]\nname=\"a\";\nsound=\"on\";\nmusic=\"on\";\n"), true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchFolder scratch;
+        scratch.write(utf16le("an earlier backup"), "config.ini.bak");
+        scratch.write(row.bytes);
+        SettingsStore store;
+        const std::u16string path = scratch.path();
+        EXPECT_EQ(store.loadOrCreate(path.c_str()), 1);
+        EXPECT_EQ(scratch.entryCount(), 2u);
+        if (row.reads) {
+            EXPECT_EQ(scratch.read(), row.bytes);
+            EXPECT_EQ(scratch.read("config.ini.bak"), utf16le("an earlier backup"));
+            EXPECT_EQ(valueOf(store, 2), u"on");
+        } else {
+            EXPECT_EQ(scratch.read(), utf16le(kDefaultText));
+            EXPECT_EQ(scratch.read("config.ini.bak"), row.bytes);
+            EXPECT_EQ(valueOf(store, 2), u"off");
+        }
+    }
+
+    // With no file at all there is nothing to keep.
+    ScratchFolder scratch;
+    SettingsStore store;
+    const std::u16string path = scratch.path();
+    EXPECT_EQ(store.loadOrCreate(path.c_str()), 1);
     EXPECT_EQ(scratch.entryCount(), 1u);
 }
 

@@ -1,0 +1,275 @@
+// Replacing a file as a player's folder meets it: links planted under every
+// name the save uses, the old file's mode and owner, read-only files, stale
+// temporary files, a failure that leaves nothing behind, two savers at once.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using plat::OldEntry;
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void writeAll(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+
+std::set<std::string> entriesOf(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// An hour before now, for the entry itself (a link is not followed).
+void makeOld(const fs::path& p) {
+    const timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), anHourAgo, AT_SYMLINK_NOFOLLOW), 0) << p;
+}
+
+mode_t modeOf(const fs::path& p) {
+    struct stat st {};
+    ::lstat(p.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// root/game holds the file; root/else holds "precious", which planted links
+// point to, and the name "nothing", which no file has.
+class FileReplace : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static std::atomic<int> counter{0};
+        root = fs::temp_directory_path() / ("fingulp_replace_" + std::to_string(::getpid()) + "_" +
+                                            std::to_string(counter++));
+        fs::remove_all(root);
+        fs::create_directories(root / "game");
+        fs::create_directories(root / "else");
+        writeAll(root / "else" / "precious", "precious");
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+    fs::path game() const { return root / "game"; }
+    fs::path config() const { return game() / "config.ini"; }
+    bool replace(const std::string& text, OldEntry old = OldEntry::Drop) const {
+        return plat::replaceFileAtomically(plat::fromUtf8(config().string()).c_str(), text.data(), text.size(), old);
+    }
+    void expectElsewhereUntouched() const {
+        EXPECT_EQ(entriesOf(root / "else"), std::set<std::string>{"precious"});
+        EXPECT_EQ(readAll(root / "else" / "precious"), "precious");
+    }
+    fs::path root;
+};
+
+TEST_F(FileReplace, PlantedLinksAreNeverFollowed) {
+    struct Row {
+        const char* planted;   // the link's name
+        OldEntry old;
+        const char* linkAfter;  // where the link is afterwards; null when the save replaced it
+    };
+    const Row rows[] = {
+        {"config.ini", OldEntry::Drop, nullptr},
+        {"config.ini", OldEntry::KeepAsBackup, "config.ini.bak"},
+        {"config.ini.bak", OldEntry::Drop, "config.ini.bak"},
+        {"config.ini.bak", OldEntry::KeepAsBackup, nullptr},
+        {"config.ini.new", OldEntry::KeepAsBackup, "config.ini.new"},
+        {"config.ini.new.Ab3dEf", OldEntry::KeepAsBackup, "config.ini.new.Ab3dEf"},
+    };
+    for (const Row& row : rows) {
+        for (const char* target : {"precious", "nothing"}) {
+            SCOPED_TRACE(std::string(row.planted) + " -> " + target + (row.old == OldEntry::Drop ? "" : ", backup"));
+            fs::remove_all(game());
+            fs::create_directory(game());
+            if (std::string(row.planted) != "config.ini") writeAll(config(), "old");
+            fs::create_symlink(root / "else" / target, game() / row.planted);
+            makeOld(game() / row.planted);  // a stale name must not make it removable
+
+            ASSERT_TRUE(replace("new", row.old));
+            EXPECT_FALSE(fs::is_symlink(config()));
+            EXPECT_EQ(readAll(config()), "new");
+            expectElsewhereUntouched();
+            if (row.linkAfter) {
+                EXPECT_EQ(fs::read_symlink(game() / row.linkAfter), root / "else" / target);
+            }
+            std::set<std::string> expected = {"config.ini"};
+            if (row.linkAfter) expected.insert(row.linkAfter);
+            if (row.old == OldEntry::KeepAsBackup) expected.insert("config.ini.bak");
+            EXPECT_EQ(entriesOf(game()), expected);
+            if (row.old == OldEntry::KeepAsBackup && !row.linkAfter) {
+                EXPECT_EQ(readAll(game() / "config.ini.bak"), "old");
+            }
+        }
+    }
+}
+
+TEST_F(FileReplace, KeepsTheOldFilesModeAndRefusesReadOnlyOnes) {
+    struct Row {
+        mode_t mode;
+        bool replaced;
+    };
+    // Root may write anything: a file without a single write bit is what
+    // counts as read-only for it.
+    const bool root = ::geteuid() == 0;
+    const Row rows[] = {
+        {0600, true}, {0640, true}, {0644, true}, {0666, true}, {0750, true},
+        {0444, false}, {0400, false}, {0555, false}, {0200, root},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << std::oct << row.mode);
+        fs::remove_all(game());
+        fs::create_directory(game());
+        writeAll(config(), "old");
+        ASSERT_EQ(::chmod(config().c_str(), row.mode), 0);
+        EXPECT_EQ(replace("new"), row.replaced);
+        EXPECT_EQ(readAll(config()), row.replaced ? "new" : "old");
+        EXPECT_EQ(modeOf(config()), row.mode);
+        EXPECT_EQ(entriesOf(game()), std::set<std::string>{"config.ini"});
+    }
+
+    // A first file gets the usual mode of a new file.
+    fs::remove(config());
+    const mode_t umask = ::umask(022);
+    ::umask(umask);
+    ASSERT_TRUE(replace("new"));
+    EXPECT_EQ(modeOf(config()), 0666 & ~umask);
+}
+
+TEST_F(FileReplace, KeepsTheOldFilesOwnerWherePermitted) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+    writeAll(config(), "old");
+    ASSERT_EQ(::chown(config().c_str(), 4321, 4322), 0);
+    ASSERT_TRUE(replace("new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(config().c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+}
+
+TEST_F(FileReplace, RemovesOnlyStaleTemporaryFilesAndOnlyAfterASuccess) {
+    enum Kind { Regular, Folder, Link };
+    struct Row {
+        const char* name;
+        Kind kind;
+        bool old;
+        bool removed;
+    };
+    const Row rows[] = {
+        {"config.ini.new", Regular, true, true},
+        {"config.ini.new.Ab3dEf", Regular, true, true},
+        {"config.ini.new.000000", Regular, true, true},
+        {"config.ini.new.Ab3dEg", Regular, false, false},  // a save running now
+        {"config.ini.new.Ab3dE", Regular, true, false},
+        {"config.ini.new.Ab3dEfg", Regular, true, false},
+        {"config.ini.new.Ab-dEf", Regular, true, false},
+        {"config.ini.newer", Regular, true, false},
+        {"other.ini.new.Ab3dEf", Regular, true, false},
+        {"config.ini.new.Folder", Folder, true, false},
+        {"config.ini.new.LinkIt", Link, true, false},
+    };
+    writeAll(config(), "old");
+    for (const Row& row : rows) {
+        const fs::path p = game() / row.name;
+        if (row.kind == Regular) writeAll(p, "half a save");
+        if (row.kind == Folder) fs::create_directory(p);
+        if (row.kind == Link) fs::create_symlink(root / "else" / "precious", p);
+        if (row.old) makeOld(p);
+    }
+    // A failed save (the backup cannot replace a folder) removes nothing.
+    fs::create_directories(game() / "config.ini.bak" / "inside");
+    EXPECT_FALSE(replace("new", OldEntry::KeepAsBackup));
+    EXPECT_EQ(entriesOf(game()).size(), std::size(rows) + 2);
+    EXPECT_EQ(readAll(config()), "old");
+
+    ASSERT_TRUE(replace("new"));
+    for (const Row& row : rows) EXPECT_EQ(fs::exists(fs::symlink_status(game() / row.name)), !row.removed) << row.name;
+    expectElsewhereUntouched();
+}
+
+TEST_F(FileReplace, FailuresLeaveEverythingAsItWas) {
+    struct Row {
+        const char* what;
+        void (*prepare)(const fs::path& game);
+        OldEntry old;
+    };
+    const Row rows[] = {
+        {"backup name taken by a folder",
+         [](const fs::path& g) {
+             writeAll(g / "config.ini", "old");
+             fs::create_directories(g / "config.ini.bak" / "x");
+         },
+         OldEntry::KeepAsBackup},
+        {"config.ini is a folder", [](const fs::path& g) { fs::create_directories(g / "config.ini" / "x"); },
+         OldEntry::KeepAsBackup},
+        {"config.ini is a FIFO", [](const fs::path& g) { ::mkfifo((g / "config.ini").c_str(), 0644); },
+         OldEntry::KeepAsBackup},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(game());
+        fs::create_directory(game());
+        row.prepare(game());
+        const std::set<std::string> before = entriesOf(game());
+        const auto type = fs::symlink_status(config()).type();
+        EXPECT_FALSE(replace("new", row.old));
+        EXPECT_EQ(entriesOf(game()), before);
+        EXPECT_EQ(fs::symlink_status(config()).type(), type);
+        if (type == fs::file_type::regular) {
+            EXPECT_EQ(readAll(config()), "old");
+        }
+    }
+    // A path whose folder is a file.
+    writeAll(root / "blocker", "not a folder");
+    const std::u16string inFile = plat::fromUtf8((root / "blocker" / "config.ini").string());
+    EXPECT_FALSE(plat::replaceFileAtomically(inFile.c_str(), "x", 1));
+    EXPECT_EQ(readAll(root / "blocker"), "not a folder");
+}
+
+TEST_F(FileReplace, TwoSaversAtOnceNeverLeaveAMixedFile) {
+    const std::string first(3000, 'a');
+    const std::string second(5000, 'b');
+    writeAll(config(), first);
+    pid_t savers[2];
+    for (int k = 0; k < 2; ++k) {
+        savers[k] = ::fork();
+        ASSERT_GE(savers[k], 0);
+        if (savers[k] == 0) {
+            const std::string& mine = k == 0 ? first : second;
+            int failures = 0;
+            for (int i = 0; i < 300; ++i) failures += replace(mine) ? 0 : 1;
+            ::_exit(failures == 0 ? 0 : 1);
+        }
+    }
+    // Every look at the file while they race finds one whole file or the other.
+    int reads = 0;
+    int statuses[2] = {-1, -1};
+    while (statuses[0] == -1 || statuses[1] == -1) {
+        const std::string now = readAll(config());
+        ++reads;
+        ASSERT_TRUE(now == first || now == second) << "a file of " << now.size() << " bytes";
+        for (int k = 0; k < 2; ++k) {
+            int status = 0;
+            if (statuses[k] == -1 && ::waitpid(savers[k], &status, WNOHANG) == savers[k]) statuses[k] = status;
+        }
+    }
+    for (int status : statuses) EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+    EXPECT_GT(reads, 0);
+    EXPECT_EQ(entriesOf(game()), std::set<std::string>{"config.ini"});
+}
+
+}  // namespace
