@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "media/sound_bank.h"
+#include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/clock.h"
 #include "platform/files.h"

@@ -43,7 +43,7 @@ void pollKeys(PlayerFish& player) {
 }  // namespace
 
 void runTick() {
-    vibrateEnabled = screenController.flags[0];
+    vibrateEnabled = screenController.flags[kVibrateSwitch];
 
     if (vibrating == 1) ++vibrationTicks;
     if (vibrationTicks == kVibrationTicks) {
@@ -57,7 +57,7 @@ void runTick() {
     if (screenController.state == Playing && currentGame) {
         runGameFrame(*currentGame, mainWindow);
         hungerClock += hungerRate;
-        if (screenController.flags[1] == 1) {
+        if (screenController.flags[kSoundSwitch] == 1) {
             if (musicTicks == kMusicRestartTicks) {
                 if (soundBank) soundBank->play(0);
                 musicTicks = 0;
@@ -71,6 +71,6 @@ void runTick() {
         gameOverShown = 1;
         gamePhase = kPhaseIdle;
         gameEnded = 1;
-        if (screenController.flags[1] == 1 && soundBank) soundBank->playBlocking(0);
+        if (screenController.flags[kSoundSwitch] == 1 && soundBank) soundBank->playBlocking(0);
     }
 }

@@ -1,7 +1,8 @@
 // The window procedure: every key, soft key, focus change, paint and timer
 // tick arrives here and is routed to the screen controller or the game.
+#include "app/window_proc.h"
+
 #include "app/first_paint.h"
-#include "app/program.h"
 #include "app/tick.h"
 #include "game/frame.h"
 #include "media/sound_bank.h"
@@ -55,7 +56,7 @@ void onKeyDown(uint32_t key) {
 void onFocusLost() {
     plat::stopTimer(mainWindow, kGameTimerId);
     if (gamePhase == kPhaseRunning && screenController.state == Playing) {
-        if (screenController.flags[1] == 1 && soundBank) soundBank->playBlocking(0);
+        if (screenController.flags[kSoundSwitch] == 1 && soundBank) soundBank->playBlocking(0);
         screenController.state = Paused;
         screenController.render();
     }
@@ -71,7 +72,7 @@ void onPaint(plat::Window* window) {
     plat::endPaint(window);
     screenController.previousState = kFullRedraw;
     screenController.render();
-    for (int i = 0; i < 3; ++i) optionsDraft[i] = screenController.flags[i];
+    for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = screenController.flags[i];
 }
 
 }  // namespace

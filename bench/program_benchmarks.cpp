@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
+#include "app/window_proc.h"
 #include "counting_new.h"
 #include "game/frame.h"
 #include "game/scene.h"

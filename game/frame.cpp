@@ -1,9 +1,13 @@
 // One game frame: the step, the whole scene composed off screen and copied to
 // the window, and the end of the game with the best-score message.
+#include "game/frame.h"
+
 #include <cstdio>
 
-#include "game/frame.h"
+#include "game/hud.h"
+#include "game/hunger.h"
 #include "game/scene.h"
+#include "game/school_step.h"
 #include "media/surfaces.h"
 #include "platform/sound.h"
 #include "screens/controller.h"

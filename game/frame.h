@@ -1,4 +1,5 @@
-// The rule book of one game step, and the frame that draws it.
+// The game frame: one step of the game drawn to the screen, and the end of a
+// starved game with its best-score message.
 #pragma once
 
 #include "game/session.h"
@@ -6,10 +7,6 @@
 
 // One step of the game and one full drawing of it to the screen.
 void runGameFrame(GameSession& game, plat::Window* window);
-// Moves the school and tests every fish against the player.
-void stepSchool(GameSession& game);
-// The hunger rule: shrinking, satiety, starvation.
-void updateHunger(GameSession& game);
 // Best-score update and the game-over box.
 void showGameOver(GameSession& game);
 

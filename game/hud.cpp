@@ -1,8 +1,10 @@
 // The HUD band: the score at the right and the hunger bar, whose skeleton
 // uncovers from the left as the player grows hungry.
+#include "game/hud.h"
+
 #include <cstdio>
 
-#include "game/scene.h"
+#include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/drawing.h"
 #include "state/program_state.h"

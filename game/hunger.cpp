@@ -1,6 +1,7 @@
 // The hunger rule run once a frame: an empty stomach shrinks the player one
 // frame after it empties, and starves it at the smallest class.
-#include "game/frame.h"
+#include "game/hunger.h"
+
 #include "state/program_state.h"
 
 void updateHunger(GameSession& game) {

@@ -3,6 +3,7 @@
 // box. The bubbles and the eaten and death animations live here too.
 #include "game/scene.h"
 
+#include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/drawing.h"
 #include "platform/random.h"

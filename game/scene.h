@@ -11,11 +11,7 @@ void drawSchoolFish(SchoolFish& fish);
 void drawPlayer(PlayerFish& player);
 void drawDeath(PlayerFish& player);
 void drawEaten(SchoolFish& fish);
-void drawHud(const GameSession& game);
 void copyFrameToScreen();
 void drawGameOverBox(const plat::Char* message);
 // The MENU caption over the soft-key row of the screen, once a game has ended.
 void drawMenuCaption();
-
-// The HUD's score text: "%3d", widened.
-void formatScore(int32_t score, plat::Char (&text)[16]);

@@ -1,8 +1,9 @@
 // The school's step: every fish swims, re-enters when it has left the water,
 // and meets the player by the band, body and mouth tests.
+#include "game/school_step.h"
+
 #include <cstdint>
 
-#include "game/frame.h"
 #include "platform/random.h"
 #include "platform/sound.h"
 #include "state/program_state.h"

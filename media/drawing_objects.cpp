@@ -1,8 +1,11 @@
 // The first paint's drawing objects: the splash and one-bit menu text layers,
 // the thin pens and the blue brush, and the three fonts. Made once, kept for
 // the run.
-#include "media/surfaces.h"
+#include "media/drawing_objects.h"
+
 #include "platform/resources.h"
+
+DrawingObjects drawing;
 
 void createDrawingObjects(plat::Surface* paintSurface) {
     drawing.splashBitmap = plat::loadBitmap(127);

@@ -1,12 +1,10 @@
 // The shared off-screen surfaces with their bitmaps, pen and brush: made once
-// for the window and released when it goes. Also the storage of the drawing
-// objects that the first paint makes.
+// for the window and released when it goes.
 #include "media/surfaces.h"
 
 #include "platform/resources.h"
 
 SurfaceSet surfaces;
-DrawingObjects drawing;
 
 namespace {
 

@@ -1,6 +1,5 @@
-// The shared off-screen surfaces with their bitmaps, pens and brush (made once
-// for the window and released when it goes), and the first-paint drawing
-// objects (fonts, thin pens, splash and menu text layers) that live for the run.
+// The shared off-screen surfaces with their bitmaps, pens and brush, made once
+// for the window and released when it goes.
 #pragma once
 
 #include "platform/drawing.h"
@@ -38,25 +37,3 @@ extern SurfaceSet surfaces;
 void createSurfaces(plat::Window* window);
 // Frees the whole set; safe to call twice.
 void releaseSurfaces(plat::Window* window);
-
-// Made by the first paint, never freed.
-struct DrawingObjects {
-    plat::Surface* splashSurface = nullptr;    // bitmap 127
-    plat::Surface* menuTextSurface = nullptr;  // 177 x 220, one bit deep
-    plat::Bitmap* splashBitmap = nullptr;
-    plat::Bitmap* menuTextBitmap = nullptr;
-    plat::Pen* bluePen = nullptr;
-    plat::Pen* blackPen = nullptr;
-    plat::Brush* blueBrush = nullptr;
-    plat::Font* textFont = nullptr;   // Arial 14, weight 600
-    plat::Font* smallFont = nullptr;  // Arial 12, weight 0
-    plat::Font* titleFont = nullptr;  // Arial 18, weight 600
-};
-
-extern DrawingObjects drawing;
-
-// The splash surface (bitmap 127), the one-bit menu text layer cleared to
-// black, the pens and the brush, made compatible with the paint surface.
-void createDrawingObjects(plat::Surface* paintSurface);
-// textFont, smallFont and titleFont.
-void createFonts();

@@ -28,7 +28,7 @@ struct ScreenController {
     int32_t cursor = 0;
     int32_t helpTop = 0;
     int32_t previousState = -1;
-    uint8_t flags[6] = {0, 0, 0, 0, 0, 0};  // 0 Vibrate, 1 Sound, 2 level, 3..5 kept
+    uint8_t flags[6] = {0, 0, 0, 0, 0, 0};  // the switches: kVibrateSwitch, kSoundSwitch, kLevelSwitch, 3..5 kept
 
     // Drawing resources, filled once by loadResources.
     plat::Surface* menuBitmapSurface = nullptr;

@@ -1,6 +1,7 @@
 // The "Get Ready!" card: white words on a blue screen for three seconds.
 #include "screens/get_ready.h"
 
+#include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/clock.h"
 #include "platform/drawing.h"

@@ -1,7 +1,7 @@
 // The five-row menu of the main and in-game menus: white words from the
 // one-bit text layer over the background picture, the cursor fish beside the
 // highlighted row.
-#include "media/surfaces.h"
+#include "media/drawing_objects.h"
 #include "screens/controller.h"
 
 namespace {

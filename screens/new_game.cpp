@@ -17,7 +17,7 @@ void ScreenController::startNewGame() {
     plat::sleepMs(kPauseBeforeNewGameMs);
     // The new session is made before the old one goes: when it cannot be had,
     // the menu stays as it is and the suspended or ended game is kept.
-    GameSession* fresh = newGameSession(flags[2] == 1 ? 1 : 0);
+    GameSession* fresh = newGameSession(flags[kLevelSwitch] == 1 ? 1 : 0);
     if (!fresh) return;
 
     gameEnded = 0;
@@ -27,7 +27,7 @@ void ScreenController::startNewGame() {
     currentGame = fresh;
 
     gamePhase = kPhaseRunning;
-    vibrateEnabled = flags[0];
+    vibrateEnabled = flags[kVibrateSwitch];
     musicTicks = 180;
     showGetReady();
     plat::startTimer(mainWindow, kGameTimerId, kGameTimerPeriodMs);

@@ -1,5 +1,6 @@
 // The Help, About and Options screens: a text layer on blue, laid over the
 // frosted panel and shown at 22,19.
+#include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"

@@ -1,7 +1,7 @@
 // Drawing the current screen: the game scene in play, the title picture, or
 // one of the menu screens, then the soft-key captions.
 #include "game/frame.h"
-#include "media/surfaces.h"
+#include "media/drawing_objects.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
 #include "state/program_state.h"

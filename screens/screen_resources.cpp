@@ -1,6 +1,6 @@
 // The menu screens' pictures and texts, loaded once at the first paint, and
 // the copies that draw those pictures.
-#include "media/surfaces.h"
+#include "media/drawing_objects.h"
 #include "platform/resources.h"
 #include "screens/controller.h"
 

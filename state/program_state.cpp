@@ -12,7 +12,7 @@ uint32_t musicTicks = 0;
 uint32_t vibrating = 0;
 uint32_t vibrationTicks = 0;
 uint8_t vibrateEnabled = 0;
-uint8_t optionsDraft[3] = {0, 0, 0};
+uint8_t optionsDraft[kDraftedSwitches] = {};
 
 GameSession* currentGame = nullptr;
 ScoreTable* scoreTable = nullptr;

@@ -22,6 +22,13 @@ constexpr uint32_t kPhaseIdle = 0;     // no game running, or its end already ha
 constexpr uint32_t kPhaseRunning = 1;
 constexpr uint32_t kPhaseStarved = 3;
 
+// The switches' places among the controller's flags (flags 3..5 are only
+// kept and saved). The Options draft holds the first three.
+constexpr int kVibrateSwitch = 0;
+constexpr int kSoundSwitch = 1;
+constexpr int kLevelSwitch = 2;  // on: new games are hard
+constexpr int kDraftedSwitches = 3;
+
 // The game timer.
 constexpr uint32_t kGameTimerId = 100;
 constexpr uint32_t kGameTimerPeriodMs = 50;
@@ -37,7 +44,7 @@ extern uint32_t musicTicks;                // played ticks since the music last 
 extern uint32_t vibrating;                 // 1 while the death vibration runs
 extern uint32_t vibrationTicks;
 extern uint8_t vibrateEnabled;             // copy of the Vibrate flag for the game step
-extern uint8_t optionsDraft[3];            // the Options screens' working copy of flags 0..2
+extern uint8_t optionsDraft[kDraftedSwitches];  // the Options screens' working copy of the switches
 
 extern GameSession* currentGame;  // never null once the program has started
 extern ScoreTable* scoreTable;     // made at window creation

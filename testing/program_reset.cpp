@@ -8,6 +8,7 @@
 
 #include "game/session.h"
 #include "media/sound_bank.h"
+#include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/drawing.h"
 #include "platform/random.h"

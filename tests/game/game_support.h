@@ -7,6 +7,8 @@
 #include <string>
 
 #include "game/frame.h"
+#include "game/hunger.h"
+#include "game/school_step.h"
 #include "game/session.h"
 #include "platform/headless/headless.h"
 #include "platform/random.h"

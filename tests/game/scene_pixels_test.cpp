@@ -3,8 +3,10 @@
 // MENU caption. Every picture here is a plain bitmap the test builds itself.
 #include <climits>
 
+#include "game/hud.h"
 #include "game/scene.h"
 #include "game_support.h"
+#include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/drawing.h"
 

@@ -130,9 +130,9 @@ TEST_F(DrawingTest, AboutShowsTitleVersionAndNoticeInsideThePanel) {
 
 TEST_F(DrawingTest, OptionsRowsShowTheDraftInTheirColours) {
     c.state = OptionsFromMain;
-    c.flags[0] = 1;  // stored, but the draft is what shows
-    optionsDraft[0] = 0;
-    optionsDraft[1] = 1;
+    c.flags[kVibrateSwitch] = 1;  // stored, but the draft is what shows
+    optionsDraft[kVibrateSwitch] = 0;
+    optionsDraft[kSoundSwitch] = 1;
     c.cursor = 1;
     c.previousState = MainMenu;
     c.render();

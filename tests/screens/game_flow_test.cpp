@@ -35,9 +35,9 @@ int findCall(const std::string& text, size_t from = 0) {
 }
 
 TEST_F(GameFlowTest, NewGameStartsAFreshSessionAfterTheGetReadyCard) {
-    c.flags[0] = 1;
-    c.flags[1] = 1;
-    c.flags[2] = 1;
+    c.flags[kVibrateSwitch] = 1;
+    c.flags[kSoundSwitch] = 1;
+    c.flags[kLevelSwitch] = 1;
     gameEnded = 1;
     gamePhase = 0;
     startFrames = 60;
@@ -75,7 +75,7 @@ TEST_F(GameFlowTest, NewGameAtTheEasyLevelFromTheGameMenuDiscardsTheSuspendedGam
     c.onLeftSoftKey();  // MENU
     ASSERT_EQ(c.state, GameMenu);
     currentGame->score = 17;
-    c.flags[2] = 0;
+    c.flags[kLevelSwitch] = 0;
     c.cursor = 0;
     c.onSelect();
     EXPECT_EQ(c.state, Playing);
@@ -107,7 +107,7 @@ TEST_F(GameFlowTest, NewGameThatCannotBeMadeKeepsTheMenuAndTheOldGame) {
 }
 
 TEST_F(GameFlowTest, MenuLeavesTheGameStoppingMusicAndTimerAndBackResumes) {
-    c.flags[1] = 1;
+    c.flags[kSoundSwitch] = 1;
     startGame();
     musicTicks = 42;
     c.cursor = 3;
@@ -126,7 +126,7 @@ TEST_F(GameFlowTest, MenuLeavesTheGameStoppingMusicAndTimerAndBackResumes) {
     EXPECT_EQ(musicTicks, 180u) << "the music starts again on the next tick";
     EXPECT_TRUE(called("timer 100 start 50"));
 
-    c.flags[1] = 0;
+    c.flags[kSoundSwitch] = 0;
     musicTicks = 42;
     plat::headless::clearLog();
     c.onLeftSoftKey();  // MENU with Sound off: the music count stays
@@ -160,7 +160,7 @@ TEST_F(GameFlowTest, MenuFromAPausedGameStopsTheTimerOnlyWithSoundOn) {
     EXPECT_EQ(c.state, GameMenu);
     EXPECT_FALSE(called("timer 100 stop"));
 
-    c.flags[1] = 1;
+    c.flags[kSoundSwitch] = 1;
     c.onLeftSoftKey();  // BACK
     c.onRightSoftKey();  // PAUSE
     plat::startTimer(mainWindow, kGameTimerId, kGameTimerPeriodMs);
@@ -173,7 +173,7 @@ TEST_F(GameFlowTest, MenuFromAPausedGameStopsTheTimerOnlyWithSoundOn) {
 }
 
 TEST_F(GameFlowTest, AnEndedGameOnlyAnswersMenuAndBackShowsItAgain) {
-    c.flags[1] = 1;
+    c.flags[kSoundSwitch] = 1;
     startGame();
     // The tick has seen the player starve.
     plat::stopTimer(mainWindow, kGameTimerId);
@@ -229,7 +229,7 @@ TEST_F(GameFlowTest, ExitWritesTheSwitchesAndEveryBestScoreAndQuits) {
 
     const uint8_t flags[6] = {1, 0, 1, 0, 1, 0};
     std::copy(flags, flags + 6, c.flags);
-    optionsDraft[1] = 1;  // not stored: must not be saved
+    optionsDraft[kSoundSwitch] = 1;  // not stored: must not be saved
     scoreTable->bestScores[0] = 123;
     scoreTable->bestScores[1] = -5;
     scoreTable->bestScores[2] = 2147483647;

@@ -22,7 +22,7 @@ TEST_F(NavigationTest, MenuCursorWrapsAtBothEnds) {
 }
 
 TEST_F(NavigationTest, KeysClickWithSoundOnOutsideTheGameEvenWithoutEffect) {
-    c.flags[1] = 1;
+    c.flags[kSoundSwitch] = 1;
     c.state = MainMenu;
     repaint();
     const size_t drawnBefore = plat::headless::screenChanges();
@@ -51,41 +51,41 @@ TEST_F(NavigationTest, KeysClickWithSoundOnOutsideTheGameEvenWithoutEffect) {
     EXPECT_EQ(clicks(), 5);
     EXPECT_EQ(c.state, Paused);
 
-    c.flags[1] = 0;
+    c.flags[kSoundSwitch] = 0;
     c.state = MainMenu;
     c.onDown();
     EXPECT_EQ(clicks(), 5) << "no click with Sound off";
 }
 
 TEST_F(NavigationTest, OptionsToggleTheDraftAndOnlyStoreKeepsIt) {
-    c.flags[0] = 0;
-    c.flags[1] = 1;
-    c.flags[2] = 1;
+    c.flags[kVibrateSwitch] = 0;
+    c.flags[kSoundSwitch] = 1;
+    c.flags[kLevelSwitch] = 1;
     c.state = MainMenu;
     c.cursor = 1;
     c.onSelect();
     ASSERT_EQ(c.state, OptionsFromMain);
     EXPECT_EQ(c.cursor, 0);
-    EXPECT_EQ(optionsDraft[0], 0);
-    EXPECT_EQ(optionsDraft[1], 1);
-    EXPECT_EQ(optionsDraft[2], 1);
+    EXPECT_EQ(optionsDraft[kVibrateSwitch], 0);
+    EXPECT_EQ(optionsDraft[kSoundSwitch], 1);
+    EXPECT_EQ(optionsDraft[kLevelSwitch], 1);
 
     // Left, Right and Enter all toggle the highlighted row.
     c.onLeft();
-    EXPECT_EQ(optionsDraft[0], 1);
+    EXPECT_EQ(optionsDraft[kVibrateSwitch], 1);
     c.onRight();
-    EXPECT_EQ(optionsDraft[0], 0);
+    EXPECT_EQ(optionsDraft[kVibrateSwitch], 0);
     c.onSelect();
-    EXPECT_EQ(optionsDraft[0], 1);
-    EXPECT_EQ(optionsDraft[1], 1) << "only the highlighted row changes";
+    EXPECT_EQ(optionsDraft[kVibrateSwitch], 1);
+    EXPECT_EQ(optionsDraft[kSoundSwitch], 1) << "only the highlighted row changes";
 
     c.onLeftSoftKey();  // BACK
     EXPECT_EQ(c.state, MainMenu);
-    EXPECT_EQ(c.flags[0], 0) << "BACK drops the draft";
+    EXPECT_EQ(c.flags[kVibrateSwitch], 0) << "BACK drops the draft";
 
     c.cursor = 1;
     c.onSelect();
-    EXPECT_EQ(optionsDraft[0], 0) << "reopening shows the stored switch";
+    EXPECT_EQ(optionsDraft[kVibrateSwitch], 0) << "reopening shows the stored switch";
     c.onDown();  // to "Sound"
     EXPECT_EQ(c.cursor, 1);
     c.onRight();
@@ -96,9 +96,9 @@ TEST_F(NavigationTest, OptionsToggleTheDraftAndOnlyStoreKeepsIt) {
     c.onDown();
     c.onRightSoftKey();  // STORE
     EXPECT_EQ(c.state, MainMenu);
-    EXPECT_EQ(c.flags[0], 1);
-    EXPECT_EQ(c.flags[1], 0);
-    EXPECT_EQ(c.flags[2], 1);
+    EXPECT_EQ(c.flags[kVibrateSwitch], 1);
+    EXPECT_EQ(c.flags[kSoundSwitch], 0);
+    EXPECT_EQ(c.flags[kLevelSwitch], 1);
     EXPECT_EQ(c.cursor, 0) << "the menu highlights the row Options was left on";
 
     // From the in-game menu, back there; an odd draft value toggles to on.
@@ -106,9 +106,9 @@ TEST_F(NavigationTest, OptionsToggleTheDraftAndOnlyStoreKeepsIt) {
     c.cursor = 1;
     c.onSelect();
     ASSERT_EQ(c.state, OptionsFromGame);
-    optionsDraft[0] = 7;
+    optionsDraft[kVibrateSwitch] = 7;
     c.onSelect();
-    EXPECT_EQ(optionsDraft[0], 1);
+    EXPECT_EQ(optionsDraft[kVibrateSwitch], 1);
     c.onLeftSoftKey();
     EXPECT_EQ(c.state, GameMenu);
 }
@@ -116,15 +116,15 @@ TEST_F(NavigationTest, OptionsToggleTheDraftAndOnlyStoreKeepsIt) {
 TEST_F(NavigationTest, RepaintRefillsTheDraftFromTheStoredSwitches) {
     c.state = OptionsFromMain;
     c.cursor = 0;
-    optionsDraft[0] = 0;
+    optionsDraft[kVibrateSwitch] = 0;
     c.onLeft();
-    ASSERT_EQ(optionsDraft[0], 1);
+    ASSERT_EQ(optionsDraft[kVibrateSwitch], 1);
     repaint();
-    EXPECT_EQ(optionsDraft[0], 0);
+    EXPECT_EQ(optionsDraft[kVibrateSwitch], 0);
 }
 
 TEST_F(NavigationTest, HelpScrollsWithinItsLimitsAndClicksWithoutRedrawAtTheEnds) {
-    c.flags[1] = 1;
+    c.flags[kSoundSwitch] = 1;
     c.state = MainMenu;
     c.cursor = 3;
     c.helpTop = 2;
@@ -173,7 +173,7 @@ TEST_F(NavigationTest, HelpAndAboutReturnToTheMenuTheyCameFrom) {
 }
 
 TEST_F(NavigationTest, BackShowsTheTitlePictureAndAnyKeyLeavesIt) {
-    c.flags[1] = 1;
+    c.flags[kSoundSwitch] = 1;
     // Plain functions rather than pointers to members: GCC's alignment check
     // misreads calls through member pointers.
     struct Leave {
@@ -203,7 +203,7 @@ TEST_F(NavigationTest, BackShowsTheTitlePictureAndAnyKeyLeavesIt) {
 }
 
 TEST_F(NavigationTest, KeysAreLockedWhileAnEndedGameIsShown) {
-    c.flags[1] = 1;
+    c.flags[kSoundSwitch] = 1;
     gameOverShown = 1;
     c.state = MainMenu;
     c.cursor = 2;
@@ -222,7 +222,7 @@ TEST_F(NavigationTest, KeysAreLockedWhileAnEndedGameIsShown) {
 }
 
 TEST_F(NavigationTest, SoftKeysStopTheVibrationFirstAndNeverClick) {
-    c.flags[1] = 1;
+    c.flags[kSoundSwitch] = 1;
     for (int32_t state : {MainMenu, GameMenu, OptionsFromMain, HelpFromGame, AboutFromMain, TitlePicture, Paused}) {
         for (bool left : {true, false}) {
             c.state = state;

@@ -12,6 +12,7 @@
 
 #include "game/session.h"
 #include "media/sound_bank.h"
+#include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/headless/headless.h"
 #include "platform/windowing.h"
@@ -144,7 +145,7 @@ protected:
     void repaint() {
         c.previousState = kFullRedraw;
         c.render();
-        for (int i = 0; i < 3; ++i) optionsDraft[i] = c.flags[i];
+        for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = c.flags[i];
     }
 
     // New game from the main menu with the current switches.

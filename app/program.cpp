@@ -1,7 +1,9 @@
 // The main routine: one running copy, the window class and window, the
 // message loop.
 #include "app/program.h"
+
 #include "app/single_instance.h"
+#include "app/window_proc.h"
 #include "platform/resources.h"
 #include "platform/windowing.h"
 #include "state/program_state.h"
