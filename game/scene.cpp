@@ -126,13 +126,8 @@ void copyFrameToScreen() {
 void drawGameOverBox(const plat::Char* message) {
     if (!surfaces.created) return;
     plat::Surface* screen = surfaces.screen;
-    plat::selectBrush(screen, surfaces.boxBrush);
-    plat::selectPen(screen, drawing.blackPen);
-    plat::drawRectangle(screen, 20, 80, 157, 140);
-    plat::setBackgroundColour(screen, plat::kBlue);
-    plat::setTextColour(screen, plat::kWhite);
-    plat::selectFont(screen, drawing.textFont);
-    plat::drawText(screen, message, -1, plat::Rect{20, 85, 157, 145}, plat::kTextCentre | plat::kTextWordBreak);
+    drawMessageBox(screen, drawing.blackPen, plat::Rect{20, 80, 157, 140}, message, plat::Rect{20, 85, 157, 145},
+                   plat::kTextCentre | plat::kTextWordBreak);
     // The screen's text colours as the menus expect to find them.
     plat::setBackgroundColour(screen, plat::kWhite);
     plat::setTextColour(screen, plat::kBlue);

@@ -1,8 +1,9 @@
 // The first paint's drawing objects: the splash and one-bit menu text layers,
 // the thin pens and the blue brush, and the three fonts. Made once, kept for
-// the run.
+// the run. Also the blue message box that the game over and "Get Ready!" share.
 #include "media/drawing_objects.h"
 
+#include "media/surfaces.h"
 #include "platform/resources.h"
 
 DrawingObjects drawing;
@@ -31,4 +32,15 @@ void createFonts() {
     drawing.textFont = plat::createFont(u"Arial", 14, 600);
     drawing.smallFont = plat::createFont(u"Arial", 12, 0);
     drawing.titleFont = plat::createFont(u"Arial", 18, 600);
+}
+
+void drawMessageBox(plat::Surface* screen, plat::Pen* pen, plat::Rect box, const plat::Char* text,
+                    plat::Rect textRect, uint32_t format) {
+    plat::selectPen(screen, pen);
+    plat::selectBrush(screen, surfaces.boxBrush);
+    plat::drawRectangle(screen, box.left, box.top, box.right, box.bottom);
+    plat::setBackgroundColour(screen, plat::kBlue);
+    plat::setTextColour(screen, plat::kWhite);
+    plat::selectFont(screen, drawing.textFont);
+    plat::drawText(screen, text, -1, textRect, format);
 }

@@ -25,3 +25,8 @@ extern DrawingObjects drawing;
 void createDrawingObjects(plat::Surface* paintSurface);
 // textFont, smallFont and titleFont.
 void createFonts();
+
+// A box filled with the surfaces' blue box brush and outlined with `pen`,
+// holding `text` in white on blue in the text font, laid out in `textRect`.
+void drawMessageBox(plat::Surface* screen, plat::Pen* pen, plat::Rect box, const plat::Char* text,
+                    plat::Rect textRect, uint32_t format);

@@ -9,13 +9,7 @@
 void showGetReady() {
     plat::Surface* screen = surfaces.screen;
     if (screen) {
-        plat::selectPen(screen, surfaces.boxPen);
-        plat::selectBrush(screen, surfaces.boxBrush);
-        plat::drawRectangle(screen, 0, 0, 176, 220);
-        plat::setBackgroundColour(screen, plat::kBlue);
-        plat::setTextColour(screen, plat::kWhite);
-        plat::selectFont(screen, drawing.textFont);
-        plat::drawText(screen, u"Get Ready!", -1, plat::Rect{1, 1, 175, 219},
+        drawMessageBox(screen, surfaces.boxPen, plat::Rect{0, 0, 176, 220}, u"Get Ready!", plat::Rect{1, 1, 175, 219},
                        plat::kTextCentre | plat::kTextVerticalCentre | plat::kTextSingleLine);
     }
     plat::sleepMs(3000);
