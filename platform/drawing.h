@@ -72,7 +72,11 @@ void deleteSurface(Surface* surface);
 Bitmap* selectBitmap(Surface* surface, Bitmap* bitmap);
 
 // Pens, brushes, fonts. Fonts are Arial-like: weight 0 regular, 600 and up bold;
-// `cellHeight` is ascent plus descent in pixels.
+// `cellHeight` is ascent plus descent in pixels (negative: the em size; 0: the
+// default 12). Fonts are baked at build time in both weights at the heights
+// the game uses (12, 14 and 18): any other height gets the nearest baked one,
+// the smaller of two equally near. Characters beyond printable ASCII draw as
+// the face's missing-character box; control characters take no room.
 Pen* createPen(int32_t width, Colour colour);
 Brush* createSolidBrush(Colour colour);
 Font* createFont(const Char* face, int32_t cellHeight, int32_t weight);

@@ -1,6 +1,6 @@
 // Resources inside the executable: bitmaps by number, wave sounds by name,
-// string resources, the icon group and the fonts. The program never reads an
-// asset file at run time.
+// string resources, the icon group and the baked fonts. The program never
+// reads an asset file at run time.
 #pragma once
 
 #include <cstddef>
@@ -28,8 +28,6 @@ int32_t loadString(int32_t id, Char* buffer, int32_t capacity);
 // colour bitmap whose kIconClear pixels are see-through; null when there is none.
 constexpr Colour kIconClear = 0x00FF00FF;
 Bitmap* loadIcon(int32_t id, int32_t size);
-// An embedded font file: "regular" or "bold".
-ResourceData findFontFile(const char* style);
 
 // Decodes a BMP file held in memory (24-bit, or 8-bit with palette) into a
 // new colour bitmap; null when it is not one.

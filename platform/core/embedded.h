@@ -4,8 +4,8 @@
 namespace plat {
 
 struct EmbeddedFile {
-    const char* kind;  // "bitmap", "wave", "icon", "font"
-    const char* key;   // "101", "FLARE", "108-32", "regular"
+    const char* kind;  // "bitmap", "wave", "icon", "glyphs"
+    const char* key;   // "101", "FLARE", "108-32", "bold-14"
     const unsigned char* data;
     unsigned long size;
 };

@@ -1,5 +1,5 @@
 // Resources inside the executable: the embedded table, bitmap decoding (BMP,
-// 24-bit or 8-bit with palette), wave and font lookup, string resources.
+// 24-bit or 8-bit with palette), wave lookup, string resources.
 #include "platform/resources.h"
 
 #include <cstring>
@@ -124,7 +124,5 @@ Bitmap* loadIcon(int32_t id, int32_t size) {
     const ResourceData r = findEmbedded("icon", key.c_str());
     return r.data ? decodeBmp(r.data, r.size) : nullptr;
 }
-
-ResourceData findFontFile(const char* style) { return findEmbedded("font", style); }
 
 }  // namespace plat

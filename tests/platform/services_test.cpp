@@ -137,8 +137,8 @@ TEST(Resources, StringsAndMissingThings) {
     EXPECT_EQ(plat::loadString(999, title, 20), 0);
     EXPECT_EQ(plat::loadBitmap(999), nullptr);
     EXPECT_EQ(plat::findWave(u"NOPE").data, nullptr);
-    EXPECT_NE(plat::findFontFile("regular").data, nullptr);
-    EXPECT_NE(plat::findFontFile("bold").data, nullptr);
+    EXPECT_NE(plat::findEmbedded("glyphs", "regular-12").data, nullptr);
+    EXPECT_NE(plat::findEmbedded("glyphs", "bold-14").data, nullptr);
 }
 
 TEST(Resources, DecodesTwentyFourAndEightBitPicturesAndRejectsDamagedOnes) {

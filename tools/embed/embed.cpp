@@ -1,5 +1,5 @@
 // Build-time tool: turns asset files into one C++ source holding their bytes,
-// so the program carries every picture, sound and font inside itself.
+// so the program carries every picture, sound and baked font inside itself.
 // Usage: fingulp_embed OUT.cpp (KIND KEY FILE)...
 #include <cstdio>
 #include <fstream>
