@@ -3,6 +3,7 @@
 // A back end is chosen at link time: link exactly one of
 //   platform/headless  virtual clock, scripted input, recorded output (tests)
 //   platform/sdl       a desktop window, audio, keyboard and gamepad (players)
+//   platform/web       a page in a browser, touch keys, Web Audio (players)
 // Adding one touches no game file.
 #pragma once
 

@@ -2,6 +2,7 @@
 // the one playing. Sounds are wave resources inside the executable.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/types.h"
@@ -17,6 +18,9 @@ constexpr uint32_t kSoundResource = 0x00040004;
 // Plays the wave resource `name` (asynchronously with kSoundAsync, else until
 // its end); a null name stops whatever plays. False when nothing was played.
 bool playSound(const Char* name, uint32_t flags);
+
+// Playing time of a whole RIFF WAVE file in ms, rounded up; 0 when it is not one.
+uint64_t waveDurationMs(const uint8_t* wave, size_t size);
 
 void startVibration();
 void stopVibration();

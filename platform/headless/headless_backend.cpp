@@ -12,12 +12,11 @@
 //
 // Everything it holds is in one record, Handset (handset.h), reached through
 // handset().
-#include <cstring>
-
 #include "platform/backend.h"
 #include "platform/headless/handset.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/script.h"
+#include "platform/sound.h"
 
 namespace plat::headless {
 
@@ -48,25 +47,6 @@ void record(const std::string& text) {
         std::fprintf(h.logStream, "%llu %s\n", static_cast<unsigned long long>(h.clock), text.c_str());
         std::fflush(h.logStream);
     }
-}
-
-// Playing time of a RIFF WAVE file in ms, rounded up; 0 when it is not one.
-uint64_t waveDuration(const uint8_t* wave, size_t size) {
-    if (!wave || size < 12 || std::memcmp(wave, "RIFF", 4) != 0 || std::memcmp(wave + 8, "WAVE", 4) != 0) return 0;
-    uint32_t bytesPerSecond = 0;
-    size_t pos = 12;
-    while (pos + 8 <= size) {
-        const uint32_t chunkSize = wave[pos + 4] | (wave[pos + 5] << 8) | (wave[pos + 6] << 16) |
-                                   (static_cast<uint32_t>(wave[pos + 7]) << 24);
-        if (std::memcmp(wave + pos, "fmt ", 4) == 0 && pos + 20 <= size) {
-            bytesPerSecond = wave[pos + 16] | (wave[pos + 17] << 8) | (wave[pos + 18] << 16) |
-                             (static_cast<uint32_t>(wave[pos + 19]) << 24);
-        } else if (std::memcmp(wave + pos, "data", 4) == 0 && bytesPerSecond) {
-            return (static_cast<uint64_t>(chunkSize) * 1000 + bytesPerSecond - 1) / bytesPerSecond;
-        }
-        pos += 8 + chunkSize + (chunkSize & 1);
-    }
-    return 0;
 }
 
 }  // namespace
@@ -143,7 +123,7 @@ void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
         return;
     }
     record("sound play " + plat::headless::narrow(name));
-    handset().clock += plat::headless::waveDuration(wave, size);
+    handset().clock += plat::waveDurationMs(wave, size);
 }
 
 void startVibration() { record("vibrate start"); }

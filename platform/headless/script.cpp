@@ -59,6 +59,11 @@ bool loadScript(const std::string& text, std::string& error) {
     s.next = 0;
     s.waiting = false;
     s.loaded = true;
+    // A script that opens with shot-while-blocked catches the splash: the
+    // program blocks before it first waits for input.
+    while (s.next < s.commands.size() && s.commands[s.next].op == Op::ShotWhileBlocked) {
+        s.shotWhileBlocked = s.commands[s.next++].argument;
+    }
     return true;
 }
 

@@ -1,0 +1,52 @@
+# The web edition: the program compiled to WebAssembly by emscripten
+# (configure with emcmake and FINGULP_HOST_TOOLS_DIR pointing at a native
+# build), served as one folder of static files: site/ for players and
+# site-test/, the same page whose program carries the tests' clock and state
+# hooks, for tests/web.
+fingulp_sources(WEB_SOURCES platform/web)
+add_library(fingulp_web OBJECT ${WEB_SOURCES})
+target_link_libraries(fingulp_web PUBLIC fingulp_platform)
+target_compile_options(fingulp_web PRIVATE ${FINGULP_WARNINGS})
+
+# Sleeps, input waits and blocking sounds suspend the program through the one
+# import fingulp_suspend (ASYNCIFY); the page's JavaScript is a library.
+set(FINGULP_WEB_LIBRARY ${CMAKE_SOURCE_DIR}/platform/web/web_library.js)
+set(FINGULP_WEB_LINK_OPTIONS
+  "SHELL:-sASYNCIFY" "SHELL:-sASYNCIFY_IMPORTS=fingulp_suspend" "SHELL:-sASYNCIFY_STACK_SIZE=32768"
+  "SHELL:-sALLOW_MEMORY_GROWTH=1" "SHELL:-sENVIRONMENT=web"
+  "SHELL:--js-library ${FINGULP_WEB_LIBRARY}")
+
+# The home-screen icons, drawn from the icon resource by the host tool.
+set(FINGULP_WEB_ICONS ${CMAKE_BINARY_DIR}/web-icons/192x192/apps/fingulp.png
+                      ${CMAKE_BINARY_DIR}/web-icons/512x512/apps/fingulp.png)
+add_custom_command(OUTPUT ${FINGULP_WEB_ICONS}
+  COMMAND fingulp-icon-png ${CMAKE_BINARY_DIR}/web-icons 192 512
+  DEPENDS fingulp-icon-png
+  COMMENT "Drawing the web page's icons")
+
+file(GLOB FINGULP_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page/*)
+
+# One site: the program as NAME/fingulp.js and .wasm, the page's files, the
+# icons, and the service worker stamped with the build's contents.
+function(fingulp_web_site target site)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME fingulp
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/${site})
+  target_link_options(${target} PRIVATE ${FINGULP_WEB_LINK_OPTIONS})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${FINGULP_WEB_LIBRARY})
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${site}/sw.js
+    COMMAND ${CMAKE_COMMAND} -DSITE=${CMAKE_BINARY_DIR}/${site} -DPAGE=${CMAKE_SOURCE_DIR}/platform/web/page
+            -DICONS=${CMAKE_BINARY_DIR}/web-icons -P ${CMAKE_SOURCE_DIR}/platform/web/make_site.cmake
+    DEPENDS ${target} ${FINGULP_PAGE_FILES} ${FINGULP_WEB_ICONS} ${CMAKE_SOURCE_DIR}/platform/web/make_site.cmake
+    COMMENT "Assembling the web page in ${site}/")
+  add_custom_target(${target}_site ALL DEPENDS ${CMAKE_BINARY_DIR}/${site}/sw.js)
+endfunction()
+
+add_executable(fingulp_page app/main_web.cpp)
+target_link_libraries(fingulp_page PRIVATE fingulp_program fingulp_web)
+target_compile_options(fingulp_page PRIVATE ${FINGULP_WARNINGS})
+fingulp_web_site(fingulp_page site)
+
+include(CTest)
+if(BUILD_TESTING)
+  add_subdirectory(tests/web)
+endif()

@@ -1,0 +1,40 @@
+// The web handset's page: what the web executable calls around the program,
+// and the functions its JavaScript (web_library.js) provides to the back end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace plat::web {
+
+// Puts the saved files back from the browser and hooks the page's input.
+void startPage();
+// The program has ended: the page says so (or that another tab has it open).
+void endPage();
+
+}  // namespace plat::web
+
+extern "C" {
+// The clock, in ms.
+double fingulp_now();
+// The one place the program suspends (ASYNCIFY): until input has been fed, a
+// question answered or the clock reaches `deadline` (negative: none).
+// `readingInput` is 0 during a blocking wait (a sleep, a sound).
+void fingulp_suspend(double deadline, int readingInput);
+void fingulp_page_start(const char* folder);
+void fingulp_page_end();
+void fingulp_present(const uint8_t* rgba, int width, int height);
+void fingulp_play_sound(const uint8_t* wave, size_t size);
+void fingulp_stop_sound();
+void fingulp_vibrate(int on);
+void fingulp_message(const char* text, const char* caption);
+void fingulp_file_written(const char* path);
+// Questions answered later through fingulp_answer (-1 while pending): the
+// marker (0 created, 1 already held, 2 failed) and another copy's window
+// (1 found, 0 none).
+void fingulp_ask_marker(const char* name);
+void fingulp_ask_window(const char* key);
+int fingulp_answer();
+void fingulp_publish_window(const char* key);
+void fingulp_bring_to_front();
+}

@@ -1,0 +1,196 @@
+// The web handset: the program compiled to WebAssembly in a page, with its
+// JavaScript half in web_library.js.
+//
+// What it supports:
+//  [x] The 176 x 220 screen in a canvas at a whole number of device pixels,
+//      presented whenever the program waits and the screen changed.
+//  [x] Waits, sleeps and blocking sounds that suspend the program (ASYNCIFY)
+//      through one import; input arriving meanwhile is queued in order.
+//  [x] Keyboard: arrows, Enter, Escape/Backspace as Back, digits, letters,
+//      F1/F2 and taps or clicks on the caption boxes as the soft keys; touch
+//      keys under the screen on touch screens; held keys in a table, released
+//      when a key lifts, a pointer is cancelled or the page is hidden.
+//  [x] Wave sounds through Web Audio, one at a time, each decoded once; before
+//      the first key or touch allows sound, it is skipped but still waited.
+//  [x] The vibrator through the browser's vibration call, where there is one.
+//  [x] config.ini in the in-memory file system, mirrored whole into local
+//      storage whenever the program writes it and put back before it starts.
+//  [x] One running copy across tabs (a Web Lock as the marker, the window
+//      found over a BroadcastChannel); the page hidden is focus lost; a page
+//      closed while the program reads input saves as the close button does.
+//  [x] Message boxes as the browser's alert.
+//  [ ] Gamepads, screenshots.
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/sound.h"
+#include "platform/text_encoding.h"
+#include "platform/web/web.h"
+
+namespace plat::web {
+namespace {
+
+constexpr char kFolder[] = "/fingulp";
+constexpr char16_t kExecutable[] = u"/fingulp/fingulp";
+// How long a question to the browser (the lock, another tab) may take.
+constexpr uint64_t kAnswerWaitMs = 400;
+
+struct WebHandset {
+    const Bitmap* screen = nullptr;
+    bool screenChanged = false;
+    std::vector<uint32_t> rgba;  // the screen as the canvas takes it
+    std::array<bool, 256> held{};
+};
+
+WebHandset& handset() {
+    static WebHandset h;
+    return h;
+}
+
+void present() {
+    WebHandset& h = handset();
+    if (!h.screen || !h.screenChanged) return;
+    h.screenChanged = false;
+    const std::vector<uint32_t>& pixels = h.screen->pixels;
+    h.rgba.resize(pixels.size());
+    // 0x00BBGGRR is R, G, B, 0 in memory: only the alpha byte is missing.
+    for (size_t i = 0; i < pixels.size(); ++i) h.rgba[i] = pixels[i] | 0xFF000000u;
+    fingulp_present(reinterpret_cast<const uint8_t*>(h.rgba.data()), h.screen->width, h.screen->height);
+}
+
+void suspendUntil(uint64_t deadline, bool readingInput) {
+    present();
+    fingulp_suspend(deadline == backend::kNoDeadline ? -1.0 : static_cast<double>(deadline), readingInput ? 1 : 0);
+}
+
+// Waits (blocking, input queued) for the browser's answer to the question asked.
+int awaitAnswer() {
+    const uint64_t limit = backend::now() + kAnswerWaitMs;
+    int answer = fingulp_answer();
+    while (answer < 0 && backend::now() < limit) {
+        suspendUntil(limit, false);
+        answer = fingulp_answer();
+    }
+    return answer;
+}
+
+std::string windowKey(const Char* className, const Char* title) {
+    return toUtf8(className ? className : u"") + "\t" + toUtf8(title ? title : u"");
+}
+
+}  // namespace
+
+void startPage() { fingulp_page_start(kFolder); }
+
+void endPage() { fingulp_page_end(); }
+
+}  // namespace plat::web
+
+// What the page's JavaScript calls: input first, then it wakes the program.
+extern "C" {
+EMSCRIPTEN_KEEPALIVE void fingulp_feed_key(uint32_t keyCode) { plat::feedKeyDown(keyCode); }
+EMSCRIPTEN_KEEPALIVE void fingulp_set_key_held(uint32_t keyCode, int held) {
+    if (keyCode < plat::web::handset().held.size()) plat::web::handset().held[keyCode] = held != 0;
+}
+EMSCRIPTEN_KEEPALIVE void fingulp_feed_soft_key(int left) { plat::feedSoftKey(left != 0); }
+EMSCRIPTEN_KEEPALIVE void fingulp_feed_focus(int gained) {
+    if (!gained) plat::web::handset().held.fill(false);
+    plat::feedFocus(gained != 0);
+}
+EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::feedClose(); }
+}
+
+namespace plat::backend {
+
+using plat::web::handset;
+
+uint64_t now() { return static_cast<uint64_t>(fingulp_now()); }
+
+void sleep(uint32_t milliseconds) {
+    const uint64_t deadline = now() + milliseconds;
+    while (now() < deadline) plat::web::suspendUntil(deadline, false);
+    plat::web::present();
+}
+
+void waitForInput(uint64_t deadline) {
+    if (now() < deadline) plat::web::suspendUntil(deadline, true);
+    plat::web::present();
+}
+
+uint16_t keyState(uint32_t keyCode) {
+    return keyCode < handset().held.size() && handset().held[keyCode] ? kKeyHeld : 0;
+}
+
+void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen) {
+    (void)title;
+    (void)iconId;  // the page has its own title and icons
+    handset().screen = screen;
+    handset().screenChanged = true;
+}
+
+void screenChanged() { handset().screenChanged = true; }
+
+void windowDestroyed() { handset().screen = nullptr; }
+
+void timerChanged(uint32_t id, uint32_t periodMs) {
+    (void)id;
+    (void)periodMs;
+}
+
+void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
+    (void)name;
+    if (!wave) {
+        fingulp_stop_sound();
+        return;
+    }
+    fingulp_play_sound(wave, size);
+    if (wait) sleep(static_cast<uint32_t>(plat::waveDurationMs(wave, size)));
+}
+
+void startVibration() { fingulp_vibrate(1); }
+
+void stopVibration() { fingulp_vibrate(0); }
+
+void messageBox(const Char* text, const Char* caption, uint32_t style) {
+    (void)style;
+    plat::web::present();
+    fingulp_message(toUtf8(text).c_str(), toUtf8(caption).c_str());
+    handset().held.fill(false);
+}
+
+const Char* editionName() { return u"FINGULP web"; }
+
+void fileWritten(const std::u16string& path) { fingulp_file_written(toUtf8(path).c_str()); }
+
+std::u16string executablePath() { return plat::web::kExecutable; }
+
+Marker createMarker(const Char* name) {
+    fingulp_ask_marker(toUtf8(name ? name : u"").c_str());
+    switch (plat::web::awaitAnswer()) {
+        case 0: return Marker::Created;
+        case 1: return Marker::AlreadyExisted;
+        default: return Marker::Failed;
+    }
+}
+
+void closeMarker() {}
+
+void publishWindow(const Char* className, const Char* title) {
+    fingulp_publish_window(plat::web::windowKey(className, title).c_str());
+}
+
+uint64_t findWindow(const Char* className, const Char* title) {
+    fingulp_ask_window(plat::web::windowKey(className, title).c_str());
+    // The handle is any non-zero value above the low bit, which callers may set.
+    return plat::web::awaitAnswer() == 1 ? 2 : 0;
+}
+
+void bringToFront(uint64_t window) {
+    (void)window;
+    fingulp_bring_to_front();
+}
+
+}  // namespace plat::backend

@@ -1,0 +1,419 @@
+// The web handset's JavaScript half: the page's keys, touch keys, canvas,
+// sound, vibrator, saved files and the one-copy rule, and the one suspension
+// point of the program (see web.h). Its state is the one record `Handset`.
+//
+// DOM handlers hand their input to the program first (the _fingulp_feed_*
+// exports) and only then wake a suspended wait: nothing may rewind while
+// compiled code is on the stack.
+
+mergeInto(LibraryManager.library, {
+  // The clock and its alarms. Test builds replace this record with a
+  // virtual clock driven by the test.
+  $HandsetClock: {
+    now: function() { return Math.floor(performance.now()); },
+    // Calls `ring` once the clock reaches `deadline`; returns the cancel.
+    alarm: function(deadline, ring) {
+      var id = setTimeout(ring, Math.max(0, deadline - HandsetClock.now()));
+      return function() { clearTimeout(id); };
+    },
+  },
+
+  $Handset__deps: ['$HandsetClock', '$FS'],
+  $Handset: {
+    started: false,
+    ended: false,
+    // The suspended program: how to wake it, whether it reads input (a
+    // closing page can then save), and the pending deadline's cancel.
+    wakeUp: null,
+    readingInput: false,
+    cancelAlarm: null,
+    heldBy: new Map(),     // key source ("k:ArrowLeft", "p:3") -> key code
+    answer: -1,            // the last question's answer, -1 while pending
+    lock: { state: 'none', release: null },
+    channel: null,         // BroadcastChannel between tabs
+    windowKey: null,       // "class\ttitle" once the window is published
+    askingFor: null,       // the window key a second copy is looking for
+    audio: { context: null, buffers: new Map(), playing: null },
+    storagePrefix: 'fingulp:file:',
+
+    // --- The suspension ---------------------------------------------------
+    wake: function() {
+      var wakeUp = Handset.wakeUp;
+      if (!wakeUp) return;
+      Handset.wakeUp = null;
+      if (Handset.cancelAlarm) Handset.cancelAlarm();
+      Handset.cancelAlarm = null;
+      wakeUp();
+    },
+
+    // --- Keys ---------------------------------------------------------------
+    // Keyboard keys by KeyboardEvent.code: a handset key code, or a soft key.
+    keyOf: function(code) {
+      var named = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40,
+                    Enter: 13, NumpadEnter: 13, Escape: 27, Backspace: 27,
+                    F1: 'left', F2: 'right', Space: 0x20 };
+      if (code in named) return named[code];
+      var m = /^(?:Digit|Numpad)([0-9])$/.exec(code);
+      if (m) return 0x30 + Number(m[1]);
+      m = /^Key([A-Z])$/.exec(code);
+      if (m) return m[1].charCodeAt(0);
+      return null;
+    },
+    syncHeld: function(code) {
+      var held = false;
+      Handset.heldBy.forEach(function(c) { if (c === code) held = true; });
+      Module['_fingulp_set_key_held'](code, held ? 1 : 0);
+    },
+    // A handset key or soft key pressed by `source`; true when it fed the program.
+    press: function(source, key, repeat) {
+      if (!Handset.started || Handset.ended) return false;
+      Handset.unlockAudio();
+      if (key === 'left' || key === 'right') {
+        if (repeat) return false;
+        Module['_fingulp_feed_soft_key'](key === 'left' ? 1 : 0);
+      } else {
+        Handset.heldBy.set(source, key);
+        Module['_fingulp_set_key_held'](key, 1);
+        Module['_fingulp_feed_key'](key);
+      }
+      Handset.wake();
+      return true;
+    },
+    release: function(source) {
+      if (!Handset.heldBy.has(source)) return;
+      var code = Handset.heldBy.get(source);
+      Handset.heldBy.delete(source);
+      if (Handset.started && !Handset.ended) Handset.syncHeld(code);
+    },
+    releaseAll: function() {
+      var codes = [];
+      Handset.heldBy.forEach(function(c) { codes.push(c); });
+      Handset.heldBy.clear();
+      if (!Handset.started || Handset.ended) return;
+      codes.forEach(function(c) { Module['_fingulp_set_key_held'](c, 0); });
+    },
+    // A click or tap on the screen: the caption band at its foot is the soft
+    // keys, the left one up to x 88.
+    tapScreen: function(event) {
+      var canvas = event.currentTarget, box = canvas.getBoundingClientRect();
+      var x = Math.floor((event.clientX - box.left) * 176 / box.width);
+      var y = Math.floor((event.clientY - box.top) * 220 / box.height);
+      if (y < 198 || y >= 220 || x < 0 || x >= 176) return;
+      event.preventDefault();
+      Handset.press('tap', x < 88 ? 'left' : 'right', false);
+    },
+
+    // --- Sound ----------------------------------------------------------------
+    // Browsers let sound start only after a key or touch: the context is made
+    // (or resumed) then. Until it runs, sounds are skipped.
+    unlockAudio: function() {
+      var a = Handset.audio, Context = window.AudioContext || window.webkitAudioContext;
+      if (!Context) return;
+      if (!a.context) a.context = new Context();
+      if (a.context.state === 'suspended') a.context.resume();
+    },
+    // A RIFF WAVE file of 8- or 16-bit PCM as an AudioBuffer; null when it is not one.
+    decodeWave: function(bytes) {
+      var view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+      var tag = function(at) { return String.fromCharCode(bytes[at], bytes[at + 1], bytes[at + 2], bytes[at + 3]); };
+      if (bytes.length < 12 || tag(0) !== 'RIFF' || tag(8) !== 'WAVE') return null;
+      var format = null;
+      for (var at = 12; at + 8 <= bytes.length;) {
+        var size = view.getUint32(at + 4, true), body = at + 8;
+        if (tag(at) === 'fmt ' && body + 16 <= bytes.length) {
+          format = { pcm: view.getUint16(body, true) === 1, channels: view.getUint16(body + 2, true),
+                     rate: view.getUint32(body + 4, true), bits: view.getUint16(body + 14, true) };
+        } else if (tag(at) === 'data' && format && format.pcm && format.channels > 0 &&
+                   (format.bits === 8 || format.bits === 16)) {
+          var step = format.bits / 8 * format.channels;
+          var frames = Math.floor(Math.min(size, bytes.length - body) / step);
+          if (frames === 0) return null;
+          var buffer = Handset.audio.context.createBuffer(format.channels, frames, format.rate);
+          for (var ch = 0; ch < format.channels; ++ch) {
+            var out = buffer.getChannelData(ch);
+            for (var i = 0; i < frames; ++i) {
+              var p = body + i * step + ch * format.bits / 8;
+              out[i] = format.bits === 8 ? (bytes[p] - 128) / 128 : view.getInt16(p, true) / 32768;
+            }
+          }
+          return buffer;
+        }
+        at = body + size + (size & 1);
+      }
+      return null;
+    },
+    stopSound: function() {
+      var a = Handset.audio;
+      if (a.playing) {
+        try { a.playing.stop(); } catch (e) {}
+        a.playing = null;
+      }
+    },
+
+    // --- Saved files --------------------------------------------------------------
+    // Files the program writes are kept whole in local storage (base64), so
+    // they outlive the page; they are put back before the program starts.
+    mirrorFile: function(path) {
+      try {
+        var bytes = FS.readFile(path), text = '';
+        for (var i = 0; i < bytes.length; i += 0x8000) {
+          text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+        }
+        localStorage.setItem(Handset.storagePrefix + path, btoa(text));
+      } catch (e) {
+        console.warn('FINGULP could not keep ' + path + ' in the browser: ' + e);
+      }
+    },
+    restoreFiles: function(folder) {
+      FS.mkdirTree(folder);
+      var keys = [];
+      try {
+        for (var i = 0; i < localStorage.length; ++i) keys.push(localStorage.key(i));
+      } catch (e) {
+        return;  // no storage (blocked by the browser): a first start every time
+      }
+      keys.forEach(function(key) {
+        if (!key || key.indexOf(Handset.storagePrefix + folder + '/') !== 0) return;
+        var path = key.substring(Handset.storagePrefix.length);
+        var name = path.substring(folder.length + 1);
+        if (!name || name.indexOf('/') >= 0 || name === '.' || name === '..') return;
+        try {
+          var text = atob(localStorage.getItem(key));
+          var bytes = new Uint8Array(text.length);
+          for (var j = 0; j < text.length; ++j) bytes[j] = text.charCodeAt(j);
+          FS.writeFile(path, bytes);
+        } catch (e) {
+          console.warn('FINGULP could not read back ' + path + ': ' + e);
+        }
+      });
+    },
+
+    // --- One running copy ------------------------------------------------------------
+    // The marker is a Web Lock held while the page lives; the window is found
+    // through a BroadcastChannel where the first copy answers.
+    askMarker: function(name) {
+      if (!navigator.locks) { Handset.answer = 0; return; }  // no locks: nothing to share
+      Handset.lock.state = 'asking';
+      navigator.locks.request('fingulp.' + name, { ifAvailable: true }, function(lock) {
+        if (!lock) {
+          Handset.lock.state = 'taken';
+          Handset.answer = 1;
+          Handset.wake();
+          return undefined;
+        }
+        Handset.lock.state = 'held';
+        Handset.answer = 0;
+        Handset.wake();
+        return new Promise(function(release) { Handset.lock.release = release; });
+      }).catch(function() {
+        Handset.answer = 2;
+        Handset.wake();
+      });
+    },
+    openChannel: function() {
+      if (Handset.channel || typeof BroadcastChannel === 'undefined') return Handset.channel;
+      Handset.channel = new BroadcastChannel('fingulp');
+      Handset.channel.onmessage = function(event) {
+        var m = event.data || {};
+        if (m.find !== undefined && Handset.windowKey !== null && m.find === Handset.windowKey && !Handset.ended) {
+          Handset.channel.postMessage({ found: m.find });
+        } else if (m.found !== undefined && m.found === Handset.askingFor) {
+          Handset.askingFor = null;
+          Handset.answer = 1;
+          Handset.wake();
+        } else if (m.raise && Handset.windowKey !== null) {
+          window.focus();
+        }
+      };
+      return Handset.channel;
+    },
+    askWindow: function(key) {
+      var channel = Handset.openChannel();
+      if (!channel) { Handset.answer = 0; return; }
+      Handset.askingFor = key;
+      channel.postMessage({ find: key });
+    },
+
+    // --- The page -------------------------------------------------------------------------
+    notice: function(text, offerRestart) {
+      var box = document.getElementById('notice');
+      if (!box) return;
+      document.getElementById('notice-text').textContent = text;
+      document.getElementById('restart').hidden = !offerRestart;
+      box.hidden = false;
+    },
+    layout: function() {
+      var canvas = document.getElementById('screen');
+      if (!canvas) return;
+      var ratio = window.devicePixelRatio || 1;
+      var keys = document.getElementById('touch-keys');
+      var keysHeight = keys && getComputedStyle(keys).display !== 'none' ? keys.offsetHeight : 0;
+      var width = document.documentElement.clientWidth, height = window.innerHeight - keysHeight - 8;
+      // A whole number of device pixels per screen pixel, at least one.
+      var scale = Math.max(1, Math.floor(Math.min(width * ratio / 176, height * ratio / 220)));
+      canvas.style.width = (176 * scale / ratio) + 'px';
+      canvas.style.height = (220 * scale / ratio) + 'px';
+    },
+    hookTouchKeys: function() {
+      document.querySelectorAll('[data-key]').forEach(function(button) {
+        var key = button.getAttribute('data-key');
+        key = key === 'left' || key === 'right' ? key : Number(key);
+        button.addEventListener('pointerdown', function(event) {
+          event.preventDefault();
+          try { button.setPointerCapture(event.pointerId); } catch (e) {}
+          button.classList.add('down');
+          Handset.press('p:' + event.pointerId, key, false);
+        });
+        var lift = function(event) {
+          button.classList.remove('down');
+          Handset.release('p:' + event.pointerId);
+        };
+        ['pointerup', 'pointercancel', 'lostpointercapture'].forEach(function(type) {
+          button.addEventListener(type, lift);
+        });
+        button.addEventListener('contextmenu', function(event) { event.preventDefault(); });
+      });
+    },
+    hookPage: function() {
+      var canvas = document.getElementById('screen');
+      if (canvas) canvas.addEventListener('pointerdown', Handset.tapScreen);
+      window.addEventListener('keydown', function(event) {
+        var key = Handset.keyOf(event.code);
+        if (key === null || event.ctrlKey || event.metaKey || event.altKey) return;
+        event.preventDefault();
+        Handset.press('k:' + event.code, key, event.repeat);
+      });
+      window.addEventListener('keyup', function(event) { Handset.release('k:' + event.code); });
+      // Key-ups never come while another window has the keyboard.
+      window.addEventListener('blur', Handset.releaseAll);
+      document.addEventListener('visibilitychange', function() {
+        Handset.releaseAll();
+        if (!Handset.started || Handset.ended) return;
+        Module['_fingulp_feed_focus'](document.hidden ? 0 : 1);
+        Handset.wake();
+      });
+      // A page closed while the program reads input saves, as the desktop's
+      // close button does; during a blocking wait it cannot.
+      window.addEventListener('pagehide', function() {
+        if (!Handset.started || Handset.ended || !Handset.readingInput) return;
+        Module['_fingulp_feed_close']();
+        Handset.wake();
+      });
+      // Back from the back/forward cache: a fresh start.
+      window.addEventListener('pageshow', function(event) { if (event.persisted) location.reload(); });
+      var restart = document.getElementById('restart');
+      if (restart) restart.addEventListener('click', function() { location.reload(); });
+      document.body.classList.toggle('touch', navigator.maxTouchPoints > 0 ||
+                                              matchMedia('(any-pointer: coarse)').matches);
+      Handset.hookTouchKeys();
+      window.addEventListener('resize', Handset.layout);
+      Handset.layout();
+    },
+  },
+
+  fingulp_now__deps: ['$HandsetClock'],
+  fingulp_now: function() { return HandsetClock.now(); },
+
+  fingulp_suspend__deps: ['$Handset', '$HandsetClock'],
+  fingulp_suspend: function(deadline, readingInput) {
+    Asyncify.handleSleep(function(wakeUp) {
+      Handset.wakeUp = wakeUp;
+      Handset.readingInput = readingInput !== 0;
+      if (deadline >= 0) Handset.cancelAlarm = HandsetClock.alarm(deadline, Handset.wake);
+    });
+  },
+
+  fingulp_page_start__deps: ['$Handset'],
+  fingulp_page_start: function(folder) {
+    Handset.restoreFiles(UTF8ToString(folder));
+    Handset.hookPage();
+    Handset.started = true;
+  },
+
+  fingulp_page_end__deps: ['$Handset'],
+  fingulp_page_end: function() {
+    Handset.ended = true;
+    Handset.stopSound();
+    if (navigator.vibrate) navigator.vibrate(0);
+    if (Handset.lock.release) Handset.lock.release();
+    if (Handset.lock.state === 'taken') {
+      Handset.notice('FINGULP is already open in another tab.', true);
+    } else {
+      Handset.notice('FINGULP has ended.', true);
+    }
+  },
+
+  fingulp_present__deps: ['$Handset'],
+  fingulp_present: function(rgba, width, height) {
+    var canvas = document.getElementById('screen');
+    if (!canvas) return;
+    var context = Handset.context || (Handset.context = canvas.getContext('2d'));
+    var image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+    context.putImageData(image, 0, 0);
+  },
+
+  fingulp_play_sound__deps: ['$Handset'],
+  fingulp_play_sound: function(wave, size) {
+    var a = Handset.audio;
+    Handset.stopSound();
+    if (!a.context || a.context.state !== 'running') return;  // not yet allowed: skipped
+    var buffer = a.buffers.get(wave);
+    if (buffer === undefined) {
+      buffer = Handset.decodeWave(HEAPU8.slice(wave, wave + size));
+      a.buffers.set(wave, buffer);
+    }
+    if (!buffer) return;
+    var source = a.context.createBufferSource();
+    source.buffer = buffer;
+    source.connect(a.context.destination);
+    source.start();
+    a.playing = source;
+  },
+
+  fingulp_stop_sound__deps: ['$Handset'],
+  fingulp_stop_sound: function() { Handset.stopSound(); },
+
+  // The handset vibrates until it is told to stop; browsers cap one call.
+  fingulp_vibrate: function(on) {
+    if (navigator.vibrate) navigator.vibrate(on ? 10000 : 0);
+  },
+
+  fingulp_message__deps: ['$Handset'],
+  fingulp_message: function(text, caption) {
+    alert(UTF8ToString(caption) + '\n\n' + UTF8ToString(text));
+    Handset.releaseAll();
+  },
+
+  fingulp_file_written__deps: ['$Handset'],
+  fingulp_file_written: function(path) { Handset.mirrorFile(UTF8ToString(path)); },
+
+  fingulp_ask_marker__deps: ['$Handset'],
+  fingulp_ask_marker: function(name) {
+    Handset.answer = -1;
+    Handset.askMarker(UTF8ToString(name));
+  },
+
+  fingulp_ask_window__deps: ['$Handset'],
+  fingulp_ask_window: function(key) {
+    Handset.answer = -1;
+    Handset.askWindow(UTF8ToString(key));
+  },
+
+  fingulp_answer__deps: ['$Handset'],
+  fingulp_answer: function() { return Handset.answer; },
+
+  fingulp_publish_window__deps: ['$Handset'],
+  fingulp_publish_window: function(key) {
+    Handset.windowKey = UTF8ToString(key);
+    Handset.openChannel();
+    // A page opened in the background starts unfocused.
+    if (document.hidden) {
+      Module['_fingulp_feed_focus'](0);
+    }
+  },
+
+  fingulp_bring_to_front__deps: ['$Handset'],
+  fingulp_bring_to_front: function() {
+    if (Handset.channel) Handset.channel.postMessage({ raise: true });
+  },
+});
