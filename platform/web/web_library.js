@@ -27,13 +27,13 @@ mergeInto(LibraryManager.library, {
     wakeUp: null,
     readingInput: false,
     cancelAlarm: null,
-    heldBy: new Map(),     // key source ("k:ArrowLeft", "p:3") -> key code
+    heldBy: null,          // Map: key source ("k:ArrowLeft", "p:3") -> key code
     answer: -1,            // the last question's answer, -1 while pending
     lock: { state: 'none', release: null },
     channel: null,         // BroadcastChannel between tabs
     windowKey: null,       // "class\ttitle" once the window is published
     askingFor: null,       // the window key a second copy is looking for
-    audio: { context: null, buffers: new Map(), playing: null },
+    audio: { context: null, buffers: null, playing: null },  // buffers: Map wave -> AudioBuffer
     storagePrefix: 'fingulp:file:',
 
     // --- The suspension ---------------------------------------------------
@@ -325,6 +325,9 @@ mergeInto(LibraryManager.library, {
 
   fingulp_page_start__deps: ['$Handset'],
   fingulp_page_start: function(folder) {
+    // (The record above is written out as text: live objects are made here.)
+    Handset.heldBy = new Map();
+    Handset.audio.buffers = new Map();
     Handset.restoreFiles(UTF8ToString(folder));
     Handset.hookPage();
     Handset.started = true;

@@ -64,16 +64,17 @@ export async function started(page) {
 }
 
 // Runs the program's blocking waits (sleeps, sounds, cards) to their end, as
-// the headless handset does between two script lines.
-export async function settle(page) {
-  await page.evaluate(() => {
-    for (let guard = 0; guard < 10000; ++guard) {
-      const deadline = Module.testClock.deadline();
-      if (Module.testClock.readingInput() || deadline < 0) return;
-      Module.testClock.advance(deadline - Module.testClock.now());
-    }
-    throw new Error('the program never waited for input');
-  });
+// the headless handset does between two script lines; `onBlocked(ms)` sees
+// each blocking wait first.
+export async function settle(page, onBlocked = async () => {}) {
+  for (let guard = 0; guard < 10000; ++guard) {
+    const [reading, deadline, now] = await page.evaluate(() =>
+      [Module.testClock.readingInput(), Module.testClock.deadline(), Module.testClock.now()]);
+    if (reading || deadline < 0) return;
+    await onBlocked(deadline - now);
+    await page.evaluate((n) => Module.testClock.advance(n), deadline - now);
+  }
+  throw new Error('the program never waited for input');
 }
 
 export async function advance(page, ms) {
@@ -81,9 +82,16 @@ export async function advance(page, ms) {
   await settle(page);
 }
 
-export async function state(page) {
+// The program's state line as the runner's `state NAMES` prints it.
+export async function state(page, names = '') {
   const line = await page.evaluate(() => `time=${Module.testClock.now()} ` + Module.testClock.state());
-  return Object.fromEntries(line.split(' ').filter(Boolean).map((pair) => pair.split('=')));
+  return selectState(line, names);
+}
+
+function selectState(line, names) {
+  if (!names) return line;
+  const pairs = line.split(' ');
+  return names.split(/\s+/).map((name) => pairs.find((p) => p.startsWith(name + '=')) || `${name}=?`).join(' ');
 }
 
 // The canvas as RGBA bytes.
@@ -115,10 +123,74 @@ export function differingRows(a, b) {
   return rows;
 }
 
-// --- The headless handset on the same input -------------------------------------
-// Runs `script` in a fresh folder; returns the folder (shots are written there).
-export function runSim(script, folder = mkdtempSync(path.join(tmpdir(), 'fingulp-web-'))) {
-  writeFileSync(path.join(folder, 'input.sim'), script);
-  execFileSync(simPath, ['--exe-dir', folder, path.join(folder, 'input.sim')], { cwd: folder, stdio: 'pipe' });
-  return folder;
+// --- One script, two handsets ---------------------------------------------------------
+// The headless runner's script language, played in the page through real key
+// events: `wait`, `key`, `hold`, `down`, `up`, `soft`, `focus`, `shot NAME`,
+// `shot-while-blocked NAME` and `state NAMES`. Returns { shots, states }.
+const keyNames = { left: 'ArrowLeft', right: 'ArrowRight', up: 'ArrowUp', down: 'ArrowDown',
+                   enter: 'Enter', back: 'Escape' };
+const keyOf = (name) => keyNames[name] || (/^[0-9]$/.test(name) ? 'Digit' + name : null);
+
+export async function setHidden(page, hidden) {
+  await page.evaluate((h) => {
+    Object.defineProperty(document, 'hidden', { configurable: true, get: () => h });
+    Object.defineProperty(document, 'visibilityState', { configurable: true, get: () => (h ? 'hidden' : 'visible') });
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
+}
+
+export async function runInPage(page, script) {
+  const shots = {}, states = [];
+  let armed = null;  // shot-while-blocked's name
+  const onBlocked = async (ms) => {
+    if (armed && ms >= 1000) {
+      shots[armed] = await canvasPixels(page);
+      armed = null;
+    }
+  };
+  const lines = script.split('\n').map((l) => l.replace(/#.*/, '').trim()).filter(Boolean);
+  await started(page);
+  // Leading shot-while-blocked lines catch the splash, as in the runner.
+  while (lines.length && lines[0].startsWith('shot-while-blocked ')) armed = lines.shift().split(/\s+/)[1];
+  await settle(page, onBlocked);
+  for (const line of lines) {
+    const [verb, arg, ms] = line.split(/\s+/);
+    const key = keyOf(arg);
+    if (verb === 'wait') await page.evaluate((n) => Module.testClock.advance(n), Number(arg));
+    else if (verb === 'key') await page.keyboard.press(key);
+    else if (verb === 'down') await page.keyboard.down(key);
+    else if (verb === 'up') await page.keyboard.up(key);
+    else if (verb === 'hold') {
+      // Held from now for `ms`, whatever the key press itself waits.
+      const until = await page.evaluate(() => Module.testClock.now()) + Number(ms);
+      await page.keyboard.down(key);
+      await settle(page, onBlocked);
+      await page.evaluate((t) => Module.testClock.advance(Math.max(0, t - Module.testClock.now())), until);
+      await page.keyboard.up(key);
+    } else if (verb === 'soft') await page.keyboard.press(arg === 'left' ? 'F1' : 'F2');
+    else if (verb === 'focus') await setHidden(page, arg === 'lost');
+    else if (verb === 'shot') shots[arg] = await canvasPixels(page);
+    else if (verb === 'shot-while-blocked') armed = arg;
+    else if (verb === 'state') states.push(await state(page, line.slice(6).trim()));
+    else throw new Error(`unknown script line: ${line}`);
+    await settle(page, onBlocked);
+  }
+  return { shots, states };
+}
+
+// Runs `script` on fingulp-sim in a fresh folder (with `config` as its
+// config.ini when given). Returns { folder, shots: name -> PNG path, states, log }.
+export function runSim(script, config = null) {
+  const folder = mkdtempSync(path.join(tmpdir(), 'fingulp-web-'));
+  if (config !== null) writeFileSync(path.join(folder, 'config.ini'), config);
+  const shots = {};
+  const text = script.replace(/^(shot(?:-while-blocked)?) (\S+)/gm, (all, verb, name) => {
+    shots[name] = path.join(folder, name + '.png');
+    return `${verb} ${shots[name]}`;
+  });
+  writeFileSync(path.join(folder, 'input.sim'), text);
+  const out = execFileSync(simPath, ['--exe-dir', folder, '--log', path.join(folder, 'log.txt'), path.join(folder, 'input.sim')],
+                           { cwd: folder, encoding: 'utf8' });
+  const states = out.split('\n').filter((l) => l && l !== 'running' && !l.startsWith('exit '));
+  return { folder, shots, states, log: readFileSync(path.join(folder, 'log.txt'), 'utf8') };
 }
