@@ -33,6 +33,7 @@ mergeInto(LibraryManager.library, {
     channel: null,         // BroadcastChannel between tabs
     windowKey: null,       // "class\ttitle" once the window is published
     askingFor: null,       // the window key a second copy is looking for
+    vibrating: false,
     audio: { context: null, buffers: null, playing: null },  // buffers: Map wave -> AudioBuffer
     storagePrefix: 'fingulp:file:',
 
@@ -148,6 +149,13 @@ mergeInto(LibraryManager.library, {
         try { a.playing.stop(); } catch (e) {}
         a.playing = null;
       }
+    },
+
+    vibrate: function(on) {
+      if (!navigator.vibrate || on === Handset.vibrating) return;
+      if (on && navigator.userActivation && !navigator.userActivation.hasBeenActive) return;
+      Handset.vibrating = on;
+      navigator.vibrate(on ? 10000 : 0);
     },
 
     // --- Saved files --------------------------------------------------------------
@@ -337,7 +345,7 @@ mergeInto(LibraryManager.library, {
   fingulp_page_end: function() {
     Handset.ended = true;
     Handset.stopSound();
-    if (navigator.vibrate) navigator.vibrate(0);
+    Handset.vibrate(false);
     if (Handset.lock.release) Handset.lock.release();
     if (Handset.lock.state === 'taken') {
       Handset.notice('FINGULP is already open in another tab.', true);
@@ -376,10 +384,10 @@ mergeInto(LibraryManager.library, {
   fingulp_stop_sound__deps: ['$Handset'],
   fingulp_stop_sound: function() { Handset.stopSound(); },
 
-  // The handset vibrates until it is told to stop; browsers cap one call.
-  fingulp_vibrate: function(on) {
-    if (navigator.vibrate) navigator.vibrate(on ? 10000 : 0);
-  },
+  // The handset vibrates until it is told to stop; browsers cap one call at
+  // 10 s and refuse it (with a console error) before the first tap or key.
+  fingulp_vibrate__deps: ['$Handset'],
+  fingulp_vibrate: function(on) { Handset.vibrate(on !== 0); },
 
   fingulp_message__deps: ['$Handset'],
   fingulp_message: function(text, caption) {

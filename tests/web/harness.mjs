@@ -2,7 +2,7 @@
 // driven by playwright-core, pages whose errors fail the test, the test
 // page's clock, the canvas read back, and fingulp-sim run on the same input.
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
@@ -102,8 +102,8 @@ export async function canvasPixels(page) {
   }));
 }
 
-// A PNG decoded by the browser, as RGBA bytes.
-export async function pngPixels(page, file) {
+// PNG bytes decoded by the browser, as RGBA bytes.
+export async function pngPixels(page, png) {
   return Buffer.from(await page.evaluate(async (b64) => {
     const blob = await (await fetch('data:image/png;base64,' + b64)).blob();
     const image = await createImageBitmap(blob);
@@ -111,7 +111,7 @@ export async function pngPixels(page, file) {
     const context = canvas.getContext('2d');
     context.drawImage(image, 0, 0);
     return Array.from(context.getImageData(0, 0, image.width, image.height).data);
-  }, readFileSync(file).toString('base64')));
+  }, png.toString('base64')));
 }
 
 // Rows of the 176-pixel-wide pictures where they differ.
@@ -121,6 +121,26 @@ export function differingRows(a, b) {
     if (Buffer.compare(a.subarray(y * 704, (y + 1) * 704), b.subarray(y * 704, (y + 1) * 704)) !== 0) rows.push(y);
   }
   return rows;
+}
+
+// --- Saved files ------------------------------------------------------------------------
+export const configKey = 'fingulp:file:/fingulp/config.ini';
+
+// Puts `bytes` as the saved config.ini of the site's origin in `context`.
+export async function seedConfig(context, url, bytes) {
+  const page = await context.newPage();
+  await page.goto(url + 'manifest.webmanifest');
+  await page.evaluate(([key, value]) => localStorage.setItem(key, value), [configKey, bytes.toString('base64')]);
+  await page.close();
+}
+
+// The saved config.ini in `context` (read from a page that runs no program), or null.
+export async function savedConfig(context, url) {
+  const page = await context.newPage();
+  await page.goto(url + 'manifest.webmanifest');
+  const value = await page.evaluate((key) => localStorage.getItem(key), configKey);
+  await page.close();
+  return value === null ? null : Buffer.from(value, 'base64');
 }
 
 // --- One script, two handsets ---------------------------------------------------------
@@ -139,7 +159,43 @@ export async function setHidden(page, hidden) {
   }, hidden);
 }
 
-export async function runInPage(page, script) {
+// Touch input through the page's touch keys and the captions on the screen,
+// as a finger gives it (CDP touch events, so pointer events follow).
+export async function touchInput(page) {
+  const cdp = await page.context().newCDPSession(page);
+  const centre = async (selector) => {
+    const box = await page.locator(selector).boundingBox();
+    return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+  };
+  const touch = (type, point) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: point ? [point] : [] });
+  const keyButton = { left: 37, up: 38, right: 39, down: 40, enter: 13 };
+  const input = {
+    down: async (name) => touch('touchStart', await centre(`#touch-keys [data-key="${keyButton[name]}"]`)),
+    up: async () => touch('touchEnd', null),
+    key: async (name) => { await input.down(name); await input.up(); },
+    // The left soft key by a tap on its caption, the right one by its touch key.
+    soft: async (side) => {
+      if (side === 'left') {
+        const box = await page.locator('#screen').boundingBox();
+        await touch('touchStart', { x: box.x + box.width * 40 / 176, y: box.y + box.height * 210 / 220 });
+      } else {
+        await touch('touchStart', await centre('#touch-keys [data-key="right"]'));
+      }
+      await input.up();
+    },
+  };
+  return input;
+}
+
+const keyboardInput = (page) => ({
+  down: (name) => page.keyboard.down(keyOf(name)),
+  up: (name) => page.keyboard.up(keyOf(name)),
+  key: (name) => page.keyboard.press(keyOf(name)),
+  soft: (side) => page.keyboard.press(side === 'left' ? 'F1' : 'F2'),
+});
+
+// `input` is the keyboard unless given (touchInput).
+export async function runInPage(page, script, input = keyboardInput(page)) {
   const shots = {}, states = [];
   let armed = null;  // shot-while-blocked's name
   const onBlocked = async (ms) => {
@@ -155,19 +211,18 @@ export async function runInPage(page, script) {
   await settle(page, onBlocked);
   for (const line of lines) {
     const [verb, arg, ms] = line.split(/\s+/);
-    const key = keyOf(arg);
     if (verb === 'wait') await page.evaluate((n) => Module.testClock.advance(n), Number(arg));
-    else if (verb === 'key') await page.keyboard.press(key);
-    else if (verb === 'down') await page.keyboard.down(key);
-    else if (verb === 'up') await page.keyboard.up(key);
+    else if (verb === 'key') await input.key(arg);
+    else if (verb === 'down') await input.down(arg);
+    else if (verb === 'up') await input.up(arg);
     else if (verb === 'hold') {
       // Held from now for `ms`, whatever the key press itself waits.
       const until = await page.evaluate(() => Module.testClock.now()) + Number(ms);
-      await page.keyboard.down(key);
+      await input.down(arg);
       await settle(page, onBlocked);
       await page.evaluate((t) => Module.testClock.advance(Math.max(0, t - Module.testClock.now())), until);
-      await page.keyboard.up(key);
-    } else if (verb === 'soft') await page.keyboard.press(arg === 'left' ? 'F1' : 'F2');
+      await input.up(arg);
+    } else if (verb === 'soft') await input.soft(arg);
     else if (verb === 'focus') await setHidden(page, arg === 'lost');
     else if (verb === 'shot') shots[arg] = await canvasPixels(page);
     else if (verb === 'shot-while-blocked') armed = arg;
@@ -178,19 +233,27 @@ export async function runInPage(page, script) {
   return { shots, states };
 }
 
-// Runs `script` on fingulp-sim in a fresh folder (with `config` as its
-// config.ini when given). Returns { folder, shots: name -> PNG path, states, log }.
+// Runs `script` on fingulp-sim in a scratch folder (with `config` as its
+// config.ini when given). Returns { shots: name -> PNG bytes, states, log,
+// config: the config.ini left behind, or null }.
 export function runSim(script, config = null) {
   const folder = mkdtempSync(path.join(tmpdir(), 'fingulp-web-'));
-  if (config !== null) writeFileSync(path.join(folder, 'config.ini'), config);
-  const shots = {};
-  const text = script.replace(/^(shot(?:-while-blocked)?) (\S+)/gm, (all, verb, name) => {
-    shots[name] = path.join(folder, name + '.png');
-    return `${verb} ${shots[name]}`;
-  });
-  writeFileSync(path.join(folder, 'input.sim'), text);
-  const out = execFileSync(simPath, ['--exe-dir', folder, '--log', path.join(folder, 'log.txt'), path.join(folder, 'input.sim')],
-                           { cwd: folder, encoding: 'utf8' });
-  const states = out.split('\n').filter((l) => l && l !== 'running' && !l.startsWith('exit '));
-  return { folder, shots, states, log: readFileSync(path.join(folder, 'log.txt'), 'utf8') };
+  try {
+    if (config !== null) writeFileSync(path.join(folder, 'config.ini'), config);
+    const files = {};
+    const text = script.replace(/^(shot(?:-while-blocked)?) (\S+)/gm, (all, verb, name) => {
+      files[name] = path.join(folder, name + '.png');
+      return `${verb} ${files[name]}`;
+    });
+    writeFileSync(path.join(folder, 'input.sim'), text);
+    const out = execFileSync(simPath, ['--exe-dir', folder, '--log', path.join(folder, 'log.txt'),
+                                       path.join(folder, 'input.sim')], { cwd: folder, encoding: 'utf8' });
+    const shots = Object.fromEntries(Object.entries(files).map(([name, file]) => [name, readFileSync(file)]));
+    const states = out.split('\n').filter((l) => l && l !== 'running' && !l.startsWith('exit '));
+    const configFile = path.join(folder, 'config.ini');
+    return { shots, states, log: readFileSync(path.join(folder, 'log.txt'), 'utf8'),
+             config: existsSync(configFile) ? readFileSync(configFile) : null };
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
 }

@@ -65,8 +65,8 @@ test('every screen equals the headless handset screen', async () => {
   const web = await h.runInPage(page, script);
   assert.deepEqual(web.states, sim.states);
   assert.deepEqual(Object.keys(web.shots).sort(), Object.keys(sim.shots).sort());
-  for (const [name, file] of Object.entries(sim.shots)) {
-    const rows = h.differingRows(web.shots[name], await h.pngPixels(page, file));
+  for (const [name, png] of Object.entries(sim.shots)) {
+    const rows = h.differingRows(web.shots[name], await h.pngPixels(page, png));
     if (name === 'about') {
       // Only the edition's line differs: "FINGULP web" where the headless
       // handset keeps the desktop's name (its line is rows 111 to 130).

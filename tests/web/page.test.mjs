@@ -1,0 +1,156 @@
+// The page as a player meets it: touch keys on a phone, vibration, the saved
+// config.ini, a second tab, the page hidden. Each case plays the same script
+// on the page and on fingulp-sim and compares what both report.
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import * as h from './harness.mjs';
+
+const e2e = (name) => readFileSync(path.join(h.repo, 'tests/e2e', name));
+const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+
+let server, browser;
+before(async () => { [server, browser] = await Promise.all([h.serve(), h.launch()]); });
+after(async () => { await browser?.close(); await server?.close(); });
+
+async function newContext(options = {}) {
+  return browser.newContext({ serviceWorkers: 'block', ...options });
+}
+
+test('touch keys on a phone: taps and holds move the cursor and the fish, a tap on a caption is its soft key', async () => {
+  const context = await newContext(phone);
+  const page = await h.openPage(browser, server.url, { context });
+  const script = `key down
+state cursor
+key down
+key up
+state cursor
+soft left
+state state
+key enter
+key up
+soft right
+state state
+hold right 500
+hold down 300
+state time state x y
+down left
+wait 250
+up left
+wait 250
+state time x y`;
+  const web = await h.runInPage(page, script, await h.touchInput(page));
+  assert.deepEqual(web.states, h.runSim(script).states);
+
+  // Laid out for a thumb: every key at least 44 CSS px, under a crisp screen.
+  const screen = await page.locator('#screen').boundingBox();
+  const keys = await page.locator('#touch-keys button').evaluateAll((all) =>
+    all.map((b) => b.getBoundingClientRect()).map((r) => ({ width: r.width, height: r.height, top: r.top })));
+  assert.equal(keys.length, 7);
+  for (const key of keys) {
+    assert.ok(key.width >= 44 && key.height >= 44, `a touch key of ${key.width} x ${key.height}`);
+    assert.ok(key.top >= screen.y + screen.height, 'touch keys sit under the screen');
+  }
+  assert.equal((screen.width * 3) % 176, 0, `screen ${screen.width} CSS px wide is not a whole scale`);
+  assert.deepEqual(page.errors, []);
+  await context.close();
+});
+
+test('the touch keys stay hidden without a touch screen', async () => {
+  const page = await h.openPage(browser, server.url);
+  await h.started(page);
+  assert.equal(await page.locator('#touch-keys').isVisible(), false);
+  assert.deepEqual(page.errors, []);
+  await page.context().close();
+});
+
+test('the fish eaten vibrates the phone and stop cancels it, at the headless handset\'s times', async () => {
+  const context = await newContext(phone);
+  const config = e2e('hard_game.config.in');
+  await h.seedConfig(context, server.url, config);
+  await context.addInitScript(() => {
+    window.vibrations = [];
+    navigator.vibrate = (pattern) => { window.vibrations.push([Module.testClock.now(), pattern]); return true; };
+  });
+  const page = await h.openPage(browser, server.url, { context });
+  const script = 'key enter\nhold down 2000\nwait 30000\nsoft left\nstate state';
+  const web = await h.runInPage(page, script);
+  const sim = h.runSim(script, config);
+  assert.deepEqual(web.states, sim.states);
+  // The handset's stops while it is still are not passed on.
+  const expected = [...sim.log.matchAll(/^(\d+) vibrate (start|stop)$/gm)]
+    .map(([, time, what]) => [Number(time), what === 'start' ? 10000 : 0])
+    .filter(([, pattern], i, all) => i === 0 ? pattern > 0 : pattern !== all[i - 1][1]);
+  assert.ok(expected.some(([, pattern]) => pattern > 0), 'the script makes the handset vibrate');
+  assert.deepEqual(await page.evaluate(() => window.vibrations), expected);
+  assert.deepEqual(page.errors, []);
+  await context.close();
+});
+
+test('Exit keeps config.ini in local storage and a reload reads it back', async () => {
+  const context = await newContext();
+  const config = e2e('options.config.in');
+  await h.seedConfig(context, server.url, config);
+  const script = readFileSync(path.join(h.repo, 'tests/e2e/options.sim'), 'utf8');
+  const page = await h.openPage(browser, server.url, { context });
+  const web = await h.runInPage(page, script);
+  const sim = h.runSim(script, config);
+  assert.deepEqual(web.states, sim.states);
+  await page.waitForSelector('#notice:not([hidden])');
+  assert.match(await page.locator('#notice-text').textContent(), /has ended/);
+  const saved = await h.savedConfig(context, server.url);
+  assert.deepEqual(saved, sim.config);
+
+  // Start again: the switches and best scores come back from the browser.
+  await page.click('#restart');
+  const again = await h.runInPage(page, 'state flags bestScores');
+  assert.deepEqual(again.states, h.runSim('state flags bestScores', sim.config).states);
+  assert.deepEqual(page.errors, []);
+  await context.close();
+});
+
+test('a page closed while the menu waits for input saves as the close button does', async () => {
+  const context = await newContext();
+  const page = await h.openPage(browser, server.url, { context });
+  // Options: Vibrate on, STORE; only a save puts it into config.ini.
+  const script = 'key down\nkey enter\nkey right\nsoft right';
+  await h.runInPage(page, script);
+  await page.close();
+  const closed = h.runSim(script + '\nclose').config;
+  assert.notDeepEqual(closed, h.runSim(script).config);
+  assert.deepEqual(await h.savedConfig(context, server.url), closed);
+  assert.deepEqual(page.errors, []);
+  await context.close();
+});
+
+test('a second tab is refused with its message, leaving the first running and its file untouched', async () => {
+  const context = await newContext();
+  const first = await h.openPage(browser, server.url, { context });
+  await h.runInPage(first, 'key down');
+  const saved = await h.savedConfig(context, server.url);
+  assert.notEqual(saved, null);
+
+  const second = await h.openPage(browser, server.url, { context });
+  await second.waitForSelector('#notice:not([hidden])');
+  assert.equal(await second.locator('#notice-text').textContent(), 'FINGULP is already open in another tab.');
+
+  const web = await h.runInPage(first, 'key down\nstate state cursor');
+  assert.deepEqual(web.states, ['state=MainMenu cursor=2']);
+  assert.deepEqual(await h.savedConfig(context, server.url), saved);
+  assert.deepEqual([...first.errors, ...second.errors], []);
+  await context.close();
+});
+
+test('the page hidden pauses a running game and releases held keys', async () => {
+  const page = await h.openPage(browser, server.url);
+  // Resumed (right soft key) after the page shows again, the fish no longer swims left.
+  const script = 'key enter\nwait 1000\ndown left\nwait 200\nfocus lost\nstate time state x\nfocus gained\nsoft right\nwait 500\nstate time state x';
+  const web = await h.runInPage(page, script);
+  // The headless handset's script lifts the key itself where the page does.
+  const sim = h.runSim(script.replace('focus lost', 'up left\nfocus lost'));
+  assert.deepEqual(web.states, sim.states);
+  assert.match(web.states[0], /state=Paused/);
+  assert.deepEqual(page.errors, []);
+  await page.context().close();
+});
