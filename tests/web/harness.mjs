@@ -12,6 +12,7 @@ import { chromium } from 'playwright-core';
 const here = path.dirname(fileURLToPath(import.meta.url));
 export const repo = path.resolve(here, '../..');
 export const siteDir = process.env.FINGULP_SITE || path.join(repo, 'build-web/site-test');
+export const shippedSiteDir = process.env.FINGULP_SHIPPED_SITE || path.join(repo, 'build-web/site');
 export const simPath = process.env.FINGULP_SIM || path.join(repo, 'build/fingulp-sim');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',

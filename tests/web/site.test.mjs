@@ -1,0 +1,48 @@
+// The player's page as shipped: no test hooks, the menu after the program's
+// own waits in real time, and a second visit with no network from the
+// service worker's copy.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import * as h from './harness.mjs';
+
+let server, browser, menu;
+before(async () => {
+  [server, browser] = await Promise.all([h.serve(h.shippedSiteDir), h.launch()]);
+  menu = h.runSim('shot menu').shots.menu;
+});
+after(async () => { await browser?.close(); await server?.close(); });
+
+// Waits (in real time) until the canvas shows the main menu.
+async function waitForMenu(page) {
+  const expected = await h.pngPixels(page, menu);
+  for (const end = Date.now() + 20000; Date.now() < end; await page.waitForTimeout(250)) {
+    if (h.differingRows(await h.canvasPixels(page), expected).length === 0) return;
+  }
+  assert.fail('the menu never showed');
+}
+
+test('the shipped page carries no test hooks and reaches the menu', async () => {
+  const page = await h.openPage(browser, server.url);
+  await waitForMenu(page);
+  assert.deepEqual(await page.evaluate(() => [typeof Module.testClock, typeof Module._fingulp_test_state]),
+                   ['undefined', 'undefined']);
+  assert.deepEqual(page.errors, []);
+  await page.context().close();
+});
+
+test('the service worker keeps the page for play with no network', async () => {
+  const context = await browser.newContext();
+  const page = await h.openPage(browser, server.url, { context });
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const cached = await page.evaluate(async () => {
+    const names = await caches.keys();
+    return names.length === 1 ? (await (await caches.open(names[0])).keys()).map((r) => new URL(r.url).pathname) : names;
+  });
+  assert.deepEqual(cached.sort(), ['/', '/fingulp.js', '/fingulp.wasm', '/icon-192.png', '/icon-512.png',
+                                   '/index.html', '/manifest.webmanifest']);
+  await context.setOffline(true);
+  await page.reload();
+  await waitForMenu(page);
+  assert.deepEqual(page.errors, []);
+  await context.close();
+});
