@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs every test:
-# the unit tests, the end-to-end scripts and the desktop tests, then the whole
-# suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and last
-# the fuzz targets for about 30 s each.
+# the unit tests, the end-to-end scripts and the desktop tests, the web
+# edition's tests in a browser, then the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and last the fuzz targets
+# for about 30 s each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh
@@ -11,6 +12,14 @@ jobs="$(nproc)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The web edition (emscripten), its host tools from the build above, and its
+# tests in Debian's chromium against fingulp-sim.
+tools/setup-web.sh --tests
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DFINGULP_HOST_TOOLS_DIR="$PWD/build" >/dev/null
+cmake --build build-web -j"$jobs"
+ctest --test-dir build-web --output-on-failure -j"$jobs"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFINGULP_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
