@@ -163,7 +163,7 @@ void messageBox(const Char* text, const Char* caption, uint32_t style) {
 
 const Char* editionName() { return u"FINGULP web"; }
 
-void fileWritten(const std::u16string& path) { fingulp_file_written(toUtf8(path).c_str()); }
+void fileWritten(const std::u16string& path) { fingulp_file_written(toUtf8(path.c_str()).c_str()); }
 
 std::u16string executablePath() { return plat::web::kExecutable; }
 
