@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages FINGULP needs to build, play and test.
-# Installs only what is missing; needs root (or sudo) when something is.
+# Installs the Debian 12 packages FINGULP needs to build, play and test, and
+# any package named on the command line. Installs only what is missing;
+# needs root (or sudo) when something is.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev valgrind
   xvfb xdotool imagemagick sox x11-utils
+  "$@"
 )
 
 missing=()

@@ -12,17 +12,7 @@ packages=(emscripten)
 command -v node >/dev/null || packages+=(nodejs)
 [ "${1:-}" = "--tests" ] && ! command -v npm >/dev/null && packages+=(npm)
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+tools/setup-debian.sh "${packages[@]}"
 
 if [ "${1:-}" = "--tests" ] && [ ! -d tests/web/node_modules/playwright-core ]; then
   (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent)
