@@ -22,6 +22,7 @@ mergeInto(LibraryManager.library, {
   $Handset: {
     started: false,
     ended: false,
+    screen: null,          // the canvas's 2D context, once the program shows a frame
     // The suspended program: how to wake it, whether it reads input (a
     // closing page can then save), and the pending deadline's cancel.
     wakeUp: null,
@@ -356,11 +357,13 @@ mergeInto(LibraryManager.library, {
 
   fingulp_present__deps: ['$Handset'],
   fingulp_present: function(rgba, width, height) {
-    var canvas = document.getElementById('screen');
-    if (!canvas) return;
-    var context = Handset.context || (Handset.context = canvas.getContext('2d'));
+    if (!Handset.screen) {
+      var canvas = document.getElementById('screen');
+      if (!canvas) return;
+      Handset.screen = canvas.getContext('2d');
+    }
     var image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
-    context.putImageData(image, 0, 0);
+    Handset.screen.putImageData(image, 0, 0);
   },
 
   fingulp_play_sound__deps: ['$Handset'],

@@ -65,13 +65,16 @@ test('the touch keys stay hidden without a touch screen', async () => {
   await page.context().close();
 });
 
-test('the fish eaten vibrates the phone and stop cancels it, at the headless handset\'s times', async () => {
+test('the fish eaten vibrates the phone and stop cancels it; sounds play; all at the headless handset\'s times', async () => {
   const context = await newContext(phone);
   const config = e2e('hard_game.config.in');
   await h.seedConfig(context, server.url, config);
   await context.addInitScript(() => {
     window.vibrations = [];
     navigator.vibrate = (pattern) => { window.vibrations.push([Module.testClock.now(), pattern]); return true; };
+    window.sounds = [];
+    const start = AudioBufferSourceNode.prototype.start;
+    AudioBufferSourceNode.prototype.start = function (...args) { window.sounds.push(Module.testClock.now()); return start.apply(this, args); };
   });
   const page = await h.openPage(browser, server.url, { context });
   const script = 'key enter\nhold down 2000\nwait 30000\nsoft left\nstate state';
@@ -84,6 +87,10 @@ test('the fish eaten vibrates the phone and stop cancels it, at the headless han
     .filter(([, pattern], i, all) => i === 0 ? pattern > 0 : pattern !== all[i - 1][1]);
   assert.ok(expected.some(([, pattern]) => pattern > 0), 'the script makes the handset vibrate');
   assert.deepEqual(await page.evaluate(() => window.vibrations), expected);
+  // Sound is allowed from the first key on, whose click is the first sound.
+  const sounds = [...sim.log.matchAll(/^(\d+) sound (?:start|play) /gm)].map(([, time]) => Number(time));
+  assert.ok(sounds.length >= 3, 'the script plays sounds');
+  assert.deepEqual(await page.evaluate(() => window.sounds), sounds);
   assert.deepEqual(page.errors, []);
   await context.close();
 });
