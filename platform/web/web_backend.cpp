@@ -124,9 +124,8 @@ uint16_t keyState(uint32_t keyCode) {
     return keyCode < handset().held.size() && handset().held[keyCode] ? kKeyHeld : 0;
 }
 
-void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen) {
-    (void)title;
-    (void)iconId;  // the page has its own title and icons
+// The page has its own title and icons.
+void windowCreated(const Char*, int32_t, const Bitmap* screen) {
     handset().screen = screen;
     handset().screenChanged = true;
 }
@@ -135,27 +134,22 @@ void screenChanged() { handset().screenChanged = true; }
 
 void windowDestroyed() { handset().screen = nullptr; }
 
-void timerChanged(uint32_t id, uint32_t periodMs) {
-    (void)id;
-    (void)periodMs;
-}
+void timerChanged(uint32_t, uint32_t) {}
 
-void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
-    (void)name;
-    if (!wave) {
-        fingulp_stop_sound();
-        return;
-    }
-    fingulp_play_sound(wave, size);
-    if (wait) sleep(static_cast<uint32_t>(plat::waveDurationMs(wave, size)));
+// The wait is the wave's length on the clock, whether or not the browser lets
+// it be heard yet.
+void playWave(const Char*, const uint8_t* wave, size_t size, bool wait) {
+    if (wave) fingulp_play_sound(wave, size);
+    else fingulp_stop_sound();
+    if (wave && wait) sleep(static_cast<uint32_t>(plat::waveDurationMs(wave, size)));
 }
 
 void startVibration() { fingulp_vibrate(1); }
 
 void stopVibration() { fingulp_vibrate(0); }
 
-void messageBox(const Char* text, const Char* caption, uint32_t style) {
-    (void)style;
+// The browser's alert, modal as the handset's box; it has no icons.
+void messageBox(const Char* text, const Char* caption, uint32_t) {
     plat::web::present();
     fingulp_message(toUtf8(text).c_str(), toUtf8(caption).c_str());
     handset().held.fill(false);
@@ -188,9 +182,7 @@ uint64_t findWindow(const Char* className, const Char* title) {
     return plat::web::awaitAnswer() == 1 ? 2 : 0;
 }
 
-void bringToFront(uint64_t window) {
-    (void)window;
-    fingulp_bring_to_front();
-}
+// The other tab is asked to come forward; browsers may not let it.
+void bringToFront(uint64_t) { fingulp_bring_to_front(); }
 
 }  // namespace plat::backend
