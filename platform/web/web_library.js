@@ -288,7 +288,8 @@ mergeInto(LibraryManager.library, {
       if (canvas) canvas.addEventListener('pointerdown', Handset.tapScreen);
       window.addEventListener('keydown', function(event) {
         var key = Handset.keyOf(event.code);
-        if (key === null || event.ctrlKey || event.metaKey || event.altKey) return;
+        // Once the program has ended the keys are the page's (Enter on "Start again").
+        if (key === null || event.ctrlKey || event.metaKey || event.altKey || Handset.ended) return;
         event.preventDefault();
         Handset.press('k:' + event.code, key, event.repeat);
       });
