@@ -66,6 +66,7 @@ void InvariantChecker::afterFrame(const GameSession& game) {
     if (gamePhase == 3 && starvedGame != gameSerial) {
         starvedGame = gameSerial;
         ++starvations;
+        if (game.score > highestEndedScore) highestEndedScore = game.score;
     }
     if (player->sizeClass > largestClass) largestClass = player->sizeClass;
 

@@ -16,6 +16,7 @@ struct InvariantChecker {
     uint64_t deaths = 0;       // the player eaten by a larger fish
     uint64_t starvations = 0;  // games ended by hunger
     int32_t largestClass = 0;
+    int32_t highestEndedScore = 0;  // of every game that ended, over the whole run
     std::vector<std::string> failures;  // the first few, with the frame number
 
     // Called right after each game frame with the session it ran on.

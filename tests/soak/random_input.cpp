@@ -47,8 +47,30 @@ void RandomInput::pressEnter() {
         ++exitsAvoided;
         return;
     }
-    if (inMenu() && screenController.cursor == 0) ++newGames;
+    if (inMenu() && screenController.cursor == 0) {
+        ++newGames;
+        if (exitEvery != 0 && newGames % exitEvery == 0) exitWanted = true;
+    }
     pressKey(plat::kKeyReturn);
+}
+
+// Down to "Exit" in the next menu the player sees, then Enter on it.
+bool RandomInput::goForExit() {
+    if (!exitWanted || !inMenu()) return false;
+    if (screenController.cursor != kExitRow) {
+        pressKey(plat::kKeyDown);
+        return true;
+    }
+    exitWanted = false;
+    exitChosen = true;
+    ++exitsChosen;
+    pressKey(plat::kKeyReturn);
+    return true;
+}
+
+void RandomInput::startAgain() {
+    for (bool& key : held) key = false;
+    exitChosen = false;
 }
 
 void RandomInput::setHeld(int which, bool down) {
@@ -130,6 +152,7 @@ void RandomInput::oneEvent() {
 }
 
 void RandomInput::afterTick() {
+    if (exitChosen || goForExit()) return;
     if (chance(0.005)) hunting = !hunting;
     if (playing() && hunting) {
         chaseSmallerFish();
@@ -151,6 +174,7 @@ void RandomInput::afterTick() {
 }
 
 void RandomInput::whenIdle() {
+    if (exitChosen || goForExit()) return;
     if (chance(0.4)) {
         ++focusChanges;
         plat::feedFocus(true);

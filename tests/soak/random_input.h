@@ -1,7 +1,8 @@
 // The soak's player: random input from a fixed seed, fed one event at a time
 // through the handset's feed functions, so that every choice is made on the
-// screen it will reach. Everything but Exit: Enter and the right soft key are
-// never pressed while a menu has "Exit" highlighted.
+// screen it will reach. Exit only on purpose: Enter and the right soft key are
+// held back while a menu has "Exit" highlighted, except every `exitEvery`
+// New games, when the player goes to the next menu's Exit and chooses it.
 #pragma once
 
 #include <cstdint>
@@ -25,11 +26,19 @@ struct RandomInput {
     uint64_t paints = 0;
     uint64_t newGames = 0;
     uint64_t exitsAvoided = 0;  // Enter or the right soft key held back on "Exit"
+    uint64_t exitsChosen = 0;
+
+    uint64_t exitEvery = 0;    // New games between two Exits; 0: never
+    bool exitChosen = false;   // Enter went to Exit; the program is ending
+
+    // The program starts afresh: no key is held any more.
+    void startAgain();
 
 private:
     std::mt19937 rng;
     bool held[8] = {};
     bool hunting = true;
+    bool exitWanted = false;
 
     bool chance(double probability);
     int pick(int count);
@@ -41,4 +50,5 @@ private:
     void pressKey(uint32_t key);
     void pressSoftKey(bool left);
     void pressEnter();
+    bool goForExit();
 };

@@ -1,13 +1,18 @@
-// fingulp_soak [--ticks N] [--seed S]: the real program on the headless
-// handset, played with random input for N game ticks (the tick and the game
-// frame are wrapped at link time), with the game's invariants checked after
-// every game frame. Exit status 0 when nothing failed.
+// fingulp_soak [--ticks N] [--seed S] [--exit-every G]: the real program on
+// the headless handset, played with random input for N game ticks (the tick
+// and the game frame are wrapped at link time), with the game's invariants
+// checked after every game frame. Every G New games the player chooses Exit
+// and the program starts again in the same folder: the switches and best
+// scores it reads back must be those it saved, and the best score never
+// below that of any game that ended. Exit status 0 when nothing failed.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/program.h"
 #include "game/session.h"
@@ -15,6 +20,7 @@
 #include "platform/headless/headless.h"
 #include "platform/windowing.h"
 #include "random_input.h"
+#include "screens/controller.h"
 #include "state/program_state.h"
 #include "testing/program_reset.h"
 
@@ -29,6 +35,13 @@ struct Soak {
     bool stuck = false;
     InvariantChecker checker;
     RandomInput* input = nullptr;
+
+    // What the last Exit saved, to be read back by the next start.
+    bool readBackPending = false;
+    uint8_t savedFlags[6] = {};
+    int32_t savedScores[4] = {};
+    uint64_t readBacks = 0;
+    std::vector<std::string> saveFailures;
 };
 
 Soak soak;
@@ -43,8 +56,48 @@ void stop() {
     plat::postEvent(mainWindow, plat::kEventCommand, plat::kCommandQuit, 0);
 }
 
+void saveFailure(const std::string& what) {
+    if (soak.saveFailures.size() < 20) {
+        soak.saveFailures.push_back("tick " + std::to_string(soak.ticks) + ": " + what);
+    }
+}
+
+std::string describe(const uint8_t (&flags)[6], const int32_t (&scores)[4]) {
+    std::string text = "flags ";
+    for (uint8_t flag : flags) text += static_cast<char>('0' + flag);
+    text += " scores";
+    for (int32_t score : scores) text += " " + std::to_string(score);
+    return text;
+}
+
+// What Exit is about to have saved: the switches and the four best scores.
+void rememberSaved() {
+    std::copy_n(screenController.flags, 6, soak.savedFlags);
+    if (scoreTable) std::copy_n(scoreTable->bestScores, 4, soak.savedScores);
+    if (soak.savedScores[0] < soak.checker.highestEndedScore) {
+        saveFailure("Exit saves the best score " + std::to_string(soak.savedScores[0]) + " below a game's " +
+                    std::to_string(soak.checker.highestEndedScore));
+    }
+    soak.readBackPending = true;
+}
+
+// Once the restarted program's first paint has loaded the settings.
+void checkReadBack() {
+    if (!soak.readBackPending || firstPaintPending != 0) return;
+    soak.readBackPending = false;
+    ++soak.readBacks;
+    uint8_t flags[6];
+    int32_t scores[4] = {};
+    std::copy_n(screenController.flags, 6, flags);
+    if (scoreTable) std::copy_n(scoreTable->bestScores, 4, scores);
+    if (!std::equal(flags, flags + 6, soak.savedFlags) || !std::equal(scores, scores + 4, soak.savedScores)) {
+        saveFailure("saved " + describe(soak.savedFlags, soak.savedScores) + ", read back " + describe(flags, scores));
+    }
+}
+
 void onIdle() {
     ++soak.idleCalls;
+    checkReadBack();
     if (soak.stopping) {
         std::fprintf(stderr, "soak: the program kept running after the Quit command\n");
         std::_Exit(2);
@@ -61,6 +114,7 @@ void onIdle() {
 
 extern "C" void __real__Z7runTickv();
 extern "C" void __wrap__Z7runTickv() {
+    checkReadBack();
     __real__Z7runTickv();
     ++soak.ticks;
     soak.idleSinceTick = 0;
@@ -80,14 +134,17 @@ extern "C" void __wrap__Z12runGameFrameR11GameSessionPN4plat6WindowE(GameSession
 
 int main(int argc, char** argv) {
     uint32_t seed = 2002;
+    uint64_t exitEvery = 20;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--ticks") {
             soak.ticksWanted = std::strtoull(argv[i + 1], nullptr, 10);
         } else if (option == "--seed") {
             seed = static_cast<uint32_t>(std::strtoul(argv[i + 1], nullptr, 10));
+        } else if (option == "--exit-every") {
+            exitEvery = std::strtoull(argv[i + 1], nullptr, 10);
         } else {
-            std::fprintf(stderr, "usage: fingulp_soak [--ticks N] [--seed S]\n");
+            std::fprintf(stderr, "usage: fingulp_soak [--ticks N] [--seed S] [--exit-every G]\n");
             return 2;
         }
     }
@@ -98,14 +155,24 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
 
     RandomInput input(seed);
+    input.exitEvery = exitEvery;
     soak.input = &input;
-    plat::resetWindowing();
-    plat::headless::reset();
-    resetProgram();
-    plat::headless::setExecutablePath((folder / "fingulp").u16string());
-    plat::headless::onInputExhausted(onIdle);
-
-    const int exitCode = programMain();
+    int exitCode = 0;
+    uint64_t starts = 0;
+    for (;;) {
+        plat::resetWindowing();
+        plat::headless::reset();
+        resetProgram();
+        plat::headless::setExecutablePath((folder / "fingulp").u16string());
+        plat::headless::onInputExhausted(onIdle);
+        soak.idleSinceTick = 0;
+        ++starts;
+        exitCode = programMain();
+        if (exitCode != 0 || !input.exitChosen || soak.stopping) break;
+        rememberSaved();
+        input.startAgain();
+    }
+    if (input.exitChosen && soak.stopping) saveFailure("the program did not end on Exit");
     std::filesystem::remove_all(folder);
 
     const InvariantChecker& c = soak.checker;
@@ -117,13 +184,17 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(input.keyPresses), static_cast<unsigned long long>(input.softKeys),
                 static_cast<unsigned long long>(input.focusChanges), static_cast<unsigned long long>(input.paints),
                 static_cast<unsigned long long>(input.newGames), static_cast<unsigned long long>(input.exitsAvoided));
+    std::printf("soak: %llu starts, %llu Exits, %llu settings read back, highest score of an ended game %d\n",
+                static_cast<unsigned long long>(starts), static_cast<unsigned long long>(input.exitsChosen),
+                static_cast<unsigned long long>(soak.readBacks), soak.checker.highestEndedScore);
     std::printf("soak: game %llu growths, %llu shrinks, %llu times eaten, %llu starved, largest class %d\n",
                 static_cast<unsigned long long>(c.growths), static_cast<unsigned long long>(c.shrinks),
                 static_cast<unsigned long long>(c.deaths), static_cast<unsigned long long>(c.starvations),
                 c.largestClass);
 
-    bool ok = c.failures.empty();
+    bool ok = c.failures.empty() && soak.saveFailures.empty();
     for (const std::string& failure : c.failures) std::printf("FAILED invariant, %s\n", failure.c_str());
+    for (const std::string& failure : soak.saveFailures) std::printf("FAILED settings, %s\n", failure.c_str());
     if (exitCode != 0) {
         std::printf("FAILED: exit code %d\n", exitCode);
         ok = false;
@@ -137,7 +208,7 @@ int main(int argc, char** argv) {
     // through the game's turns. (Short runs, for trying things out, are exempt.)
     if (soak.ticksWanted >= 100000 &&
         (c.frames < soak.ticks / 4 || c.growths == 0 || c.shrinks == 0 || c.deaths == 0 || c.starvations < 10 ||
-         c.largestClass < 3 || input.newGames < 10)) {
+         c.largestClass < 3 || input.newGames < 10 || (exitEvery != 0 && (input.exitsChosen < 3 || soak.readBacks != input.exitsChosen)))) {
         std::printf("FAILED: the random play did not reach enough of the game\n");
         ok = false;
     }
