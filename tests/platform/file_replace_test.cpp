@@ -1,6 +1,7 @@
-// Replacing a file as a player's folder meets it: links planted under every
-// name the save uses, the old file's mode and owner, read-only files, stale
-// temporary files, a failure that leaves nothing behind, two savers at once.
+// Replacing a file as a player's folder meets it: the old file's mode and
+// owner, read-only files, stale temporary files (links among them), a failure
+// that leaves nothing behind, two savers at once. Links planted under the
+// save's names are tried on the whole program (tests/app).
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -76,47 +77,6 @@ protected:
     }
     fs::path root;
 };
-
-TEST_F(FileReplace, PlantedLinksAreNeverFollowed) {
-    struct Row {
-        const char* planted;   // the link's name
-        OldEntry old;
-        const char* linkAfter;  // where the link is afterwards; null when the save replaced it
-    };
-    const Row rows[] = {
-        {"config.ini", OldEntry::Drop, nullptr},
-        {"config.ini", OldEntry::KeepAsBackup, "config.ini.bak"},
-        {"config.ini.bak", OldEntry::Drop, "config.ini.bak"},
-        {"config.ini.bak", OldEntry::KeepAsBackup, nullptr},
-        {"config.ini.new", OldEntry::KeepAsBackup, "config.ini.new"},
-        {"config.ini.new.Ab3dEf", OldEntry::KeepAsBackup, "config.ini.new.Ab3dEf"},
-    };
-    for (const Row& row : rows) {
-        for (const char* target : {"precious", "nothing"}) {
-            SCOPED_TRACE(std::string(row.planted) + " -> " + target + (row.old == OldEntry::Drop ? "" : ", backup"));
-            fs::remove_all(game());
-            fs::create_directory(game());
-            if (std::string(row.planted) != "config.ini") writeAll(config(), "old");
-            fs::create_symlink(root / "else" / target, game() / row.planted);
-            makeOld(game() / row.planted);  // a stale name must not make it removable
-
-            ASSERT_TRUE(replace("new", row.old));
-            EXPECT_FALSE(fs::is_symlink(config()));
-            EXPECT_EQ(readAll(config()), "new");
-            expectElsewhereUntouched();
-            if (row.linkAfter) {
-                EXPECT_EQ(fs::read_symlink(game() / row.linkAfter), root / "else" / target);
-            }
-            std::set<std::string> expected = {"config.ini"};
-            if (row.linkAfter) expected.insert(row.linkAfter);
-            if (row.old == OldEntry::KeepAsBackup) expected.insert("config.ini.bak");
-            EXPECT_EQ(entriesOf(game()), expected);
-            if (row.old == OldEntry::KeepAsBackup && !row.linkAfter) {
-                EXPECT_EQ(readAll(game() / "config.ini.bak"), "old");
-            }
-        }
-    }
-}
 
 TEST_F(FileReplace, KeepsTheOldFilesModeAndRefusesReadOnlyOnes) {
     struct Row {
