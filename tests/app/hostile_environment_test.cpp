@@ -215,6 +215,15 @@ void elsewhereUntouched(const Folder& f) {
     EXPECT_EQ(readBytes(f.root / "else" / "precious"), utf16le("precious"));
 }
 
+constexpr fs::perms kReadOnly = fs::perms::owner_read | fs::perms::group_read;
+constexpr fs::perms kPrivate = fs::perms::owner_read | fs::perms::owner_write;
+
+// The player's own settings in a file of the given permissions.
+void writeOwnSettings(Folder& f, fs::perms mode) {
+    writeConfig(f, utf16le(settingsText(kOwnSettings, "off")));
+    fs::permissions(f.exeDir / "config.ini", mode);
+}
+
 fs::perms modeOf(const fs::path& file) { return fs::symlink_status(file).permissions() & fs::perms::mask; }
 
 void makeOld(const fs::path& file) {
@@ -326,15 +335,10 @@ std::vector<HostileCase> hostileCases() {
          },
          "", defaults, [defaults](const Folder& f) { savedFileAndBackup(f, defaults); }},
 
-        {"ReadOnlyFile", false,
-         [](Folder& f) {
-             writeConfig(f, utf16le(settingsText(kOwnSettings, "off")));
-             fs::permissions(f.exeDir / "config.ini", fs::perms::owner_read | fs::perms::group_read);
-         },
-         "save,", kOwnSettings,
+        {"ReadOnlyFile", false, [](Folder& f) { writeOwnSettings(f, kReadOnly); }, "save,", kOwnSettings,
          [](const Folder& f) {
              untouchedFile(f);
-             EXPECT_EQ(modeOf(f.exeDir / "config.ini"), fs::perms::owner_read | fs::perms::group_read);
+             EXPECT_EQ(modeOf(f.exeDir / "config.ini"), kReadOnly);
          }},
 
         {"ReadOnlyDamagedFile", false,
@@ -344,15 +348,10 @@ std::vector<HostileCase> hostileCases() {
          },
          "create,save,", defaults, untouchedFile},
 
-        {"PrivateFile", false,
-         [](Folder& f) {
-             writeConfig(f, utf16le(settingsText(kOwnSettings, "off")));
-             fs::permissions(f.exeDir / "config.ini", fs::perms::owner_read | fs::perms::owner_write);
-         },
-         "", kOwnSettings,
+        {"PrivateFile", false, [](Folder& f) { writeOwnSettings(f, kPrivate); }, "", kOwnSettings,
          [](const Folder& f) {
              onlySavedFile(f, kOwnSettings);
-             EXPECT_EQ(modeOf(f.exeDir / "config.ini"), fs::perms::owner_read | fs::perms::owner_write);
+             EXPECT_EQ(modeOf(f.exeDir / "config.ini"), kPrivate);
          }},
 
         {"StaleTemporaryFiles", false,

@@ -5,8 +5,6 @@
 // - config.ini reads afterwards, and gives the values the load gave;
 // - a file that read is left as it was, with the earlier backup; one that
 //   did not is in config.ini.bak byte for byte.
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,24 +12,13 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "scratch_folder.h"
 #include "settings/settings_store.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<char>;
-
-// A private folder, in memory when the system has one.
-const fs::path& scratchFolder() {
-    static const fs::path folder = [] {
-        const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        fs::path made = base / ("fingulp_fuzz_load_" + std::to_string(::getpid()));
-        fs::create_directories(made);
-        std::atexit([] { std::error_code ignored; fs::remove_all(scratchFolder(), ignored); });
-        return made;
-    }();
-    return folder;
-}
 
 Bytes readBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -46,7 +33,7 @@ void writeBytes(const fs::path& file, const Bytes& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const fs::path& folder = scratchFolder();
+    const fs::path& folder = scratchFolder("load");
     for (const auto& entry : fs::directory_iterator(folder)) fs::remove_all(entry.path());
     const Bytes input(data, data + size);
     const Bytes earlier = {'o', 'l', 'd'};

@@ -8,31 +8,18 @@
 //   is twice its 8-bit text, so long values from an 8-bit file no longer fit.
 // The game never saves either kind (Exit writes "None", "on", "off" and
 // numbers); for the second, the values that do fit must still come back.
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "fuzz_check.h"
+#include "scratch_folder.h"
 #include "settings/settings_store.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A private folder for the file, in memory when the system has one.
-const fs::path& scratchFolder() {
-    static const fs::path folder = [] {
-        const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        fs::path made = base / ("fingulp_fuzz_settings_" + std::to_string(::getpid()));
-        fs::create_directories(made);
-        std::atexit([] { std::error_code ignored; fs::remove_all(scratchFolder(), ignored); });
-        return made;
-    }();
-    return folder;
-}
 
 bool sameText(const plat::Char* a, const plat::Char* b) { return std::u16string_view(a) == std::u16string_view(b); }
 
@@ -58,7 +45,7 @@ bool holdsQuote(const plat::Char* text) { return std::u16string_view(text).find(
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const fs::path file = scratchFolder() / "config.ini";
+    const fs::path file = scratchFolder("settings") / "config.ini";
     const std::u16string path = file.u16string();
     {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
