@@ -74,6 +74,7 @@ void bringToFront(uint64_t window);
 // post the matching events to the program's window (see windowing.h).
 namespace plat {
 void feedKeyDown(uint32_t keyCode);
+bool keyDownWaiting(uint32_t keyCode);  // a press of the key is queued, not yet handled
 void feedSoftKey(bool left);         // posts the soft-key bar's command, when the bar exists
 void feedFocus(bool gained);
 void feedPaint();                    // exposure: the window needs a paint

@@ -330,6 +330,13 @@ void feedKeyDown(uint32_t keyCode) {
     if (Window* w = wm().window) postEvent(w, kEventKeyDown, keyCode, 0);
 }
 
+bool keyDownWaiting(uint32_t keyCode) {
+    for (const Event& e : wm().queue) {
+        if (e.code == kEventKeyDown && e.param == keyCode) return true;
+    }
+    return false;
+}
+
 void feedSoftKey(bool left) {
     WindowManager& m = wm();
     if (m.window && m.bar) postEvent(m.window, kEventCommand, left ? m.bar->leftCommand : m.bar->rightCommand, 0);

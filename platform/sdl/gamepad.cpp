@@ -1,6 +1,6 @@
 // Game controllers as the handset's keypad: d-pad and left stick as the
-// arrows, A as the action key, B as Back, Back/Select and Start as the left and
-// right soft keys; hot-plugging; rumble as the handset's vibrator.
+// arrows, A as the action key, B and Back/Select as the left soft key (BACK or
+// MENU), Start as the right one; hot-plugging; rumble as the handset's vibrator.
 #include "platform/backend.h"
 #include "platform/sdl/sdl_internal.h"
 
@@ -52,11 +52,11 @@ bool button(SDL_JoystickID id, uint8_t which, bool down) {
         case SDL_CONTROLLER_BUTTON_DPAD_UP: code = kKeyUp; break;
         case SDL_CONTROLLER_BUTTON_DPAD_DOWN: code = kKeyDown; break;
         case SDL_CONTROLLER_BUTTON_A: code = kKeyReturn; break;
-        case SDL_CONTROLLER_BUTTON_B: code = kKeyEscape; break;
+        case SDL_CONTROLLER_BUTTON_B:
         case SDL_CONTROLLER_BUTTON_BACK:
         case SDL_CONTROLLER_BUTTON_START:
             if (!down) return false;
-            feedSoftKey(which == SDL_CONTROLLER_BUTTON_BACK);
+            feedSoftKey(which != SDL_CONTROLLER_BUTTON_START);
             return true;
         default: return false;
     }

@@ -17,9 +17,32 @@ HeldKeys& held() { return backendData().input.held; }
 constexpr int32_t kCaptionTop = 198;
 constexpr int32_t kCaptionSplit = 88;
 
+// Tells the player where each shot went: the window gives no sign.
 void takeScreenshot() {
-    const std::string path = writeScreenshot(settingsFolder(), screenPixels(), currentScale() < 2 ? 2 : currentScale());
-    if (path.empty()) std::fprintf(stderr, "fingulp: could not write a screenshot in %s\n", settingsFolder().c_str());
+    const int scale = currentScale() < 2 ? 2 : currentScale();
+    const std::vector<std::string> paths = writeScreenshot(settingsFolder(), screenPixels(), scale);
+    for (const std::string& path : paths) std::printf("fingulp: screenshot saved to %s\n", path.c_str());
+    std::fflush(stdout);
+    if (paths.size() < 2) {
+        std::fprintf(stderr, "fingulp: could not write %s in %s\n", paths.empty() ? "a screenshot" : "the enlarged screenshot",
+                     settingsFolder().c_str());
+    }
+}
+
+bool windowHidden() {
+    SDL_Window* window = desktopWindow();
+    return window && (SDL_GetWindowFlags(window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0;
+}
+
+// The program hears of each change of focus once.
+bool focusChanged(bool gained) {
+    Input& input = backendData().input;
+    if (input.focusLost == !gained) return false;
+    input.focusLost = !gained;
+    // Keys released while another window has the keyboard never come.
+    if (!gained) releaseAllKeys();
+    feedFocus(gained);
+    return true;
 }
 
 }  // namespace
@@ -34,7 +57,11 @@ bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, b
     switch (meaning.role) {
         case KeyRole::HandsetKey:
             held().press(source, meaning.code);
-            // Auto-repeat reaches the program as further key presses, as on the handset.
+            // Auto-repeat reaches the program as further key presses, as on
+            // the handset, but never queues ahead of it: while an earlier press
+            // still waits (a key click blocks for about 150 ms), a repeat is
+            // dropped, so the cursor stops when the key is let go.
+            if (repeat && keyDownWaiting(meaning.code)) return false;
             feedKeyDown(meaning.code);
             return true;
         case KeyRole::LeftSoftKey:
@@ -82,21 +109,27 @@ bool handleEvent(const SDL_Event& event) {
             return handleClick(event.button.x, event.button.y);
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
-                case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    feedFocus(true);
-                    return true;
-                case SDL_WINDOWEVENT_FOCUS_LOST:
-                    // Keys released while another window has the keyboard never come.
-                    releaseAllKeys();
-                    feedFocus(false);
-                    return true;
+                case SDL_WINDOWEVENT_FOCUS_GAINED: return focusChanged(true);
+                case SDL_WINDOWEVENT_FOCUS_LOST: return focusChanged(false);
+                // Minimised or hidden counts as the focus lost, whether or not
+                // the window manager moved the keyboard focus (it may never
+                // have given it, when input came through the pointer); shown
+                // or restored as the focus gained. The window's state decides:
+                // making the window hides and shows it before the first pump.
+                case SDL_WINDOWEVENT_MINIMIZED:
+                case SDL_WINDOWEVENT_HIDDEN:
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_SHOWN: {
+                    markNeedsPresent();
+                    const bool hiddenNow = event.window.event == SDL_WINDOWEVENT_MINIMIZED ||
+                                           event.window.event == SDL_WINDOWEVENT_HIDDEN;
+                    return hiddenNow == windowHidden() && focusChanged(!hiddenNow);
+                }
                 case SDL_WINDOWEVENT_EXPOSED:
                     markNeedsPresent();
                     feedPaint();
                     return true;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
-                case SDL_WINDOWEVENT_RESTORED:
-                case SDL_WINDOWEVENT_SHOWN:
                     markNeedsPresent();
                     return false;
                 default:

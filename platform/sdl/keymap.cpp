@@ -6,8 +6,8 @@
 namespace plat::sdl {
 namespace {
 
-// Keys other than digits, letters, arrows, Enter and Back: the codes the
-// handset's family gives them.
+// Keys other than digits, letters, arrows and Enter: the codes the handset's
+// family gives them.
 struct ScancodeCode {
     SDL_Scancode scancode;
     uint32_t code;
@@ -48,11 +48,12 @@ KeyMeaning meaningOf(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifi
         case SDL_SCANCODE_RETURN2:
         case SDL_SCANCODE_KP_ENTER:
             return alt ? KeyMeaning{KeyRole::Fullscreen, 0} : key(kKeyReturn);
-        // The handset's Back key reaches the program as Escape.
+        // The program swallows the handset's own Back key: on the desktop the
+        // keys a player reaches for to go back are the left soft key, whose
+        // caption says BACK or MENU.
         case SDL_SCANCODE_ESCAPE:
         case SDL_SCANCODE_BACKSPACE:
         case SDL_SCANCODE_AC_BACK:
-            return key(kKeyEscape);
         case SDL_SCANCODE_F1: return {KeyRole::LeftSoftKey, 0};
         case SDL_SCANCODE_F2: return {KeyRole::RightSoftKey, 0};
         case SDL_SCANCODE_F11: return {KeyRole::Fullscreen, 0};

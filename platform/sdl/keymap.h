@@ -12,7 +12,7 @@ namespace plat::sdl {
 // What a keyboard key does on the desktop handset.
 enum class KeyRole {
     HandsetKey,      // reaches the program as `code`
-    LeftSoftKey,     // F1
+    LeftSoftKey,     // F1, Escape, Backspace
     RightSoftKey,    // F2
     Fullscreen,      // F11, and Alt+Enter
     Screenshot,      // F12

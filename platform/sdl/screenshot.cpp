@@ -10,7 +10,7 @@
 
 namespace plat::sdl {
 
-std::string writeScreenshot(const std::string& folder, const uint32_t* pixels, int scale) {
+std::vector<std::string> writeScreenshot(const std::string& folder, const uint32_t* pixels, int scale) {
     if (!pixels) return {};
     for (int number = 1; number < 10000; ++number) {
         char name[64];
@@ -28,8 +28,9 @@ std::string writeScreenshot(const std::string& folder, const uint32_t* pixels, i
             std::remove(path.c_str());
             return {};
         }
-        writePng(folder + name, pixels, kScreenWidth, kScreenHeight, scale);
-        return path;
+        const std::string enlarged = folder + name;
+        if (!writePng(enlarged, pixels, kScreenWidth, kScreenHeight, scale)) return {path};
+        return {path, enlarged};
     }
     return {};
 }

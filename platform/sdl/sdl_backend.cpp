@@ -8,12 +8,15 @@
 //      whenever the program waits.
 //  [x] Waits that block in the OS until the next event or timer; sleeps that
 //      keep collecting input for afterwards.
-//  [x] Keyboard: arrows, Enter/keypad Enter, Escape/Backspace as Back, top-row
-//      and keypad digits, F1/F2 and clicks on the caption boxes as the soft
-//      keys, other keys as handset key codes; a held-key table for the
-//      asynchronous key state.
-//  [x] Game controllers with hot-plugging: d-pad and left stick, A, B,
-//      Back/Select, Start; rumble as the vibrator.
+//  [x] Keyboard: arrows, Enter/keypad Enter, top-row and keypad digits;
+//      F1, Escape, Backspace and clicks on the left caption as the left soft
+//      key (BACK or MENU), F2 and the right caption as the right one; other
+//      keys as handset key codes; a held-key table for the asynchronous key
+//      state. A repeated key press waits while an earlier one is unhandled.
+//      The handset's Back key, which the program swallows, has no key.
+//  [x] Game controllers with hot-plugging: d-pad and left stick, A; B and
+//      Back/Select as the left soft key, Start as the right; rumble as the
+//      vibrator.
 //  [x] Wave sounds through SDL audio, one at a time, waiting or not; silence
 //      when there is no audio device.
 //  [x] Focus, exposure and the close button reach the program.
@@ -26,6 +29,7 @@
 // Everything it holds is in one record, BackendData (sdl_internal.h), reached
 // through backendData().
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/backend.h"
 #include "platform/sdl/desktop.h"
@@ -39,12 +43,21 @@ BackendData& backendData() {
 }
 
 int startDesktop() {
+    // The window's class names the desktop entry, so that docks match the
+    // window to it whatever the executable is called (StartupWMClass on X11,
+    // the entry's id as the Wayland app id). A value the player set wins.
+    setenv("SDL_VIDEO_X11_WMCLASS", "fingulp", 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.fingulp.Fingulp", 0);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "fingulp: cannot open a window: %s\n", SDL_GetError());
         return 1;
     }
     SDL_StopTextInput();  // the game reads keys, never text
+    Input& input = backendData().input;
+    input.held = {};
+    input.closeFed = false;
+    input.focusLost = false;  // the program's window starts with the focus
     startGamepads();
     raiseEventType();
     return 0;

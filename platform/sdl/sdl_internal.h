@@ -55,6 +55,7 @@ struct AudioOut {
 struct Input {
     HeldKeys held;           // the keyboard's and the gamepads' keys held down
     bool closeFed = false;   // the close button has reached the program
+    bool focusLost = false;  // the program was last told the focus is lost
     uint32_t raiseType = 0;  // the user event the instance channel posts
 };
 
@@ -134,8 +135,8 @@ void stopInstanceChannel();
 
 // --- Screenshots (screenshot.cpp) --------------------------------------------------------
 // Writes the screen and a copy at `scale` as numbered PNGs in `folder`
-// ('/'-terminated); the plain shot's path, empty on failure.
-std::string writeScreenshot(const std::string& folder, const uint32_t* pixels, int scale);
+// ('/'-terminated); the paths written, the plain shot's first (none on failure).
+std::vector<std::string> writeScreenshot(const std::string& folder, const uint32_t* pixels, int scale);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
 std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated

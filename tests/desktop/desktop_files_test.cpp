@@ -40,8 +40,9 @@ TEST(Screenshot, NumberedShotsAndTheirEnlargedCopies) {
     screen[0] = 0x000000FF;                            // red, top left
     screen[screen.size() - 1] = plat::rgb(1, 2, 3);    // bottom right
     const std::string base = folder.string() + "/";
-    EXPECT_EQ(plat::sdl::writeScreenshot(base, screen.data(), 3), base + "fingulp-0001.png");
-    EXPECT_EQ(plat::sdl::writeScreenshot(base, screen.data(), 3), base + "fingulp-0002.png");
+    using Paths = std::vector<std::string>;
+    EXPECT_EQ(plat::sdl::writeScreenshot(base, screen.data(), 3), (Paths{base + "fingulp-0001.png", base + "fingulp-0001-x3.png"}));
+    EXPECT_EQ(plat::sdl::writeScreenshot(base, screen.data(), 3), (Paths{base + "fingulp-0002.png", base + "fingulp-0002-x3.png"}));
 
     const Png plain = readPng(base + "fingulp-0001.png");
     ASSERT_EQ(plain.width, 176u);
@@ -61,7 +62,7 @@ TEST(Screenshot, NumberedShotsAndTheirEnlargedCopies) {
 
 TEST(Screenshot, AFolderThatCannotHoldItGivesNoPath) {
     std::vector<uint32_t> screen(static_cast<size_t>(plat::kScreenWidth) * plat::kScreenHeight, 0);
-    EXPECT_EQ(plat::sdl::writeScreenshot("/nonexistent/folder/", screen.data(), 2), "");
+    EXPECT_TRUE(plat::sdl::writeScreenshot("/nonexistent/folder/", screen.data(), 2).empty());
 }
 
 TEST(SettingsFolder, AWritableExecutableFolderHoldsTheSettings) {

@@ -43,22 +43,31 @@ TEST_F(DesktopTest, AHeldKeyReadsHeldInEveryTickUntilReleased) {
     EXPECT_TRUE(isKeyDown(events[0], plat::kKeyLeft));
 }
 
-TEST_F(DesktopTest, KeysReachTheProgramInOrderAndRepeatsAsFurtherPresses) {
+TEST_F(DesktopTest, KeysReachTheProgramInOrderAndRepeatsOnlyOnceTheEarlierPressIsHandled) {
     key(SDL_SCANCODE_DOWN, true);
-    key(SDL_SCANCODE_DOWN, true, 0, true);
+    key(SDL_SCANCODE_DOWN, true, 0, true);  // the first Down still waits: dropped
+    key(SDL_SCANCODE_UP, true, 0, true);    // another key's repeat is not
     key(SDL_SCANCODE_DOWN, false);
+    key(SDL_SCANCODE_DOWN, true);  // a first press never is
     key(SDL_SCANCODE_KP_ENTER, true);
     key(SDL_SCANCODE_KP_ENTER, false);
     key(SDL_SCANCODE_BACKSPACE, true);
     key(SDL_SCANCODE_7, true);
     key(SDL_SCANCODE_VOLUMEUP, true);
-    const auto events = fedEvents();
-    ASSERT_EQ(events.size(), 5u);
+    auto events = fedEvents();
+    ASSERT_EQ(events.size(), 6u);
     EXPECT_TRUE(isKeyDown(events[0], plat::kKeyDown));
-    EXPECT_TRUE(isKeyDown(events[1], plat::kKeyDown));
-    EXPECT_TRUE(isKeyDown(events[2], 13));
-    EXPECT_TRUE(isKeyDown(events[3], 27));
-    EXPECT_TRUE(isKeyDown(events[4], '7'));
+    EXPECT_TRUE(isKeyDown(events[1], plat::kKeyUp));
+    EXPECT_TRUE(isKeyDown(events[2], plat::kKeyDown));
+    EXPECT_TRUE(isKeyDown(events[3], 13));
+    EXPECT_TRUE(isCommand(events[4], plat::kCommandLeftSoftKey));
+    EXPECT_TRUE(isKeyDown(events[5], '7'));
+    // Once handled, the held key's repeat is a further press, and the next waits again.
+    key(SDL_SCANCODE_DOWN, true, 0, true);
+    key(SDL_SCANCODE_DOWN, true, 0, true);
+    events = fedEvents();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_TRUE(isKeyDown(events[0], plat::kKeyDown));
 }
 
 TEST_F(DesktopTest, SoftKeysComeFromF1F2AndTheCaptionBoxes) {
@@ -106,10 +115,37 @@ TEST_F(DesktopTest, FocusLossReleasesHeldKeysAndReachesTheProgram) {
     EXPECT_EQ(plat::asyncKeyState(plat::kKeyUp), 0);
     EXPECT_EQ(plat::asyncKeyState('8'), 0);
     handleEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-    const auto events = fedEvents();
+    auto events = fedEvents();
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[2].code, plat::kEventFocusLost);
     EXPECT_EQ(events[3].code, plat::kEventFocusGained);
+
+    // Hidden (or minimised) is the focus lost and shown again the focus
+    // gained, each change told once; a stale event the window's state
+    // contradicts tells nothing.
+    SDL_Window* shown = plat::sdl::desktopWindow();
+    const struct {
+        const char* step;
+        void (*act)(SDL_Window*);
+        uint32_t fed;  // 0: nothing
+    } steps[] = {
+        {"hide", [](SDL_Window* w) { SDL_HideWindow(w); }, plat::kEventFocusLost},
+        {"focus lost", [](SDL_Window*) { handleEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST)); }, 0},
+        {"show", [](SDL_Window* w) { SDL_ShowWindow(w); }, plat::kEventFocusGained},
+        {"stale minimise", [](SDL_Window*) { handleEvent(windowEvent(SDL_WINDOWEVENT_MINIMIZED)); }, 0},
+        {"focus gained", [](SDL_Window*) { handleEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED)); }, 0},
+        {"focus lost", [](SDL_Window*) { handleEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST)); }, plat::kEventFocusLost},
+        {"restored", [](SDL_Window*) { handleEvent(windowEvent(SDL_WINDOWEVENT_RESTORED)); }, plat::kEventFocusGained},
+    };
+    for (const auto& step : steps) {
+        step.act(shown);
+        plat::sdl::pumpEvents();
+        events = fedEvents();
+        ASSERT_EQ(events.size(), step.fed ? 1u : 0u) << step.step;
+        if (step.fed) {
+            EXPECT_EQ(events[0].code, step.fed) << step.step;
+        }
+    }
 }
 
 TEST_F(DesktopTest, ExposureAsksForAPaintAndTheCloseButtonForOneClose) {

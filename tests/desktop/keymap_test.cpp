@@ -27,9 +27,10 @@ TEST(KeyMapping, NavigationActionAndBackKeys) {
     EXPECT_EQ(codeOf(SDL_SCANCODE_DOWN), plat::kKeyDown);
     EXPECT_EQ(codeOf(SDL_SCANCODE_RETURN), 13u);
     EXPECT_EQ(codeOf(SDL_SCANCODE_KP_ENTER), 13u);
-    // Both Escape and Backspace are the handset's Back key, which arrives as Escape.
-    EXPECT_EQ(codeOf(SDL_SCANCODE_ESCAPE), 27u);
-    EXPECT_EQ(codeOf(SDL_SCANCODE_BACKSPACE), 27u);
+    // Escape and Backspace go back as the left soft key does (BACK, MENU).
+    EXPECT_EQ(roleOf(SDL_SCANCODE_ESCAPE), KeyRole::LeftSoftKey);
+    EXPECT_EQ(roleOf(SDL_SCANCODE_BACKSPACE), KeyRole::LeftSoftKey);
+    EXPECT_EQ(roleOf(SDL_SCANCODE_AC_BACK), KeyRole::LeftSoftKey);
 }
 
 TEST(KeyMapping, TopRowAndKeypadDigitsWhateverTheLayoutPrints) {
