@@ -20,7 +20,9 @@ namespace {
 
 constexpr plat::Char kConfigName[] = u"config.ini";
 
-void readSettings(plat::Window* window) {
+int chosenLevel = -1;  // -1: as the file says
+
+void readSettingsFile(plat::Window* window) {
     if (!settingsStore.loadOrCreate(configPath)) {
         plat::messageBox(window, u"Can't create config file!", u"", plat::kMessageBoxError);
         return;  // flags stay 0 and the best scores keep their start value, 0
@@ -38,7 +40,14 @@ void readSettings(plat::Window* window) {
     }
 }
 
+void readSettings(plat::Window* window) {
+    readSettingsFile(window);
+    if (chosenLevel >= 0) screenController.flags[2] = static_cast<uint8_t>(chosenLevel);
+}
+
 }  // namespace
+
+void chooseLevel(int level) { chosenLevel = level; }
 
 void buildConfigPath() {
     std::memset(configPath, 0, sizeof configPath);

@@ -1,8 +1,22 @@
 // The desktop executable: FINGULP in a window on the desktop handset.
+#include <cstdio>
+
+#include "app/command_line.h"
+#include "app/first_paint.h"
 #include "app/program.h"
 #include "platform/sdl/desktop.h"
 
-int main() {
+int main(int argc, char** argv) {
+    const CommandLine line = readCommandLine(argc, argv);
+    switch (line.action) {
+        case CommandLine::Action::Help: std::fputs(commandLineUsage(), stdout); return 0;
+        case CommandLine::Action::Version: std::printf("fingulp %s\n", FINGULP_VERSION); return 0;
+        case CommandLine::Action::Refuse:
+            std::fprintf(stderr, "fingulp: %s\n%s", line.error.c_str(), commandLineUsage());
+            return 2;
+        case CommandLine::Action::Play: break;
+    }
+    if (line.level >= 0) chooseLevel(line.level);
     if (const int failed = plat::sdl::startDesktop()) return failed;
     const int code = programMain();
     plat::sdl::stopDesktop();

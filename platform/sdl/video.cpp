@@ -49,7 +49,6 @@ bool createDesktopWindow(const Char* title, int32_t iconId, const uint32_t* scre
     v.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                 kScreenWidth * scale, kScreenHeight * scale, SDL_WINDOW_RESIZABLE);
     if (!v.window) return false;
-    SDL_SetWindowMinimumSize(v.window, kScreenWidth, kScreenHeight);
     setIcon(v.window, iconId);
     v.renderer = SDL_CreateRenderer(v.window, -1, 0);
     if (!v.renderer) v.renderer = SDL_CreateRenderer(v.window, -1, SDL_RENDERER_SOFTWARE);
@@ -57,6 +56,9 @@ bool createDesktopWindow(const Char* title, int32_t iconId, const uint32_t* scre
         destroyDesktopWindow();
         return false;
     }
+    // Only now: a renderer may make the window anew, and the new one has no
+    // minimum size for the window manager.
+    SDL_SetWindowMinimumSize(v.window, kScreenWidth, kScreenHeight);
     SDL_RendererInfo info{};
     if (SDL_GetRendererInfo(v.renderer, &info) == 0) v.stats.renderer = info.name;
     SDL_RenderSetLogicalSize(v.renderer, kScreenWidth, kScreenHeight);

@@ -1,0 +1,47 @@
+// The desktop executable's command line: what each form asks for, and what is
+// refused (the executable then prints the usage and ends with status 2).
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/command_line.h"
+
+namespace {
+
+using Action = CommandLine::Action;
+
+TEST(CommandLine, EachFormAndEachRefusal) {
+    const struct {
+        std::vector<const char*> args;
+        Action action;
+        int level;
+        const char* error;
+    } cases[] = {
+        {{}, Action::Play, -1, ""},
+        {{"--level", "hard"}, Action::Play, 1, ""},
+        {{"--level=easy"}, Action::Play, 0, ""},
+        {{"--level", "easy", "--level", "hard"}, Action::Play, 1, ""},
+        {{"--help"}, Action::Help, -1, ""},
+        {{"--version", "-h"}, Action::Help, -1, ""},
+        {{"--version"}, Action::Version, -1, ""},
+        {{"--level"}, Action::Refuse, -1, "--level needs easy or hard"},
+        {{"--level", "Hard"}, Action::Refuse, -1, "unknown level 'Hard': easy or hard"},
+        {{"--level="}, Action::Refuse, -1, "unknown level '': easy or hard"},
+        {{"--help", "--fullscreen"}, Action::Refuse, -1, "unknown option '--fullscreen'"},
+        {{"config.ini"}, Action::Refuse, -1, "unknown option 'config.ini'"},
+        {{"--levels", "hard"}, Action::Refuse, -1, "unknown option '--levels'"},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> argv = {"fingulp"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const CommandLine line = readCommandLine(static_cast<int>(argv.size()), argv.data());
+        const std::string shown = c.args.empty() ? "(none)" : c.args[0];
+        EXPECT_EQ(line.action, c.action) << shown;
+        EXPECT_EQ(line.error, c.error) << shown;
+        if (c.action == Action::Play) {
+            EXPECT_EQ(line.level, c.level) << shown;
+        }
+    }
+}
+
+}  // namespace
