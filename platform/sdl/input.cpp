@@ -130,6 +130,7 @@ bool handleEvent(const SDL_Event& event) {
                     feedPaint();
                     return true;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    windowResized();
                     markNeedsPresent();
                     return false;
                 default:

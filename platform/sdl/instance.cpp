@@ -1,13 +1,19 @@
-// One running copy per user: the marker is an abstract Unix socket named with
-// the user id (the kernel frees it when the process ends, however it ends);
-// once the window exists it listens there, answering "is this your window?"
-// and turning a raise request into an event for the main thread. Peers of
-// another user are refused on both sides.
+// One running copy per user and display: the marker is an abstract Unix
+// socket named with the user id and the display the window goes to (the
+// kernel frees it when the process ends, however it ends); once the window
+// exists it listens there, answering "is this your window?" and turning a
+// raise request into an event for the main thread. Peers of another user are
+// refused on both sides. A copy on another display (another X server, another
+// Wayland session, SDL's dummy driver in a test) is another player's screen
+// and never meets this one, as desktop sessions scope their single-instance
+// applications.
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/backend.h"
@@ -18,10 +24,47 @@ namespace {
 
 InstanceChannel& channel() { return backendData().instance; }
 
+std::string environment(const char* name, const char* otherwise) {
+    const char* value = std::getenv(name);
+    return value && *value ? value : otherwise;
+}
+
+// The display the window goes to: the X server's number and host (":0",
+// ":0.0" and "unix:0" are one display), the Wayland socket, or for other
+// drivers the driver itself.
+std::string displayScope() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const std::string name = driver ? driver : "none";
+    if (name == "x11") {
+        const std::string display = environment("DISPLAY", ":0");
+        const size_t colon = display.rfind(':');
+        if (colon == std::string::npos) return "x11 " + display;
+        std::string host = display.substr(0, colon);
+        if (host == "unix") host.clear();
+        const std::string number = display.substr(colon + 1, display.find('.', colon) - colon - 1);
+        return "x11 " + host + ":" + number;
+    }
+    if (name == "wayland") {
+        const std::string socket = environment("WAYLAND_DISPLAY", "wayland-0");
+        return "wayland " + (socket[0] == '/' ? socket : environment("XDG_RUNTIME_DIR", "") + "/" + socket);
+    }
+    return name;
+}
+
+// A short name for the display, so that the socket's name always fits.
+std::string scopeHash(const std::string& scope) {
+    uint64_t hash = 0xcbf29ce484222325ull;  // FNV-1a
+    for (const unsigned char c : scope) hash = (hash ^ c) * 0x100000001b3ull;
+    char text[17];
+    std::snprintf(text, sizeof(text), "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
 sockaddr_un addressOf(const std::string& name, socklen_t& length) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string path = "fingulp." + name + "." + std::to_string(getuid());
+    const std::string path =
+        "fingulp." + name + "." + std::to_string(getuid()) + "." + scopeHash(displayScope());
     // Abstract namespace: a leading NUL, no file on disk.
     const size_t n = std::min(path.size(), sizeof(address.sun_path) - 1);
     std::memcpy(address.sun_path + 1, path.data(), n);

@@ -35,6 +35,8 @@ struct Video {
     const uint32_t* pixels = nullptr;  // the program's screen bitmap
     bool screenDirty = true;
     bool needsPresent = true;
+    int windowedWidth = 0;  // the window's size when last not fullscreen, to remember
+    int windowedHeight = 0;
     PresentStats stats;  // figures for the benchmark and the desktop tests
 };
 
@@ -97,6 +99,7 @@ void markScreenChanged();
 void markNeedsPresent();       // exposure, resize: show the last picture again
 void present();                // uploads and shows the screen when needed
 void toggleFullscreen();
+void windowResized();          // the window manager or the player changed its size
 void raiseWindow();
 int currentScale();            // integer scale the screen is shown at
 const uint32_t* screenPixels();
@@ -137,6 +140,19 @@ void stopInstanceChannel();
 // Writes the screen and a copy at `scale` as numbered PNGs in `folder`
 // ('/'-terminated); the paths written, the plain shot's first (none on failure).
 std::vector<std::string> writeScreenshot(const std::string& folder, const uint32_t* pixels, int scale);
+
+// --- The window remembered (window_file.cpp) -------------------------------------------------
+struct WindowPlacement {
+    int width = 0;
+    int height = 0;
+    bool fullscreen = false;
+};
+// $XDG_CONFIG_HOME/fingulp/, else ~/.config/fingulp/; empty when neither is known.
+std::string windowFileFolder();
+bool parseWindowFile(const std::string& text, WindowPlacement& placement);  // false: damaged
+std::string windowFileText(const WindowPlacement& placement);
+bool readWindowFile(WindowPlacement& placement);  // false: none, or damaged
+bool writeWindowFile(const WindowPlacement& placement);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
 std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated

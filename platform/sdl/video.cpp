@@ -1,8 +1,10 @@
 // The desktop window: the 176 x 220 screen shown at an integer scale with
-// crisp pixels and letterboxing, the title and icon, fullscreen, raising, and
-// presentation only when the picture changed or the desktop lost it.
+// crisp pixels and letterboxing, the title and icon, fullscreen, raising,
+// presentation only when the picture changed or the desktop lost it, and the
+// size and fullscreen state remembered from the last run.
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 #include "platform/resources.h"
 #include "platform/sdl/sdl_internal.h"
@@ -14,12 +16,32 @@ Video& video() { return backendData().video; }
 
 constexpr int kDefaultScale = 3;
 
+// The window's first size: the one remembered, within today's desktop; else
 // 3x, or the largest scale whose window fits the desktop when 3x does not.
-int startingScale() {
+void startingSize(const WindowPlacement* remembered, int& width, int& height) {
     SDL_Rect usable{};
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return kDefaultScale;
-    const int fits = std::min(usable.w / kScreenWidth, usable.h / kScreenHeight);
-    return std::clamp(fits, 1, kDefaultScale);
+    const bool known = SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0;
+    if (remembered) {
+        width = std::max(known ? std::min(remembered->width, usable.w) : remembered->width, int{kScreenWidth});
+        height = std::max(known ? std::min(remembered->height, usable.h) : remembered->height, int{kScreenHeight});
+        return;
+    }
+    const int fits = known ? std::min(usable.w / kScreenWidth, usable.h / kScreenHeight) : kDefaultScale;
+    const int scale = std::clamp(fits, 1, kDefaultScale);
+    width = kScreenWidth * scale;
+    height = kScreenHeight * scale;
+}
+
+bool isFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; }
+
+// Keeps the window's size and fullscreen state for the next run.
+void rememberWindow(Video& v) {
+    if (!v.window || !v.renderer) return;
+    windowResized();
+    const WindowPlacement placement{v.windowedWidth, v.windowedHeight, isFullscreen(v.window)};
+    if (!writeWindowFile(placement)) {
+        std::fprintf(stderr, "fingulp: could not remember the window's size in %s\n", windowFileFolder().c_str());
+    }
 }
 
 void setIcon(SDL_Window* window, int32_t iconId) {
@@ -45,10 +67,15 @@ void setIcon(SDL_Window* window, int32_t iconId) {
 bool createDesktopWindow(const Char* title, int32_t iconId, const uint32_t* screenPixels) {
     Video& v = video();
     if (v.window) return true;
-    const int scale = startingScale();
-    v.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                kScreenWidth * scale, kScreenHeight * scale, SDL_WINDOW_RESIZABLE);
+    WindowPlacement remembered;
+    const bool known = readWindowFile(remembered);
+    int width = 0, height = 0;
+    startingSize(known ? &remembered : nullptr, width, height);
+    v.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                SDL_WINDOW_RESIZABLE);
     if (!v.window) return false;
+    v.windowedWidth = width;
+    v.windowedHeight = height;
     setIcon(v.window, iconId);
     v.renderer = SDL_CreateRenderer(v.window, -1, 0);
     if (!v.renderer) v.renderer = SDL_CreateRenderer(v.window, -1, SDL_RENDERER_SOFTWARE);
@@ -71,6 +98,7 @@ bool createDesktopWindow(const Char* title, int32_t iconId, const uint32_t* scre
         return false;
     }
     SDL_SetTextureScaleMode(v.texture, SDL_ScaleModeNearest);
+    if (known && remembered.fullscreen) SDL_SetWindowFullscreen(v.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     v.pixels = screenPixels;
     v.screenDirty = true;
     v.needsPresent = true;
@@ -79,6 +107,7 @@ bool createDesktopWindow(const Char* title, int32_t iconId, const uint32_t* scre
 
 void destroyDesktopWindow() {
     Video& v = video();
+    rememberWindow(v);
     if (v.texture) SDL_DestroyTexture(v.texture);
     if (v.renderer) SDL_DestroyRenderer(v.renderer);
     if (v.window) SDL_DestroyWindow(v.window);
@@ -112,10 +141,17 @@ void present() {
     v.stats.presents += 1;
 }
 
+void windowResized() {
+    Video& v = video();
+    if (!v.window || isFullscreen(v.window) || (SDL_GetWindowFlags(v.window) & SDL_WINDOW_MINIMIZED)) return;
+    SDL_GetWindowSize(v.window, &v.windowedWidth, &v.windowedHeight);
+}
+
 void toggleFullscreen() {
     Video& v = video();
     if (!v.window) return;
-    const bool full = (SDL_GetWindowFlags(v.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    const bool full = isFullscreen(v.window);
+    if (!full) windowResized();
     SDL_SetWindowFullscreen(v.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     v.needsPresent = true;
 }

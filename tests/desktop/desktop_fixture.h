@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/backend.h"
@@ -31,6 +34,9 @@ protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
+        // The window remembered goes to a folder of the test's, never the player's.
+        configHome = ::testing::TempDir() + "fingulp_config_" + std::to_string(getpid());
+        setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
         plat::resetWindowing();
         paintsSent = 0;
         ASSERT_EQ(plat::sdl::startDesktop(), 0);
@@ -63,6 +69,7 @@ protected:
     }
 
     plat::Window* window = nullptr;
+    std::string configHome;
 };
 
 }  // namespace desktop_test

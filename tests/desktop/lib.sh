@@ -9,6 +9,8 @@ export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 work="$(mktemp -d)"
 chmod 755 "$work"
+# The window remembered goes to the test's folder, never the player's.
+export XDG_CONFIG_HOME="$work/config"
 cleanup_steps=()
 cleanup() {
   local step

@@ -1,0 +1,102 @@
+// The window remembered across runs: its size (and so the picture's scale) and
+// whether it was fullscreen, in a small file of the desktop edition's own in
+// the user's configuration folder, never in config.ini nor beside the
+// executable. A missing or damaged file means the defaults.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/files.h"
+#include "platform/sdl/sdl_internal.h"
+
+namespace plat::sdl {
+namespace {
+
+constexpr char kFileName[] = "window.ini";
+constexpr int kLargest = 100000;  // no window is wider or taller
+
+// A folder made when missing (only the user may enter it). The game's own
+// folder must not be a link planted in its place; the configuration folder
+// above it may be one (dotfiles often are).
+bool ensureFolder(const std::string& path, bool ours) {
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    struct stat st {};
+    return (ours ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st)) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool parseSize(const std::string& text, int& value) {
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = std::atoi(text.c_str());
+    return value > 0 && value <= kLargest;
+}
+
+}  // namespace
+
+std::string windowFileFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    // The folder must be given as an absolute path; otherwise it is ignored.
+    if (config && config[0] == '/') return std::string(config) + "/fingulp/";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + "/.config/fingulp/";
+    return {};
+}
+
+bool parseWindowFile(const std::string& text, WindowPlacement& placement) {
+    WindowPlacement read;
+    int seen = 0;  // one bit per key
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos) return false;
+        const std::string key = line.substr(0, equals), value = line.substr(equals + 1);
+        int bit = 0;
+        if (key == "width" && parseSize(value, read.width)) {
+            bit = 1;
+        } else if (key == "height" && parseSize(value, read.height)) {
+            bit = 2;
+        } else if (key == "fullscreen" && (value == "0" || value == "1")) {
+            read.fullscreen = value == "1";
+            bit = 4;
+        }
+        if (bit == 0 || (seen & bit)) return false;
+        seen |= bit;
+    }
+    if (seen != 7) return false;
+    placement = read;
+    return true;
+}
+
+std::string windowFileText(const WindowPlacement& placement) {
+    return "width=" + std::to_string(placement.width) + "\nheight=" + std::to_string(placement.height) +
+           "\nfullscreen=" + (placement.fullscreen ? "1" : "0") + "\n";
+}
+
+bool readWindowFile(WindowPlacement& placement) {
+    const std::string folder = windowFileFolder();
+    if (folder.empty()) return false;
+    File* file = openExistingFile(fromUtf8(folder + kFileName).c_str());
+    if (!file) return false;
+    char buffer[512];
+    const int64_t n = readFile(file, buffer, sizeof(buffer));
+    closeFile(file);
+    if (n <= 0 || n == static_cast<int64_t>(sizeof(buffer))) return false;  // empty, unreadable or not ours
+    return parseWindowFile(std::string(buffer, static_cast<size_t>(n)), placement);
+}
+
+bool writeWindowFile(const WindowPlacement& placement) {
+    const std::string folder = windowFileFolder();
+    if (folder.empty()) return false;
+    // Without the closing '/', which would follow a link.
+    const std::string ours = folder.substr(0, folder.size() - 1);
+    const std::string parent = ours.substr(0, ours.rfind('/'));
+    if (!ensureFolder(parent, false) || !ensureFolder(ours, true)) return false;
+    const std::string text = windowFileText(placement);
+    return replaceFileAtomically(fromUtf8(folder + kFileName).c_str(), text.data(), text.size(), OldEntry::Drop);
+}
+
+}  // namespace plat::sdl
