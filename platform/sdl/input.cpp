@@ -29,19 +29,26 @@ void takeScreenshot() {
     }
 }
 
-bool windowHidden() {
-    SDL_Window* window = desktopWindow();
-    return window && (SDL_GetWindowFlags(window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0;
+void loseFocus() {
+    // Keys released while another window has the keyboard never come.
+    releaseAllKeys();
+    feedFocus(false);
 }
 
-// The program hears of each change of focus once.
-bool focusChanged(bool gained) {
+// Tells the program once when the window is hidden or minimised, and once
+// when it shows again. The window's state decides, not the event: making the
+// window hides and shows it before the first pump.
+bool hiddenChanged() {
+    SDL_Window* window = desktopWindow();
+    const bool hidden = window && (SDL_GetWindowFlags(window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0;
     Input& input = backendData().input;
-    if (input.focusLost == !gained) return false;
-    input.focusLost = !gained;
-    // Keys released while another window has the keyboard never come.
-    if (!gained) releaseAllKeys();
-    feedFocus(gained);
+    if (hidden == input.hidden) return false;
+    input.hidden = hidden;
+    if (hidden) {
+        loseFocus();
+    } else {
+        feedFocus(true);
+    }
     return true;
 }
 
@@ -109,22 +116,22 @@ bool handleEvent(const SDL_Event& event) {
             return handleClick(event.button.x, event.button.y);
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
-                case SDL_WINDOWEVENT_FOCUS_GAINED: return focusChanged(true);
-                case SDL_WINDOWEVENT_FOCUS_LOST: return focusChanged(false);
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    feedFocus(true);
+                    return true;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    loseFocus();
+                    return true;
                 // Minimised or hidden counts as the focus lost, whether or not
-                // the window manager moved the keyboard focus (it may never
-                // have given it, when input came through the pointer); shown
-                // or restored as the focus gained. The window's state decides:
-                // making the window hides and shows it before the first pump.
+                // SDL saw the keyboard focus go (it may never have seen it
+                // come back, when the game was resumed with the pointer);
+                // shown or restored again as the focus gained.
                 case SDL_WINDOWEVENT_MINIMIZED:
                 case SDL_WINDOWEVENT_HIDDEN:
                 case SDL_WINDOWEVENT_RESTORED:
-                case SDL_WINDOWEVENT_SHOWN: {
+                case SDL_WINDOWEVENT_SHOWN:
                     markNeedsPresent();
-                    const bool hiddenNow = event.window.event == SDL_WINDOWEVENT_MINIMIZED ||
-                                           event.window.event == SDL_WINDOWEVENT_HIDDEN;
-                    return hiddenNow == windowHidden() && focusChanged(!hiddenNow);
-                }
+                    return hiddenChanged();
                 case SDL_WINDOWEVENT_EXPOSED:
                     markNeedsPresent();
                     feedPaint();

@@ -57,7 +57,7 @@ int startDesktop() {
     Input& input = backendData().input;
     input.held = {};
     input.closeFed = false;
-    input.focusLost = false;  // the program's window starts with the focus
+    input.hidden = false;
     startGamepads();
     raiseEventType();
     return 0;

@@ -57,7 +57,7 @@ struct AudioOut {
 struct Input {
     HeldKeys held;           // the keyboard's and the gamepads' keys held down
     bool closeFed = false;   // the close button has reached the program
-    bool focusLost = false;  // the program was last told the focus is lost
+    bool hidden = false;     // the program was told the window is hidden or minimised
     uint32_t raiseType = 0;  // the user event the instance channel posts
 };
 
