@@ -68,6 +68,7 @@ void playWaveFile(const uint8_t* wave, size_t size, bool wait) {
     SDL_PauseAudioDevice(a.device, 0);
     if (!wait) return;
     // Play to the end, the window staying alive: input is collected for later.
+    const ProgramBusy busy;
     const uint64_t end = backend::now() + durationMs(*d);
     while (backend::now() < end) waitEvents(end);
     // The device may still hold the last samples of the queue.

@@ -65,10 +65,11 @@ bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, b
         case KeyRole::HandsetKey:
             held().press(source, meaning.code);
             // Auto-repeat reaches the program as further key presses, as on
-            // the handset, but never queues ahead of it: while an earlier press
-            // still waits (a key click blocks for about 150 ms), a repeat is
-            // dropped, so the cursor stops when the key is let go.
-            if (repeat && keyDownWaiting(meaning.code)) return false;
+            // the handset, but never queues ahead of it: while the program is
+            // busy (a key click blocks for about 150 ms) or an earlier press
+            // still waits, a repeat is dropped, so that the cursor stops when
+            // the key is let go. A first press is never dropped.
+            if (repeat && (backendData().input.programBusy || keyDownWaiting(meaning.code))) return false;
             feedKeyDown(meaning.code);
             return true;
         case KeyRole::LeftSoftKey:

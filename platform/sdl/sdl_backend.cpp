@@ -81,6 +81,7 @@ uint64_t now() { return SDL_GetTicks64(); }
 
 void sleep(uint32_t milliseconds) {
     present();
+    const ProgramBusy busy;
     const uint64_t deadline = now() + milliseconds;
     while (now() < deadline) {
         waitEvents(deadline);

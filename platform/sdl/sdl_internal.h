@@ -58,6 +58,7 @@ struct Input {
     HeldKeys held;           // the keyboard's and the gamepads' keys held down
     bool closeFed = false;   // the close button has reached the program
     bool hidden = false;     // the program was told the window is hidden or minimised
+    bool programBusy = false;  // in a sleep or a waiting sound: input waits for later
     uint32_t raiseType = 0;  // the user event the instance channel posts
 };
 
@@ -106,6 +107,15 @@ const uint32_t* screenPixels();
 PresentStats presentStats();
 
 // --- The event pump (loop.cpp) -------------------------------------------------------
+// Marks the program busy (in a sleep, a waiting sound) for the guard's life:
+// the events handled meanwhile wait in its queue.
+struct ProgramBusy {
+    ProgramBusy() : wasBusy(backendData().input.programBusy) { backendData().input.programBusy = true; }
+    ~ProgramBusy() { backendData().input.programBusy = wasBusy; }
+    ProgramBusy(const ProgramBusy&) = delete;
+    ProgramBusy& operator=(const ProgramBusy&) = delete;
+    bool wasBusy;
+};
 // Handles every OS event waiting; true when anything reached the program's queue.
 bool pumpEvents();
 // Blocks until an OS event arrives or the clock reaches `deadline`, handles what

@@ -43,11 +43,7 @@ measure() {  # LABEL [ENV...]
 
 measure dummy SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 if command -v Xvfb >/dev/null; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$work/display" 2> /dev/null &
-  xvfb=$!
-  cleanup_steps+=("kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null")
-  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-  display=":$(head -1 "$work/display")"
-  measure x11-default DISPLAY="$display" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-  measure x11-software DISPLAY="$display" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER=software
+  start_xvfb -screen 0 1024x768x24
+  measure x11-default DISPLAY="$xvfb_display" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+  measure x11-software DISPLAY="$xvfb_display" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER=software
 fi

@@ -68,6 +68,15 @@ TEST_F(DesktopTest, KeysReachTheProgramInOrderAndRepeatsOnlyOnceTheEarlierPressI
     events = fedEvents();
     ASSERT_EQ(events.size(), 1u);
     EXPECT_TRUE(isKeyDown(events[0], plat::kKeyDown));
+    // While the program is busy (a blocking click), repeats are dropped too.
+    {
+        const plat::sdl::ProgramBusy busy;
+        key(SDL_SCANCODE_DOWN, true, 0, true);
+        key(SDL_SCANCODE_RIGHT, true);
+    }
+    events = fedEvents();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_TRUE(isKeyDown(events[0], plat::kKeyRight));
 }
 
 TEST_F(DesktopTest, SoftKeysComeFromF1F2AndTheCaptionBoxes) {

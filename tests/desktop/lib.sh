@@ -22,6 +22,53 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 skip() { echo "SKIPPED: $*"; exit 77; }
 
+# Tools a test needs; skipped (77) with the packages named when one is missing.
+need() {  # TOOL... -- PACKAGES
+  local tool
+  for tool in "$@"; do
+    [ "$tool" = "--" ] && return 0
+    command -v "$tool" >/dev/null || skip "$tool is not installed (packages: ${*##*-- })"
+  done
+}
+
+# An X server of the test's own: Xvfb with ARGS, its display in
+# $xvfb_display; skipped when it cannot start. No reset when the last client
+# leaves (-noreset): a reset refuses the next client's connection.
+start_xvfb() {  # ARGS...
+  local fd_file="$work/xvfb.$RANDOM"
+  Xvfb -displayfd 3 -nolisten tcp -noreset "$@" 3> "$fd_file" > /dev/null 2> "$fd_file.log" &
+  cleanup_steps+=("kill $! 2>/dev/null; wait $! 2>/dev/null")
+  for _ in $(seq 50); do [ -s "$fd_file" ] && break; sleep 0.1; done
+  [ -s "$fd_file" ] || skip "Xvfb did not start: $(tail -3 "$fd_file.log")"
+  xvfb_display=":$(head -1 "$fd_file")"
+}
+
+# The game's window on $DISPLAY, once it is there (10 s at most).
+game_window() {
+  local window=""
+  for _ in $(seq 100); do
+    window="$(xdotool search --name '^Smartphone 2002$' 2>/dev/null | head -1 || true)"
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no window titled \"Smartphone 2002\" appeared on $DISPLAY"
+  echo "$window"
+}
+
+# A fingerprint of the window's picture.
+picture() { xwd -silent -id "$1" | md5sum | cut -c1-32; }
+
+# Real key presses through the X server, one after the other.
+press_keys() {  # NAME...
+  local name
+  for name in "$@"; do
+    timeout 5 xdotool keydown "$name"
+    sleep 0.08
+    timeout 5 xdotool keyup "$name"
+    sleep 0.35
+  done
+}
+
 # A copy of the executable in its own folder.
 install_copy() {  # EXE FOLDER
   mkdir -p "$2"

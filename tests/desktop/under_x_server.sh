@@ -7,18 +7,11 @@
 # Usage: under_x_server.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM TEST_DESKTOP
 source "$(dirname "$0")/lib.sh"
 exe="$(realpath "$1")" sim="$(realpath "$3")" unit_tests="$(realpath "$4")"
-for tool in Xvfb xdotool import compare convert; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed (packages xvfb xdotool imagemagick)"
-done
+need Xvfb xdotool import compare convert -- xvfb xdotool imagemagick
 
-# Key auto-repeat off (-ardelay), so a held key is one press. No reset when
-# the last client leaves (-noreset): a reset refuses the next test's connection.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -ardelay 100000 -nolisten tcp -noreset 3> "$work/display" 2> "$work/xvfb.log" &
-xvfb=$!
-cleanup_steps+=("kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null")
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || skip "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
-export DISPLAY=":$(head -1 "$work/display")" SDL_VIDEODRIVER=x11
+# Key auto-repeat off (-ardelay), so a held key is one press.
+start_xvfb -screen 0 1024x768x24 -ardelay 100000
+export DISPLAY="$xvfb_display" SDL_VIDEODRIVER=x11
 # Under AddressSanitizer: the X11 and GL driver modules that SDL loads and
 # unloads leave allocations no suppression can name; leaks in our own code are
 # checked by the runs on the dummy drivers.
@@ -35,27 +28,11 @@ install_copy "$exe" "$work/game"
   > "$work/game/stdout.txt" 2> "$work/game/stderr.txt" &
 game=$!
 cleanup_steps+=("kill $game 2>/dev/null; wait $game 2>/dev/null")
-window=""
-for _ in $(seq 100); do
-  window="$(xdotool search --name '^Smartphone 2002$' 2>/dev/null | head -1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled \"Smartphone 2002\" appeared: $(cat "$work/game/stderr.txt")"
+window="$(game_window)"
 sleep 6  # splash, settings created and read: the main menu is up after 5 s
 
-key() {
-  local name
-  for name in "$@"; do
-    timeout 5 xdotool keydown "$name"
-    sleep 0.08
-    timeout 5 xdotool keyup "$name"
-    sleep 0.35
-  done
-}
-
 # Options: Sound on, STORE; then Help.
-key Down Return Down Return F2 Down Down Return
+press_keys Down Return Down Return F2 Down Down Return
 sleep 0.5
 run_sim "$sim" "$work/sim" "key down
 key enter
@@ -78,18 +55,23 @@ convert "$work/sim/help.png" -filter point -resize "$(( scale * 100 ))%" "$work/
 differing="$(compare -metric AE "$work/window.png" "$work/sim/help-scaled.png" "$work/diff.png" 2>&1 || true)"
 [ "$differing" = 0 ] || fail "the window differs from the headless handset's Help screen in $differing pixels"
 
-key F12
+press_keys F12
 [ -f "$work/game/fingulp-0001.png" ] || fail "F12 wrote no screenshot beside config.ini: $(ls "$work/game")"
+# The player is told where each shot went.
+printf 'fingulp: screenshot saved to %s\n' "$work/game/fingulp-0001.png" "$work/game/fingulp-0001-x$scale.png" \
+  > "$work/shots.expected"
+cmp -s "$work/shots.expected" "$work/game/stdout.txt" || fail "F12 said: $(cat "$work/game/stdout.txt")"
+[ -f "$work/game/fingulp-0001-x$scale.png" ] || fail "no enlarged screenshot"
 differing="$(compare -metric AE "$work/game/fingulp-0001.png" "$work/sim/help.png" null: 2>&1 || true)"
 [ "$differing" = 0 ] || fail "the F12 screenshot differs from the headless handset's screen in $differing pixels"
 
 # A click on the right caption (OK) back to the menu, up to New, a game with
-# its music, MENU, Exit.
+# its music, Escape as MENU, Exit.
 xdotool mousemove --window "$window" $(( 130 * scale )) $(( 210 * scale )) click 1
 sleep 0.5
-key Up Up Up Return
+press_keys Up Up Up Return
 sleep 5
-key F1 Up Return
+press_keys Escape Up Return
 wait "$game" || fail "the game ended with status $? (after Exit from the game menu)"
 [ -f "$work/game/config.ini" ] || fail "Exit saved no config.ini"
 
