@@ -9,7 +9,7 @@ packages=(
   libfreetype-dev fonts-liberation2 libpng-dev libsdl2-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev valgrind
-  xvfb xdotool imagemagick sox x11-utils
+  xvfb xdotool imagemagick sox x11-utils x11-apps jwm desktop-file-utils appstream
   "$@"
 )
 

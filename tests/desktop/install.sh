@@ -14,7 +14,9 @@ entry="$root/usr/share/applications/io.github.fingulp.Fingulp.desktop"
 [ -f "$entry" ] || fail "no desktop entry"
 grep -qx 'Exec=fingulp' "$entry" && grep -qx 'Icon=fingulp' "$entry" && grep -qx 'Type=Application' "$entry" \
   || fail "the desktop entry does not start fingulp with its icon"
-if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$entry" || fail "desktop-file-validate"; fi
+need desktop-file-validate appstreamcli -- desktop-file-utils appstream
+desktop-file-validate "$entry" || fail "desktop-file-validate refuses the desktop entry"
+grep -qx 'StartupWMClass=fingulp' "$entry" || fail "the desktop entry names no window class"
 meta="$root/usr/share/metainfo/io.github.fingulp.Fingulp.metainfo.xml"
 python3 - "$meta" <<'PY' || fail "the metainfo is not valid AppStream for the entry"
 import sys, xml.etree.ElementTree as ET
@@ -24,6 +26,7 @@ assert c.findtext("id") == "io.github.fingulp.Fingulp"
 assert c.find("launchable").text == "io.github.fingulp.Fingulp.desktop"
 assert c.find("provides/binary").text == "fingulp"
 PY
+appstreamcli validate --no-net "$meta" > "$work/appstream.txt" || fail "appstreamcli validate: $(cat "$work/appstream.txt")"
 for size in 16 32 48 64 128 256; do
   icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/fingulp.png"
   [ -f "$icon" ] || fail "no ${size}x${size} icon"

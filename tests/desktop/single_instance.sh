@@ -27,12 +27,14 @@ grep -q "renderer none, presents 0" "$work/second/stderr.txt" || fail "the secon
 
 # Another user: refused on the channel, and its own copy is not held back.
 if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null && [ -x /usr/bin/python3 ]; then
-  answer="$(setpriv --reuid=65534 --regid=65534 --clear-groups -- /usr/bin/python3 - "$(id -u)" <<'PY'
+  marker="$(grep -o "@fingulp\.HelloApp\.$(id -u)\.[0-9a-f]*" /proc/net/unix | head -1)"
+  [ -n "$marker" ] || fail "the first copy's marker is not in /proc/net/unix"
+  answer="$(setpriv --reuid=65534 --regid=65534 --clear-groups -- /usr/bin/python3 - "${marker#@}" <<'PY'
 import socket, sys
 s = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
 s.settimeout(2)
 try:
-    s.connect("\0fingulp.HelloApp." + sys.argv[1])
+    s.connect("\0" + sys.argv[1])
     s.sendall(b"find HelloApp\tSmartphone 2002\n")
     print(repr(s.recv(100)))
 except OSError as e:

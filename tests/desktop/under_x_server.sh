@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real executable under an X server (Xvfb, started here; skipped when it
 # cannot start): the wait tests on SDL's X11 driver, real key presses from
-# xdotool, the window's picture and the F12 screenshot compared with the
-# headless handset's screen in the same state, and SDL's disk audio driver
+# xdotool (Escape as MENU), the window's picture and the F12 screenshot (and
+# what F12 prints) compared with the headless handset's screen in the same
+# state, and SDL's disk audio driver
 # showing that the click and the music reached the audio device.
 # Usage: under_x_server.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM TEST_DESKTOP
 source "$(dirname "$0")/lib.sh"
