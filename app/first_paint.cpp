@@ -42,7 +42,7 @@ void readSettingsFile(plat::Window* window) {
 
 void readSettings(plat::Window* window) {
     readSettingsFile(window);
-    if (chosenLevel >= 0) screenController.flags[2] = static_cast<uint8_t>(chosenLevel);
+    if (chosenLevel >= 0) screenController.flags[kLevelSwitch] = static_cast<uint8_t>(chosenLevel);
 }
 
 }  // namespace
