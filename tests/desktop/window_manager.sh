@@ -48,6 +48,10 @@ start_game "wait 60000"
 wm_class="$(grep '^StartupWMClass=' "$here/../../packaging/io.github.fingulp.Fingulp.desktop" | cut -d= -f2)"
 [ "$(xprop -id "$window" WM_CLASS)" = "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ] \
   || fail "the window's class is $(xprop -id "$window" WM_CLASS), the entry says $wm_class"
+for _ in $(seq 50); do  # set once the renderer is made, after the window shows
+  xprop -id "$window" WM_NORMAL_HINTS | grep -q "minimum size" && break
+  sleep 0.1
+done
 xprop -id "$window" WM_NORMAL_HINTS | grep -q "minimum size: 176 by 220" || fail "no minimum size: $(xprop -id "$window" WM_NORMAL_HINTS)"
 xdotool windowsize --sync "$window" 100 100 2>/dev/null || true
 sleep 0.5
