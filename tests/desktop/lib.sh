@@ -85,6 +85,21 @@ run_sim() {  # SIM FOLDER SCRIPT-TEXT
   (cd "$2" && "$1" --exe-dir "$2" script.sim) > "$2/sim.out"
 }
 
+# An input script: from the start to the main menu, into Options, Vibrate and
+# Sound on, STORE (back in the main menu at about 7 s).
+options_on_script="wait 5600
+key down
+wait 300
+key enter
+wait 300
+key enter
+wait 300
+key down
+wait 300
+key enter
+wait 300
+soft right"
+
 # Runs the desktop test executable (installed in FOLDER by install_copy) on an
 # input script in the headless runner's language; prints its status.
 run_desktop() {  # FOLDER SCRIPT-TEXT [TIMEOUT]

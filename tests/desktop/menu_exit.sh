@@ -22,18 +22,7 @@ cmp -s "$work/exit/config.ini" "$work/exit-sim/config.ini" || {
 }
 
 # Options: Sound on (and Vibrate), STORE, then the desktop's close button.
-close_script="wait 5600
-key down
-wait 300
-key enter
-wait 300
-key enter
-wait 300
-key down
-wait 300
-key enter
-wait 300
-soft right
+close_script="$options_on_script
 wait 600
 close"
 install_copy "$test_exe" "$work/close"

@@ -104,16 +104,7 @@ changes_within 1500 && fail "the game played on while minimised"
 stop_game
 
 # 4. Auto-repeat with Sound on: each press blocks for the click.
-start_game "wait 5600
-key down
-wait 300
-key enter
-wait 300
-key down
-wait 300
-key enter
-wait 300
-soft right"  # Options: Sound on, STORE
+start_game "$options_on_script"
 sleep 9
 click_ms="$(python3 -c 'import sys, wave; w = wave.open(sys.argv[1]); print(w.getnframes() * 1000 // w.getframerate())' \
   "$here/../../assets/sounds/DEF.wav")"
