@@ -6,10 +6,10 @@
 //      presented whenever the program waits and the screen changed.
 //  [x] Waits, sleeps and blocking sounds that suspend the program (ASYNCIFY)
 //      through one import; input arriving meanwhile is queued in order.
-//  [x] Keyboard: arrows, Enter, Escape/Backspace as Back, digits, letters,
-//      F1/F2 and taps or clicks on the caption boxes as the soft keys; touch
-//      keys under the screen on touch screens; held keys in a table, released
-//      when a key lifts, a pointer is cancelled or the page is hidden.
+//  [x] Keyboard: arrows, Enter, digits, letters; F1/F2 and taps or clicks on
+//      the caption boxes as the soft keys, Escape/Backspace as the left one;
+//      touch keys under the screen on touch screens; held keys in a table,
+//      released when a key lifts, a pointer is cancelled or the page is hidden.
 //  [x] Wave sounds through Web Audio, one at a time, each decoded once; before
 //      the first key or touch allows sound, it is skipped but still waited.
 //  [x] The vibrator through the browser's vibration call, where there is one.

@@ -50,9 +50,11 @@ mergeInto(LibraryManager.library, {
 
     // --- Keys ---------------------------------------------------------------
     // Keyboard keys by KeyboardEvent.code: a handset key code, or a soft key.
+    // Escape and Backspace are the left soft key (BACK or MENU), as on the
+    // desktop: the handset's own Back key is left to the shell, so no key gives it.
     keyOf: function(code) {
       var named = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40,
-                    Enter: 13, NumpadEnter: 13, Escape: 27, Backspace: 27,
+                    Enter: 13, NumpadEnter: 13, Escape: 'left', Backspace: 'left',
                     F1: 'left', F2: 'right', Space: 0x20 };
       if (code in named) return named[code];
       var m = /^(?:Digit|Numpad)([0-9])$/.exec(code);

@@ -148,9 +148,13 @@ export async function savedConfig(context, url) {
 // The headless runner's script language, played in the page through real key
 // events: `wait`, `key`, `hold`, `down`, `up`, `soft`, `focus`, `shot NAME`,
 // `shot-while-blocked NAME` and `state NAMES`. Returns { shots, states }.
-const keyNames = { left: 'ArrowLeft', right: 'ArrowRight', up: 'ArrowUp', down: 'ArrowDown',
-                   enter: 'Enter', back: 'Escape' };
-const keyOf = (name) => keyNames[name] || (/^[0-9]$/.test(name) ? 'Digit' + name : null);
+// The handset's Back key has no key in the page (Escape is the left soft key).
+const keyNames = { left: 'ArrowLeft', right: 'ArrowRight', up: 'ArrowUp', down: 'ArrowDown', enter: 'Enter' };
+const keyOf = (name) => {
+  const key = keyNames[name] || (/^[0-9]$/.test(name) ? 'Digit' + name : null);
+  if (!key) throw new Error(`no key in the page gives the handset key "${name}"`);
+  return key;
+};
 
 export async function setHidden(page, hidden) {
   await page.evaluate((h) => {
@@ -188,7 +192,7 @@ export async function touchInput(page) {
   return input;
 }
 
-const keyboardInput = (page) => ({
+export const keyboardInput = (page) => ({
   down: (name) => page.keyboard.down(keyOf(name)),
   up: (name) => page.keyboard.up(keyOf(name)),
   key: (name) => page.keyboard.press(keyOf(name)),

@@ -57,6 +57,18 @@ state time x y`;
   await context.close();
 });
 
+test('Escape and Backspace are the left soft key, as on the desktop', async () => {
+  const script = 'key down\nkey enter\nstate state\nsoft left\nstate state cursor';
+  const expected = h.runSim(script).states;
+  for (const back of ['Escape', 'Backspace']) {
+    const page = await h.openPage(browser, server.url);
+    const input = { ...h.keyboardInput(page), soft: (side) => page.keyboard.press(side === 'left' ? back : 'F2') };
+    assert.deepEqual((await h.runInPage(page, script, input)).states, expected, back);
+    assert.deepEqual(page.errors, []);
+    await page.context().close();
+  }
+});
+
 test('the touch keys stay hidden without a touch screen', async () => {
   const page = await h.openPage(browser, server.url);
   await h.started(page);
