@@ -43,12 +43,19 @@ start_xvfb() {  # ARGS...
   xvfb_display=":$(head -1 "$fd_file")"
 }
 
-# The game's window on $DISPLAY, once it is there (10 s at most).
+# The game's window on $DISPLAY, once it is there and settled (10 s at most):
+# making the renderer can replace the first window with a new one, so the
+# same window must be found five times running, 0.1 s apart.
 game_window() {
-  local window=""
+  local window="" found seen=0
   for _ in $(seq 100); do
-    window="$(xdotool search --name '^Smartphone 2002$' 2>/dev/null | head -1 || true)"
-    [ -n "$window" ] && break
+    found="$(xdotool search --name '^Smartphone 2002$' 2>/dev/null | head -1 || true)"
+    if [ -n "$found" ] && [ "$found" = "$window" ]; then
+      seen=$(( seen + 1 ))
+      [ "$seen" -ge 5 ] && break
+    else
+      window="$found" seen=0
+    fi
     sleep 0.1
   done
   [ -n "$window" ] || fail "no window titled \"Smartphone 2002\" appeared on $DISPLAY"
