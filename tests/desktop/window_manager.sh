@@ -62,10 +62,10 @@ xdotool windowsize --sync "$window" 880 1000
 sleep 0.5
 stop_game
 grep -qx 'width=880' "$XDG_CONFIG_HOME/fingulp/window.ini" || fail "the size was not remembered: $(cat "$XDG_CONFIG_HOME/fingulp/window.ini")"
-start_game "wait 1000
-key 122"  # F11
+start_game "wait 3000
+key 122"  # F11, once the size it came back at has been seen
 [ "$(geometry)" = 880x1000 ] || fail "the window came back as $(geometry), not 880x1000"
-sleep 1.5
+sleep 4
 [ "$(geometry)" = 1600x1200 ] || fail "F11 made the window $(geometry), not the whole screen"
 stop_game
 start_game "wait 60000"
