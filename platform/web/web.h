@@ -17,10 +17,12 @@ void endPage();
 extern "C" {
 // The clock, in ms.
 double fingulp_now();
+// Why the program suspends: a blocking wait (a sleep, a sound), reading
+// input, or waiting for the browser to answer a question.
+enum FingulpSuspension { kFingulpBlocked = 0, kFingulpReadingInput = 1, kFingulpAsking = 2 };
 // The one place the program suspends (ASYNCIFY): until input has been fed, a
 // question answered or the clock reaches `deadline` (negative: none).
-// `readingInput` is 0 during a blocking wait (a sleep, a sound).
-void fingulp_suspend(double deadline, int readingInput);
+void fingulp_suspend(double deadline, int why);
 void fingulp_page_start(const char* folder);
 void fingulp_page_end();
 void fingulp_present(const uint8_t* rgba, int width, int height);

@@ -35,8 +35,10 @@ namespace {
 
 constexpr char kFolder[] = "/fingulp";
 constexpr char16_t kExecutable[] = u"/fingulp/fingulp";
-// How long a question to the browser (the lock, another tab) may take.
-constexpr uint64_t kAnswerWaitMs = 400;
+// How long the browser may take over the lock (it always answers, at once
+// unless the page is starved), and how long another tab has to say it is there.
+constexpr uint64_t kMarkerAnswerWaitMs = 5000;
+constexpr uint64_t kWindowAnswerWaitMs = 400;
 
 struct WebHandset {
     const Bitmap* screen = nullptr;
@@ -61,17 +63,18 @@ void present() {
     fingulp_present(reinterpret_cast<const uint8_t*>(h.rgba.data()), h.screen->width, h.screen->height);
 }
 
-void suspendUntil(uint64_t deadline, bool readingInput) {
+void suspendUntil(uint64_t deadline, FingulpSuspension why) {
     present();
-    fingulp_suspend(deadline == backend::kNoDeadline ? -1.0 : static_cast<double>(deadline), readingInput ? 1 : 0);
+    fingulp_suspend(deadline == backend::kNoDeadline ? -1.0 : static_cast<double>(deadline), why);
 }
 
-// Waits (blocking, input queued) for the browser's answer to the question asked.
-int awaitAnswer() {
-    const uint64_t limit = backend::now() + kAnswerWaitMs;
+// Waits (blocking, input queued) up to `limitMs` for the browser's answer to
+// the question asked.
+int awaitAnswer(uint64_t limitMs) {
+    const uint64_t limit = backend::now() + limitMs;
     int answer = fingulp_answer();
     while (answer < 0 && backend::now() < limit) {
-        suspendUntil(limit, false);
+        suspendUntil(limit, kFingulpAsking);
         answer = fingulp_answer();
     }
     return answer;
@@ -111,12 +114,12 @@ uint64_t now() { return static_cast<uint64_t>(fingulp_now()); }
 
 void sleep(uint32_t milliseconds) {
     const uint64_t deadline = now() + milliseconds;
-    while (now() < deadline) plat::web::suspendUntil(deadline, false);
+    while (now() < deadline) plat::web::suspendUntil(deadline, kFingulpBlocked);
     plat::web::present();
 }
 
 void waitForInput(uint64_t deadline) {
-    if (now() < deadline) plat::web::suspendUntil(deadline, true);
+    if (now() < deadline) plat::web::suspendUntil(deadline, kFingulpReadingInput);
     plat::web::present();
 }
 
@@ -163,7 +166,7 @@ std::u16string executablePath() { return plat::web::kExecutable; }
 
 Marker createMarker(const Char* name) {
     fingulp_ask_marker(toUtf8(name ? name : u"").c_str());
-    switch (plat::web::awaitAnswer()) {
+    switch (plat::web::awaitAnswer(plat::web::kMarkerAnswerWaitMs)) {
         case 0: return Marker::Created;
         case 1: return Marker::AlreadyExisted;
         default: return Marker::Failed;
@@ -179,7 +182,7 @@ void publishWindow(const Char* className, const Char* title) {
 uint64_t findWindow(const Char* className, const Char* title) {
     fingulp_ask_window(plat::web::windowKey(className, title).c_str());
     // The handle is any non-zero value above the low bit, which callers may set.
-    return plat::web::awaitAnswer() == 1 ? 2 : 0;
+    return plat::web::awaitAnswer(plat::web::kWindowAnswerWaitMs) == 1 ? 2 : 0;
 }
 
 // The other tab is asked to come forward; browsers may not let it.

@@ -24,9 +24,11 @@ mergeInto(LibraryManager.library, {
     ended: false,
     screen: null,          // the canvas's 2D context, once the program shows a frame
     // The suspended program: how to wake it, whether it reads input (a
-    // closing page can then save), and the pending deadline's cancel.
+    // closing page can then save) or awaits an answer from the browser, and
+    // the pending deadline's cancel.
     wakeUp: null,
     readingInput: false,
+    asking: false,
     cancelAlarm: null,
     heldBy: null,          // Map: key source ("k:ArrowLeft", "p:3") -> key code
     answer: -1,            // the last question's answer, -1 while pending
@@ -43,6 +45,7 @@ mergeInto(LibraryManager.library, {
       var wakeUp = Handset.wakeUp;
       if (!wakeUp) return;
       Handset.wakeUp = null;
+      Handset.readingInput = Handset.asking = false;
       if (Handset.cancelAlarm) Handset.cancelAlarm();
       Handset.cancelAlarm = null;
       wakeUp();
@@ -327,10 +330,11 @@ mergeInto(LibraryManager.library, {
   fingulp_now: function() { return HandsetClock.now(); },
 
   fingulp_suspend__deps: ['$Handset', '$HandsetClock'],
-  fingulp_suspend: function(deadline, readingInput) {
+  fingulp_suspend: function(deadline, why) {
     Asyncify.handleSleep(function(wakeUp) {
       Handset.wakeUp = wakeUp;
-      Handset.readingInput = readingInput !== 0;
+      Handset.readingInput = why === 1;
+      Handset.asking = why === 2;
       if (deadline >= 0) Handset.cancelAlarm = HandsetClock.alarm(deadline, Handset.wake);
     });
   },

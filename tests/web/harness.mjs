@@ -5,6 +5,7 @@ import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
+import { isDeepStrictEqual } from 'node:util';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -60,17 +61,27 @@ export async function openPage(browser, url, options = {}) {
 }
 
 // --- The test page's clock -----------------------------------------------------
+// The browser drops input that comes before the page's first paint: the
+// test's input waits for that as well as for the program.
 export async function started(page) {
-  await page.waitForFunction(() => window.Module && Module.testClock && Module.testClock.deadline() >= 0);
+  await page.waitForFunction(() => window.Module && Module.testClock && Module.testClock.deadline() >= 0 &&
+                                   performance.getEntriesByType('paint').some((e) => e.name === 'first-contentful-paint'));
 }
 
 // Runs the program's blocking waits (sleeps, sounds, cards) to their end, as
 // the headless handset does between two script lines; `onBlocked(ms)` sees
 // each blocking wait first.
+// An answer the program awaits from the browser is given real time to come
+// (10 s) before its limit passes on the clock.
 export async function settle(page, onBlocked = async () => {}) {
   for (let guard = 0; guard < 10000; ++guard) {
-    const [reading, deadline, now] = await page.evaluate(() =>
-      [Module.testClock.readingInput(), Module.testClock.deadline(), Module.testClock.now()]);
+    const [reading, asking, deadline, now] = await page.evaluate(() =>
+      [Module.testClock.readingInput(), Module.testClock.asking(), Module.testClock.deadline(), Module.testClock.now()]);
+    if (asking) {
+      const answered = await page.waitForFunction(() => !Module.testClock.asking(), null, { timeout: 10000 })
+        .then(() => true, () => false);
+      if (answered) continue;
+    }
     if (reading || deadline < 0) return;
     await onBlocked(deadline - now);
     await page.evaluate((n) => Module.testClock.advance(n), deadline - now);
@@ -127,21 +138,36 @@ export function differingRows(a, b) {
 // --- Saved files ------------------------------------------------------------------------
 export const configKey = 'fingulp:file:/fingulp/config.ini';
 
-// Puts `bytes` as the saved config.ini of the site's origin in `context`.
-export async function seedConfig(context, url, bytes) {
-  const page = await context.newPage();
-  await page.goto(url + 'manifest.webmanifest');
-  await page.evaluate(([key, value]) => localStorage.setItem(key, value), [configKey, bytes.toString('base64')]);
-  await page.close();
+// Puts `bytes` as the saved config.ini of `page`'s origin before its program
+// starts; a reload of the page keeps what the program saved since. (Written
+// from another page, it may reach this one's renderer too late.)
+export async function seedConfig(page, bytes) {
+  await page.addInitScript(([key, value]) => {
+    if (sessionStorage.getItem('fingulp-test-seeded')) return;
+    sessionStorage.setItem('fingulp-test-seeded', '1');
+    localStorage.setItem(key, value);
+  }, [configKey, bytes.toString('base64')]);
 }
 
-// The saved config.ini in `context` (read from a page that runs no program), or null.
-export async function savedConfig(context, url) {
+// The saved config.ini as `page` sees it, or null.
+export async function storedConfig(page) {
+  const value = await page.evaluate((key) => localStorage.getItem(key), configKey);
+  return value === null ? null : Buffer.from(value, 'base64');
+}
+
+// The saved config.ini as a new page of `context` sees it (read from a page
+// that runs no program), or null. What another page wrote reaches it a moment
+// later: it is read again until it equals `expected`, if given (5 s at most).
+export async function savedConfig(context, url, expected = undefined) {
   const page = await context.newPage();
   await page.goto(url + 'manifest.webmanifest');
-  const value = await page.evaluate((key) => localStorage.getItem(key), configKey);
+  let bytes = await storedConfig(page);
+  for (let tries = 0; expected !== undefined && tries < 50 && !isDeepStrictEqual(bytes, expected); ++tries) {
+    await page.waitForTimeout(100);
+    bytes = await storedConfig(page);
+  }
   await page.close();
-  return value === null ? null : Buffer.from(value, 'base64');
+  return bytes;
 }
 
 // --- One script, two handsets ---------------------------------------------------------

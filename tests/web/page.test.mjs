@@ -80,7 +80,6 @@ test('the touch keys stay hidden without a touch screen', async () => {
 test('the fish eaten vibrates the phone and stop cancels it; sounds play; all at the headless handset\'s times', async () => {
   const context = await newContext(phone);
   const config = e2e('hard_game.config.in');
-  await h.seedConfig(context, server.url, config);
   await context.addInitScript(() => {
     window.vibrations = [];
     navigator.vibrate = (pattern) => { window.vibrations.push([Module.testClock.now(), pattern]); return true; };
@@ -88,7 +87,7 @@ test('the fish eaten vibrates the phone and stop cancels it; sounds play; all at
     const start = AudioBufferSourceNode.prototype.start;
     AudioBufferSourceNode.prototype.start = function (...args) { window.sounds.push(Module.testClock.now()); return start.apply(this, args); };
   });
-  const page = await h.openPage(browser, server.url, { context });
+  const page = await h.openPage(browser, server.url, { context, beforeLoad: (p) => h.seedConfig(p, config) });
   const script = 'key enter\nhold down 2000\nwait 30000\nsoft left\nstate state';
   const web = await h.runInPage(page, script);
   const sim = h.runSim(script, config);
@@ -110,16 +109,14 @@ test('the fish eaten vibrates the phone and stop cancels it; sounds play; all at
 test('Exit keeps config.ini in local storage and a reload reads it back', async () => {
   const context = await newContext();
   const config = e2e('options.config.in');
-  await h.seedConfig(context, server.url, config);
   const script = readFileSync(path.join(h.repo, 'tests/e2e/options.sim'), 'utf8');
-  const page = await h.openPage(browser, server.url, { context });
+  const page = await h.openPage(browser, server.url, { context, beforeLoad: (p) => h.seedConfig(p, config) });
   const web = await h.runInPage(page, script);
   const sim = h.runSim(script, config);
   assert.deepEqual(web.states, sim.states);
   await page.waitForSelector('#notice:not([hidden])');
   assert.match(await page.locator('#notice-text').textContent(), /has ended/);
-  const saved = await h.savedConfig(context, server.url);
-  assert.deepEqual(saved, sim.config);
+  assert.deepEqual(await h.storedConfig(page), sim.config);
 
   // Start again: the switches and best scores come back from the browser.
   await page.click('#restart');
@@ -138,7 +135,7 @@ test('a page closed while the menu waits for input saves as the close button doe
   await page.close();
   const closed = h.runSim(script + '\nclose').config;
   assert.notDeepEqual(closed, h.runSim(script).config);
-  assert.deepEqual(await h.savedConfig(context, server.url), closed);
+  assert.deepEqual(await h.savedConfig(context, server.url, closed), closed);
   assert.deepEqual(page.errors, []);
   await context.close();
 });
@@ -147,7 +144,7 @@ test('a second tab is refused with its message, leaving the first running and it
   const context = await newContext();
   const first = await h.openPage(browser, server.url, { context });
   await h.runInPage(first, 'key down');
-  const saved = await h.savedConfig(context, server.url);
+  const saved = await h.storedConfig(first);
   assert.notEqual(saved, null);
 
   const second = await h.openPage(browser, server.url, { context });
@@ -156,7 +153,7 @@ test('a second tab is refused with its message, leaving the first running and it
 
   const web = await h.runInPage(first, 'key down\nstate state cursor');
   assert.deepEqual(web.states, ['state=MainMenu cursor=2']);
-  assert.deepEqual(await h.savedConfig(context, server.url), saved);
+  assert.deepEqual(await h.savedConfig(context, server.url, saved), saved);
   assert.deepEqual([...first.errors, ...second.errors], []);
   await context.close();
 });

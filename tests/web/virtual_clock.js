@@ -29,6 +29,9 @@ mergeInto(LibraryManager.library, {
         },
         // Whether the program waits for input (not in a sleep or a sound).
         readingInput: function() { return Handset.readingInput; },
+        // Whether it awaits the browser's answer (the lock, another tab),
+        // which comes in real time, whatever this clock says.
+        asking: function() { return Handset.asking; },
         // The deadline the program waits for (-1: input only or not waiting).
         deadline: function() { return HandsetClock.pending ? HandsetClock.pending.deadline : -1; },
         state: function() { return UTF8ToString(Module['_fingulp_test_state']()); },
