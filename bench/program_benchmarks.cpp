@@ -20,6 +20,7 @@
 #include "game/scene.h"
 #include "game/session.h"
 #include "platform/headless/headless.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
 #include "settings/settings_store.h"

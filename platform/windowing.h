@@ -87,8 +87,4 @@ ForeignWindow findWindow(const Char* className, const Char* title);
 // Asks that window to come to the front (its handle may carry the low bit set).
 void bringToFront(ForeignWindow window);
 
-// For back ends and tests: forget every window, timer and event (the next
-// program run starts afresh).
-void resetWindowing();
-
 }  // namespace plat

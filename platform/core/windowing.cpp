@@ -4,60 +4,15 @@
 #include "platform/windowing.h"
 
 #include <algorithm>
-#include <deque>
 #include <string>
 
 #include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/core/window_manager.h"
 
 namespace plat {
 
-struct Window {
-    std::u16string className;
-    std::u16string title;
-    WindowProc procedure = nullptr;
-    bool needsPaint = false;
-    bool painting = false;
-};
-
-struct SoftKeyBar {
-    Window* owner = nullptr;
-    int32_t barId = 0;
-    uint32_t leftCommand = 0;
-    uint32_t rightCommand = 0;
-    Rect place;
-};
-
-namespace {
-
-struct WindowClass {
-    std::u16string name;
-    WindowProc procedure = nullptr;
-    int32_t iconId = 0;
-};
-
-struct Timer {
-    Window* window = nullptr;
-    uint32_t id = 0;
-    uint32_t period = 0;
-    uint64_t due = 0;
-    bool active = false;
-};
-
-constexpr int kMaxTimers = 8;
-
-struct WindowManager {
-    WindowClass windowClass;
-    bool classRegistered = false;
-    Window* window = nullptr;
-    SoftKeyBar* bar = nullptr;
-    std::deque<Event> queue;
-    Timer timers[kMaxTimers];
-    bool quitRequested = false;
-    int32_t exitCode = 0;
-    Bitmap screenBitmap;
-    Surface screen;
-};
+namespace detail {
 
 WindowManager& wm() {
     static WindowManager manager;
@@ -73,6 +28,14 @@ WindowManager& wm() {
     }
     return manager;
 }
+
+}  // namespace detail
+
+namespace {
+
+using detail::Timer;
+using detail::WindowManager;
+using detail::wm;
 
 Timer* findTimer(Window* window, uint32_t id) {
     for (Timer& t : wm().timers) {
@@ -302,27 +265,6 @@ ForeignWindow findWindow(const Char* className, const Char* title) {
 void bringToFront(ForeignWindow window) { backend::bringToFront(window); }
 
 const Char* editionName() { return backend::editionName(); }
-
-void resetWindowing() {
-    WindowManager& m = wm();
-    delete m.bar;
-    m.bar = nullptr;
-    delete m.window;
-    m.window = nullptr;
-    m.classRegistered = false;
-    m.windowClass = {};
-    m.queue.clear();
-    for (Timer& t : m.timers) t.active = false;
-    m.quitRequested = false;
-    m.exitCode = 0;
-    m.screen.pen = nullptr;
-    m.screen.brush = nullptr;
-    m.screen.font = nullptr;
-    m.screen.textColour = kBlack;
-    m.screen.backgroundColour = kWhite;
-    m.screen.opaqueText = true;
-    std::fill(m.screenBitmap.pixels.begin(), m.screenBitmap.pixels.end(), kWhite);
-}
 
 // --- What back ends feed in ------------------------------------------------------
 

@@ -29,6 +29,7 @@
 #include "app/program.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/text_encoding.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"

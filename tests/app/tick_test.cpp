@@ -10,6 +10,7 @@
 #include "media/sound_bank.h"
 #include "media/surfaces.h"
 #include "platform/headless/headless.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
 #include "state/program_state.h"

@@ -14,6 +14,7 @@
 #include "platform/backend.h"
 #include "platform/sdl/desktop.h"
 #include "platform/sdl/sdl_internal.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 
 namespace desktop_test {

@@ -12,6 +12,7 @@
 #include "game/session.h"
 #include "platform/headless/headless.h"
 #include "platform/random.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 #include "state/program_state.h"
 #include "testing/program_reset.h"

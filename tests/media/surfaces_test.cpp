@@ -5,6 +5,7 @@
 #include "media/surfaces.h"
 #include "platform/headless/headless.h"
 #include "platform/resources.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 
 namespace {

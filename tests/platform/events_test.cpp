@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/headless/headless.h"
 #include "platform/script/script.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/headless/headless.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
 #include "settings/settings_store.h"

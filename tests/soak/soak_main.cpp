@@ -18,6 +18,7 @@
 #include "game/session.h"
 #include "invariants.h"
 #include "platform/headless/headless.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 #include "random_input.h"
 #include "screens/controller.h"

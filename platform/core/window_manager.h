@@ -1,0 +1,66 @@
+// The window manager's record, shared by the window manager and the
+// test-only reset (platform/testing): the one window class and window, the
+// soft-key bar, the event queue, the timers and the screen.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "platform/drawing.h"
+#include "platform/windowing.h"
+
+namespace plat {
+
+struct Window {
+    std::u16string className;
+    std::u16string title;
+    WindowProc procedure = nullptr;
+    bool needsPaint = false;
+    bool painting = false;
+};
+
+struct SoftKeyBar {
+    Window* owner = nullptr;
+    int32_t barId = 0;
+    uint32_t leftCommand = 0;
+    uint32_t rightCommand = 0;
+    Rect place;
+};
+
+namespace detail {
+
+struct WindowClass {
+    std::u16string name;
+    WindowProc procedure = nullptr;
+    int32_t iconId = 0;
+};
+
+struct Timer {
+    Window* window = nullptr;
+    uint32_t id = 0;
+    uint32_t period = 0;
+    uint64_t due = 0;
+    bool active = false;
+};
+
+constexpr int kMaxTimers = 8;
+
+struct WindowManager {
+    WindowClass windowClass;
+    bool classRegistered = false;
+    Window* window = nullptr;
+    SoftKeyBar* bar = nullptr;
+    std::deque<Event> queue;
+    Timer timers[kMaxTimers];
+    bool quitRequested = false;
+    int32_t exitCode = 0;
+    Bitmap screenBitmap;
+    Surface screen;
+};
+
+// The one window manager, its screen made on first use.
+WindowManager& wm();
+
+}  // namespace detail
+}  // namespace plat
