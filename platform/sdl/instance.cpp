@@ -4,9 +4,10 @@
 // exists it listens there, answering "is this your window?" and turning a
 // raise request into an event for the main thread. Peers of another user are
 // refused on both sides. A copy on another display (another X server, another
-// Wayland session, SDL's dummy driver in a test) is another player's screen
-// and never meets this one, as desktop sessions scope their single-instance
-// applications.
+// Wayland session) is another player's screen and never meets this one, as
+// desktop sessions scope their single-instance applications; copies on a
+// driver with no display (SDL's dummy driver in a test) meet within one
+// session, as its runtime folder tells.
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -31,7 +32,7 @@ std::string environment(const char* name, const char* otherwise) {
 
 // The display the window goes to: the X server's number and host (":0",
 // ":0.0" and "unix:0" are one display), the Wayland socket, or for other
-// drivers the driver itself.
+// drivers the driver in the session's runtime folder.
 std::string displayScope() {
     const char* driver = SDL_GetCurrentVideoDriver();
     const std::string name = driver ? driver : "none";
@@ -48,7 +49,7 @@ std::string displayScope() {
         const std::string socket = environment("WAYLAND_DISPLAY", "wayland-0");
         return "wayland " + (socket[0] == '/' ? socket : environment("XDG_RUNTIME_DIR", "") + "/" + socket);
     }
-    return name;
+    return name + " " + environment("XDG_RUNTIME_DIR", "");
 }
 
 // A short name for the display, so that the socket's name always fits.

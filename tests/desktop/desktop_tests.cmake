@@ -13,7 +13,7 @@ if(TARGET fingulp_program)
 endif()
 
 # The desktop shell tests: the real executable and the test executable, one at
-# a time (they share the single-instance marker of the user). An exit status of 77 means skipped.
+# a time (they measure times and start X servers). An exit status of 77 means skipped.
 if(TARGET fingulp AND TARGET fingulp-desktop-test AND TARGET fingulp-sim)
   set(desktop_dir ${CMAKE_CURRENT_SOURCE_DIR}/desktop)
   foreach(name command_line isolation menu_exit readonly_folder single_instance under_x_server window_manager)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One running copy per user, across processes: a second start raises the first
 # window and ends with code 0 without a window of its own; a killed copy leaves
-# no marker behind; another user can neither find nor raise the window.
+# no marker behind; another user can neither find nor raise the window, and a
+# copy in another session (with no display, as here) does not meet it.
 # Usage: single_instance.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
 exe="$(realpath "$1")" test_exe="$(realpath "$2")"
@@ -43,6 +44,13 @@ PY
 )"
   [ "$answer" = "b''" ] || [[ "$answer" == error* ]] || fail "another user was answered: $answer"
 fi
+
+# A copy in another session (another test run at the same time) has its own.
+mkdir -m 700 "$work/other-session"
+status="$(XDG_RUNTIME_DIR="$work/other-session" run_desktop "$work/second" "wait 500
+close" 15)"
+[ "$status" = 0 ] || fail "the start in another session ended with status $status"
+grep -q "renderer none" "$work/second/stderr.txt" && fail "a copy in another session met the first: $(cat "$work/second/stderr.txt")"
 
 wait "$first" || fail "the first copy ended with status $?"
 grep -q "raises 1" "$work/first/stderr.txt" || fail "the first window was not raised: $(cat "$work/first/stderr.txt")"
