@@ -126,6 +126,21 @@ test('Exit keeps config.ini in local storage and a reload reads it back', async 
   await context.close();
 });
 
+test('a page restored from the back/forward cache starts afresh', async () => {
+  const page = await h.openPage(browser, server.url);
+  await h.runInPage(page, 'key down\nwait 3000');
+  const saved = await h.storedConfig(page);
+  // Chromium keeps no page holding a Web Lock in that cache, so its event is sent here.
+  const reloaded = page.waitForEvent('load');
+  await page.evaluate(() => dispatchEvent(new PageTransitionEvent('pageshow', { persisted: true })));
+  await reloaded;
+  // A new program on a new clock, which reads the file the first one made.
+  const script = 'state time state cursor';
+  assert.deepEqual((await h.runInPage(page, script)).states, h.runSim(script, saved).states);
+  assert.deepEqual(page.errors, []);
+  await page.context().close();
+});
+
 test('a page closed while the menu waits for input saves as the close button does', async () => {
   const context = await newContext();
   const page = await h.openPage(browser, server.url, { context });
