@@ -333,8 +333,8 @@ mergeInto(LibraryManager.library, {
   fingulp_suspend: function(deadline, why) {
     Asyncify.handleSleep(function(wakeUp) {
       Handset.wakeUp = wakeUp;
-      Handset.readingInput = why === 1;
-      Handset.asking = why === 2;
+      Handset.readingInput = why === 1;  // kFingulpReadingInput (web.h)
+      Handset.asking = why === 2;        // kFingulpAsking
       if (deadline >= 0) Handset.cancelAlarm = HandsetClock.alarm(deadline, Handset.wake);
     });
   },

@@ -70,9 +70,8 @@ export async function started(page) {
 
 // Runs the program's blocking waits (sleeps, sounds, cards) to their end, as
 // the headless handset does between two script lines; `onBlocked(ms)` sees
-// each blocking wait first.
-// An answer the program awaits from the browser is given real time to come
-// (10 s) before its limit passes on the clock.
+// each blocking wait first. An answer the program awaits from the browser is
+// given real time to come (10 s) before its limit passes on the clock.
 export async function settle(page, onBlocked = async () => {}) {
   for (let guard = 0; guard < 10000; ++guard) {
     const [reading, asking, deadline, now] = await page.evaluate(() =>
