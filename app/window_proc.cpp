@@ -98,6 +98,9 @@ int32_t mainWindowProc(plat::Window* window, uint32_t code, uint32_t param, uint
             // The desktop's close button keeps the best scores, as Exit does.
             screenController.exitAndSave();
             return 1;
+        case plat::kEventSave:
+            screenController.saveSettings();
+            return 1;
         case plat::kEventKeyDown:
             onKeyDown(param);
             return 1;

@@ -79,4 +79,5 @@ void feedSoftKey(bool left);         // posts the soft-key bar's command, when t
 void feedFocus(bool gained);
 void feedPaint();                    // exposure: the window needs a paint
 void feedClose();                    // the desktop's close button: posts Close
+void feedSave();                     // a page about to be hidden (and maybe killed): posts Save
 }  // namespace plat

@@ -49,6 +49,9 @@ enum EventCode : uint32_t {
     kEventChar = 258,
     kEventCommand = 273,
     kEventTimer = 275,
+    // Past the handset's numbers: a page that may be killed without a word
+    // asks the program to keep its settings now, as Close does, and go on.
+    kEventSave = 0x8001,
 };
 
 // Virtual-key codes of the handset's family. Digits are '0'..'9' (0x30..0x39)

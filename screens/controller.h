@@ -58,6 +58,8 @@ struct ScreenController {
     void onRightSoftKey();
     void render();
     void exitAndSave();
+    // What Exit keeps, written now; the program goes on.
+    void saveSettings();
 
     // The helpers behind the key handlers.
     void playClick();         // the key click, when Sound is on and no game is being played

@@ -1,6 +1,7 @@
 // Exit: the switches and the four best scores go back into the settings,
 // "config.ini" is written (or the player told it could not be) and the
-// message loop is asked to end.
+// message loop is asked to end. A page that may be killed while hidden saves
+// the same way without ending.
 #include <cstdio>
 
 #include "platform/windowing.h"
@@ -28,6 +29,11 @@ void composeScore(int32_t score, plat::Char (&text)[kScoreTextSize]) {
 }  // namespace
 
 void ScreenController::exitAndSave() {
+    saveSettings();
+    plat::postQuit(0);
+}
+
+void ScreenController::saveSettings() {
     settingsStore.setValue(kNameKey, u"None");
     for (uint32_t i = 0; i < 6; ++i) settingsStore.setValue(kFirstSwitchKey + i, flags[i] == 1 ? u"on" : u"off");
     // Without a score table (its allocation failed) the scores read at start
@@ -44,5 +50,4 @@ void ScreenController::exitAndSave() {
     if (settingsStore.saveToFile(configPath) == 0) {
         plat::messageBox(mainWindow, u"Can't save config file!", u"", plat::kMessageBoxError);
     }
-    plat::postQuit(0);
 }

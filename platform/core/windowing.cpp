@@ -294,4 +294,8 @@ void feedClose() {
     if (Window* w = wm().window) postEvent(w, kEventClose, 0, 0);
 }
 
+void feedSave() {
+    if (Window* w = wm().window) postEvent(w, kEventSave, 0, 0);
+}
+
 }  // namespace plat

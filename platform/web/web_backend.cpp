@@ -17,7 +17,8 @@
 //      storage whenever the program writes it and put back before it starts.
 //  [x] One running copy across tabs (a Web Lock as the marker, the window
 //      found over a BroadcastChannel); the page hidden is focus lost; a page
-//      closed while the program reads input saves as the close button does.
+//      closed while the program reads input saves as the close button does,
+//      and one hidden saves too (phones kill hidden pages without a word).
 //  [x] Message boxes as the browser's alert.
 //  [ ] Gamepads, screenshots.
 #include <emscripten/emscripten.h>
@@ -104,6 +105,7 @@ EMSCRIPTEN_KEEPALIVE void fingulp_feed_focus(int gained) {
     plat::feedFocus(gained != 0);
 }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::feedClose(); }
+EMSCRIPTEN_KEEPALIVE void fingulp_feed_save() { plat::feedSave(); }
 }
 
 namespace plat::backend {

@@ -39,6 +39,7 @@ mergeInto(LibraryManager.library, {
     vibrating: false,
     audio: { context: null, buffers: null, playing: null },  // buffers: Map wave -> AudioBuffer
     storagePrefix: 'fingulp:file:',
+    saveWhenFree: false,   // hidden during a blocking wait: save once it ends
 
     // --- The suspension ---------------------------------------------------
     wake: function() {
@@ -49,6 +50,18 @@ mergeInto(LibraryManager.library, {
       if (Handset.cancelAlarm) Handset.cancelAlarm();
       Handset.cancelAlarm = null;
       wakeUp();
+    },
+
+    // --- Saving while hidden -------------------------------------------------
+    // Phones kill hidden pages without an unload: a page hidden while the
+    // program reads input saves as the close button does and goes on; one
+    // hidden during a blocking wait saves when the wait ends, if still hidden.
+    // `reading`: whether the program reads input now. True when it fed the save.
+    saveIfHidden: function(reading) {
+      Handset.saveWhenFree = document.hidden && !reading;
+      if (!document.hidden || !reading) return false;
+      Module['_fingulp_feed_save']();
+      return true;
     },
 
     // --- Keys ---------------------------------------------------------------
@@ -305,6 +318,7 @@ mergeInto(LibraryManager.library, {
         Handset.releaseAll();
         if (!Handset.started || Handset.ended) return;
         Module['_fingulp_feed_focus'](document.hidden ? 0 : 1);
+        Handset.saveIfHidden(Handset.readingInput);
         Handset.wake();
       });
       // A page closed while the program reads input saves, as the desktop's
@@ -331,6 +345,9 @@ mergeInto(LibraryManager.library, {
 
   fingulp_suspend__deps: ['$Handset', '$HandsetClock'],
   fingulp_suspend: function(deadline, why) {
+    // A save owed since the page hid: fed instead of suspending, so the
+    // program handles it at once.
+    if (why === 1 && Handset.saveWhenFree && !Handset.ended && Handset.saveIfHidden(true)) return;
     Asyncify.handleSleep(function(wakeUp) {
       Handset.wakeUp = wakeUp;
       Handset.readingInput = why === 1;  // kFingulpReadingInput (web.h)

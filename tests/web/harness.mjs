@@ -189,6 +189,13 @@ export async function setHidden(page, hidden) {
   }, hidden);
 }
 
+// Kills the page's renderer as a phone kills a hidden tab: no unload, no pagehide.
+export async function killRenderer(page) {
+  const crashed = page.waitForEvent('crash');
+  (await page.context().newCDPSession(page)).send('Page.crash').catch(() => {});
+  await crashed;
+}
+
 // Touch input through the page's touch keys and the captions on the screen,
 // as a finger gives it (CDP touch events, so pointer events follow).
 export async function touchInput(page) {

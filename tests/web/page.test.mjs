@@ -155,6 +155,24 @@ test('a page closed while the menu waits for input saves as the close button doe
   await context.close();
 });
 
+test('a page killed while hidden keeps a changed switch, hidden at the menu or during a blocking wait', async () => {
+  // Options: Vibrate on, STORE; then hidden at the menu, or during "Get Ready!" (saved once it ends).
+  const store = 'key down\nkey enter\nkey right\nsoft right';
+  for (const [name, blockingKey] of [['at the menu', null], ['during a blocking wait', 'enter']]) {
+    const context = await newContext();
+    const page = await h.openPage(browser, server.url, { context });
+    await h.runInPage(page, store);
+    if (blockingKey) await h.keyboardInput(page).key(blockingKey);
+    assert.equal(await page.evaluate(() => Module.testClock.readingInput()), !blockingKey, name);
+    await h.setHidden(page, true);
+    await h.settle(page);
+    await h.killRenderer(page);
+    const closed = h.runSim(store + (blockingKey ? `\nkey ${blockingKey}` : '') + '\nclose').config;
+    assert.deepEqual(await h.savedConfig(context, server.url, closed), closed, name);
+    await context.close();
+  }
+});
+
 test('a second tab is refused with its message, leaving the first running and its file untouched', async () => {
   const context = await newContext();
   const first = await h.openPage(browser, server.url, { context });
