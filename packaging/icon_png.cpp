@@ -2,7 +2,9 @@
 // PNG files: fingulp-icon-png FOLDER [SIZE...] writes
 // FOLDER/SIZExSIZE/apps/fingulp.png for each size, by default the desktop icon
 // theme's 16, 32, 48, 64, 128 and 256 pixels; the magenta key colour becomes
-// transparent and larger sizes keep crisp pixels.
+// transparent and larger sizes keep crisp pixels. With --maskable first, the
+// icon is drawn at half the size in the middle of an opaque square of the web
+// page's background colour, inside the circle a home screen may cut it to.
 #include <png.h>
 
 #include <algorithm>
@@ -16,17 +18,30 @@
 
 namespace {
 
-bool writeIcon(const plat::Bitmap& icon, int size, const std::filesystem::path& file) {
+// The web page's background, #0b1020.
+constexpr uint8_t kMaskableBackground[4] = {0x0b, 0x10, 0x20, 0xff};
+
+bool writeIcon(const plat::Bitmap& icon, int size, bool maskable, const std::filesystem::path& file) {
     std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
+    // The picture's square: all of it, or half of it in the middle (a circle
+    // of 40 % of the size holds a centred square of up to 56 %).
+    const int drawn = maskable ? size / 2 : size, offset = (size - drawn) / 2;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            const uint32_t p = icon.pixels[static_cast<size_t>(y * icon.height / size) * icon.width + x * icon.width / size];
             uint8_t* out = &rgba[(static_cast<size_t>(y) * size + x) * 4];
-            const bool clear = p == plat::kIconClear;
-            out[0] = clear ? 0 : static_cast<uint8_t>(plat::redOf(p));
-            out[1] = clear ? 0 : static_cast<uint8_t>(plat::greenOf(p));
-            out[2] = clear ? 0 : static_cast<uint8_t>(plat::blueOf(p));
-            out[3] = clear ? 0 : 255;
+            const int u = x - offset, v = y - offset;
+            const bool inside = u >= 0 && u < drawn && v >= 0 && v < drawn;
+            const uint32_t p = inside ? icon.pixels[static_cast<size_t>(v * icon.height / drawn) * icon.width +
+                                                    u * icon.width / drawn]
+                                      : plat::kIconClear;
+            if (p == plat::kIconClear) {
+                for (int c = 0; c < 4; ++c) out[c] = maskable ? kMaskableBackground[c] : 0;
+                continue;
+            }
+            out[0] = static_cast<uint8_t>(plat::redOf(p));
+            out[1] = static_cast<uint8_t>(plat::greenOf(p));
+            out[2] = static_cast<uint8_t>(plat::blueOf(p));
+            out[3] = 255;
         }
     }
     png_image image{};
@@ -40,11 +55,16 @@ bool writeIcon(const plat::Bitmap& icon, int size, const std::filesystem::path& 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool maskable = argc > 1 && std::string(argv[1]) == "--maskable";
+    if (maskable) {
+        --argc;
+        ++argv;
+    }
     std::vector<int> sizes = {16, 32, 48, 64, 128, 256};
     if (argc > 2) sizes.clear();
     for (int i = 2; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
     if (argc < 2 || std::any_of(sizes.begin(), sizes.end(), [](int size) { return size < 1 || size > 4096; })) {
-        std::fprintf(stderr, "usage: fingulp-icon-png FOLDER [SIZE...] (sizes 1 to 4096)\n");
+        std::fprintf(stderr, "usage: fingulp-icon-png [--maskable] FOLDER [SIZE...] (sizes 1 to 4096)\n");
         return 2;
     }
     plat::Bitmap* small = plat::loadIcon(108, 16);
@@ -58,7 +78,7 @@ int main(int argc, char** argv) {
             std::filesystem::path(argv[1]) / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
         std::error_code error;
         std::filesystem::create_directories(folder, error);
-        if (!writeIcon(size <= 16 ? *small : *large, size, folder / "fingulp.png")) {
+        if (!writeIcon(size <= 16 ? *small : *large, size, maskable, folder / "fingulp.png")) {
             std::fprintf(stderr, "fingulp-icon-png: cannot write %s\n", (folder / "fingulp.png").c_str());
             return 1;
         }

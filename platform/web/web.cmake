@@ -16,11 +16,14 @@ set(FINGULP_WEB_LINK_OPTIONS
   "SHELL:-sALLOW_MEMORY_GROWTH=1" "SHELL:-sENVIRONMENT=web"
   "SHELL:--js-library ${FINGULP_WEB_LIBRARY}")
 
-# The home-screen icons, drawn from the icon resource by the host tool.
+# The home-screen icons, drawn from the icon resource by the host tool, and
+# the maskable one (the fish inside the safe zone on an opaque square).
 set(FINGULP_WEB_ICONS ${CMAKE_BINARY_DIR}/web-icons/192x192/apps/fingulp.png
-                      ${CMAKE_BINARY_DIR}/web-icons/512x512/apps/fingulp.png)
+                      ${CMAKE_BINARY_DIR}/web-icons/512x512/apps/fingulp.png
+                      ${CMAKE_BINARY_DIR}/web-icons/maskable/512x512/apps/fingulp.png)
 add_custom_command(OUTPUT ${FINGULP_WEB_ICONS}
   COMMAND fingulp-icon-png ${CMAKE_BINARY_DIR}/web-icons 192 512
+  COMMAND fingulp-icon-png --maskable ${CMAKE_BINARY_DIR}/web-icons/maskable 512
   DEPENDS fingulp-icon-png
   COMMENT "Drawing the web page's icons")
 

@@ -2,7 +2,7 @@
 // driven by playwright-core, pages whose errors fail the test, the test
 // page's clock, the canvas read back, and fingulp-sim run on the same input.
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { isDeepStrictEqual } from 'node:util';
@@ -19,8 +19,10 @@ export const simPath = process.env.FINGULP_SIM || path.join(repo, 'build/fingulp
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
 
-// A static server for one folder; resolves to { url, close }.
-export function serve(root = siteDir) {
+// A static server for one folder; resolves to { url, close }. Its answers are
+// never cached, unless `cacheable`: then they carry the file's modification
+// time, as most static servers do, and the browser may keep them.
+export function serve(root = siteDir, { cacheable = false } = {}) {
   const server = createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/+/, '') || 'index.html';
     const file = path.join(root, path.normalize(name));
@@ -32,8 +34,13 @@ export function serve(root = siteDir) {
       response.writeHead(404).end();
       return;
     }
+    const modified = statSync(file).mtime;
+    if (cacheable && new Date(request.headers['if-modified-since']) >= new Date(modified.toUTCString())) {
+      response.writeHead(304).end();
+      return;
+    }
     response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream',
-                              'Cache-Control': 'no-store' });
+                              ...(cacheable ? { 'Last-Modified': modified.toUTCString() } : { 'Cache-Control': 'no-store' }) });
     response.end(body);
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
