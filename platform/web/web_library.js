@@ -180,6 +180,9 @@ mergeInto(LibraryManager.library, {
     // --- Saved files --------------------------------------------------------------
     // Files the program writes are kept whole in local storage (base64), so
     // they outlive the page; they are put back before the program starts.
+    // Only the program's own files are read back: config.ini and the copy of
+    // a damaged one kept beside it, nothing else under the prefix.
+    keptFiles: ['config.ini', 'config.ini.bak'],
     mirrorFile: function(path) {
       try {
         var bytes = FS.readFile(path), text = '';
@@ -188,24 +191,22 @@ mergeInto(LibraryManager.library, {
         }
         localStorage.setItem(Handset.storagePrefix + path, btoa(text));
       } catch (e) {
-        console.warn('FINGULP could not keep ' + path + ' in the browser: ' + e);
+        Handset.storageRefused('could not keep ' + path + ': ' + e);
       }
     },
     restoreFiles: function(folder) {
       FS.mkdirTree(folder);
-      var keys = [];
-      try {
-        for (var i = 0; i < localStorage.length; ++i) keys.push(localStorage.key(i));
-      } catch (e) {
-        return;  // no storage (blocked by the browser): a first start every time
-      }
-      keys.forEach(function(key) {
-        if (!key || key.indexOf(Handset.storagePrefix + folder + '/') !== 0) return;
-        var path = key.substring(Handset.storagePrefix.length);
-        var name = path.substring(folder.length + 1);
-        if (!name || name.indexOf('/') >= 0 || name === '.' || name === '..') return;
+      Handset.keptFiles.forEach(function(name) {
+        var path = folder + '/' + name, text;
         try {
-          var text = atob(localStorage.getItem(key));
+          text = localStorage.getItem(Handset.storagePrefix + path);
+        } catch (e) {
+          Handset.storageRefused('has no storage: ' + e);  // blocked: a first start every time
+          return;
+        }
+        if (text === null) return;
+        try {
+          text = atob(text);
           var bytes = new Uint8Array(text.length);
           for (var j = 0; j < text.length; ++j) bytes[j] = text.charCodeAt(j);
           FS.writeFile(path, bytes);
@@ -213,6 +214,15 @@ mergeInto(LibraryManager.library, {
           console.warn('FINGULP could not read back ' + path + ': ' + e);
         }
       });
+    },
+    // Storage the browser refuses (blocked, full): the game plays on and the
+    // player is told once, on the line under the screen.
+    storageRefused: function(why) {
+      console.warn('FINGULP ' + why);
+      var notice = document.getElementById('storage-notice'), keysLine = document.getElementById('keys-line');
+      if (!notice || !notice.hidden) return;
+      notice.hidden = false;
+      if (keysLine) keysLine.hidden = true;
     },
 
     // --- One running copy ------------------------------------------------------------
@@ -262,24 +272,16 @@ mergeInto(LibraryManager.library, {
     },
 
     // --- The page -------------------------------------------------------------------------
+    // The end and second-tab notices: a dialog that takes the focus (its
+    // button, so that Enter starts again) and is announced.
     notice: function(text, offerRestart) {
       var box = document.getElementById('notice');
       if (!box) return;
       document.getElementById('notice-text').textContent = text;
-      document.getElementById('restart').hidden = !offerRestart;
+      var restart = document.getElementById('restart');
+      restart.hidden = !offerRestart;
       box.hidden = false;
-    },
-    layout: function() {
-      var canvas = document.getElementById('screen');
-      if (!canvas) return;
-      var ratio = window.devicePixelRatio || 1;
-      var keys = document.getElementById('touch-keys');
-      var keysHeight = keys && getComputedStyle(keys).display !== 'none' ? keys.offsetHeight : 0;
-      var width = document.documentElement.clientWidth, height = window.innerHeight - keysHeight - 8;
-      // A whole number of device pixels per screen pixel, at least one.
-      var scale = Math.max(1, Math.floor(Math.min(width * ratio / 176, height * ratio / 220)));
-      canvas.style.width = (176 * scale / ratio) + 'px';
-      canvas.style.height = (220 * scale / ratio) + 'px';
+      (offerRestart ? restart : box).focus();
     },
     hookTouchKeys: function() {
       document.querySelectorAll('[data-key]').forEach(function(button) {
@@ -332,11 +334,8 @@ mergeInto(LibraryManager.library, {
       window.addEventListener('pageshow', function(event) { if (event.persisted) location.reload(); });
       var restart = document.getElementById('restart');
       if (restart) restart.addEventListener('click', function() { location.reload(); });
-      document.body.classList.toggle('touch', navigator.maxTouchPoints > 0 ||
-                                              matchMedia('(any-pointer: coarse)').matches);
+      // (The page lays itself out before the program starts: index.html.)
       Handset.hookTouchKeys();
-      window.addEventListener('resize', Handset.layout);
-      Handset.layout();
     },
   },
 

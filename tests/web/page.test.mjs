@@ -57,6 +57,59 @@ state time x y`;
   await context.close();
 });
 
+test('a turned phone shows the keys beside the screen at 3x or more, and under it again when turned back', async () => {
+  const pixel7 = { viewport: { width: 915, height: 412 }, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true };
+  const context = await newContext(pixel7);
+  const page = await h.openPage(browser, server.url, { context });
+  const script = 'key down\nkey down\nstate cursor';
+  assert.deepEqual((await h.runInPage(page, script, await h.touchInput(page))).states, h.runSim(script).states);
+  const overlaps = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+  for (const [turned, size] of [[true, pixel7.viewport], [false, { width: 412, height: 915 }]]) {
+    await page.setViewportSize(size);
+    const screen = await page.locator('#screen').boundingBox();
+    const scale = screen.width * pixel7.deviceScaleFactor / 176;
+    assert.ok(Math.abs(scale - Math.round(scale)) < 0.01 && scale >= 3, `the screen at ${scale}x`);
+    for (const key of await page.locator('#touch-keys button').all()) {
+      const box = await key.boundingBox();
+      assert.ok(!overlaps(box, screen) && box.x >= 0 && box.x + box.width <= size.width, `a key at ${JSON.stringify(box)}`);
+      assert.equal(box.y >= screen.y + screen.height, !turned, 'keys under the screen only when upright');
+    }
+  }
+  assert.deepEqual(page.errors, []);
+  await context.close();
+});
+
+test('storage the browser blocks or refuses gets one notice, and the game plays on', async () => {
+  const refusals = {
+    blocked: () => Object.defineProperty(window, 'localStorage', { get() { throw new DOMException('no', 'SecurityError'); } }),
+    full: () => { Storage.prototype.setItem = () => { throw new DOMException('full', 'QuotaExceededError'); }; },
+  };
+  const script = 'key down\nstate cursor';
+  for (const [name, refuse] of Object.entries(refusals)) {
+    const context = await newContext();
+    await context.addInitScript(refuse);
+    const page = await h.openPage(browser, server.url, { context });
+    assert.deepEqual((await h.runInPage(page, script)).states, h.runSim(script).states, name);
+    assert.equal(await page.locator('#storage-notice').textContent(), 'Best scores cannot be kept in this browser.');
+    assert.deepEqual(await page.locator('#status :visible').allTextContents(),
+                     ['Best scores cannot be kept in this browser.'], name);
+    assert.deepEqual(page.errors, [], name);
+    await context.close();
+  }
+});
+
+test('the end notice takes the focus, and Enter starts again', async () => {
+  const page = await h.openPage(browser, server.url);
+  await h.runInPage(page, 'key up\nkey enter');
+  await page.waitForSelector('#notice:not([hidden])');
+  const reloaded = page.waitForEvent('load');
+  await page.keyboard.press('Enter');
+  await reloaded;
+  assert.deepEqual((await h.runInPage(page, 'state state')).states, h.runSim('state state').states);
+  assert.deepEqual(page.errors, []);
+  await page.context().close();
+});
+
 test('Escape and Backspace are the left soft key, as on the desktop', async () => {
   const script = 'key down\nkey enter\nstate state\nsoft left\nstate state cursor';
   const expected = h.runSim(script).states;
