@@ -123,6 +123,50 @@ mergeInto(LibraryManager.library, {
       Handset.press('tap', x < 88 ? 'left' : 'right', false);
     },
 
+    // --- Gamepads -------------------------------------------------------------
+    // As on the desktop: the d-pad and the left stick are the arrows, A the
+    // action key, B and Back the left soft key, Start the right one. The
+    // browser has no gamepad events but for plugging, so pads are read each
+    // animation frame while one is connected and the page shows.
+    pads: { polling: false, down: null },  // down: Set of sources pressed
+    padButtons: { 12: 38, 13: 40, 14: 37, 15: 39, 0: 13, 1: 'left', 8: 'left', 9: 'right' },
+    // The stick counts as pushed beyond the first value and let go below the second.
+    padStick: { pushed: 0.49, centred: 0.31 },
+    pollPads: function() {
+      var pads = Handset.pads, now = new Set(), connected = false;
+      Array.prototype.forEach.call(navigator.getGamepads ? navigator.getGamepads() : [], function(pad) {
+        if (!pad || !pad.connected || pad.mapping !== 'standard') return;
+        connected = true;
+        var tag = 'g:' + pad.index + ':';
+        Object.keys(Handset.padButtons).forEach(function(b) {
+          if (pad.buttons[b] && pad.buttons[b].pressed) now.add(tag + b);
+        });
+        [[0, -1, 37], [0, 1, 39], [1, -1, 38], [1, 1, 40]].forEach(function(d) {
+          var value = (pad.axes[d[0]] || 0) * d[1], source = tag + 'a' + d[2];
+          if (value >= Handset.padStick.pushed || (pads.down.has(source) && value >= Handset.padStick.centred)) now.add(source);
+        });
+      });
+      pads.down.forEach(function(source) { if (!now.has(source)) Handset.release(source); });
+      now.forEach(function(source) {
+        if (pads.down.has(source)) return;
+        var which = source.split(':')[2];
+        Handset.press(source, which[0] === 'a' ? Number(which.substring(1)) : Handset.padButtons[which], false);
+      });
+      pads.down = now;
+      pads.polling = connected && !document.hidden && !Handset.ended;
+      if (pads.polling) requestAnimationFrame(Handset.pollPads);
+    },
+    watchPads: function() {
+      Handset.pads.down = new Set();
+      var start = function() {
+        if (Handset.pads.polling) return;
+        Handset.pads.polling = true;
+        requestAnimationFrame(Handset.pollPads);
+      };
+      window.addEventListener('gamepadconnected', start);
+      document.addEventListener('visibilitychange', function() { if (!document.hidden) start(); });
+    },
+
     // --- Sound ----------------------------------------------------------------
     // Browsers let sound start only after a key or touch: the context is made
     // (or resumed) then. Until it runs, sounds are skipped.
@@ -336,6 +380,7 @@ mergeInto(LibraryManager.library, {
       if (restart) restart.addEventListener('click', function() { location.reload(); });
       // (The page lays itself out before the program starts: index.html.)
       Handset.hookTouchKeys();
+      Handset.watchPads();
     },
   },
 

@@ -231,6 +231,30 @@ export async function touchInput(page) {
   return input;
 }
 
+// A standard-mapping gamepad the page reads through navigator.getGamepads:
+// the d-pad, A, B (left soft key) and Start (right soft key). Installed
+// before the page loads; each change lasts two animation frames.
+export async function gamepadInput(page) {
+  await page.addInitScript(() => {
+    window.testPad = { index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+                       buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+    navigator.getGamepads = () => [window.testPad];
+  });
+  const buttons = { up: 12, down: 13, left: 14, right: 15, enter: 0, 'soft-left': 1, 'soft-right': 9 };
+  const set = (name, pressed) => page.evaluate(([b, on]) => new Promise((done) => {
+    window.testPad.buttons[b].pressed = on;
+    dispatchEvent(new Event('gamepadconnected'));
+    requestAnimationFrame(() => requestAnimationFrame(done));
+  }), [buttons[name], pressed]);
+  const input = {
+    down: (name) => set(name, true),
+    up: (name) => set(name, false),
+    key: async (name) => { await set(name, true); await set(name, false); },
+    soft: (side) => input.key('soft-' + side),
+  };
+  return input;
+}
+
 export const keyboardInput = (page) => ({
   down: (name) => page.keyboard.down(keyOf(name)),
   up: (name) => page.keyboard.up(keyOf(name)),

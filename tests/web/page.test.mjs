@@ -122,6 +122,16 @@ test('Escape and Backspace are the left soft key, as on the desktop', async () =
   }
 });
 
+test('a gamepad plays as on the desktop: d-pad, A the action key, B and Start the soft keys', async () => {
+  const page = await h.openPage(browser, 'about:blank');
+  const input = await h.gamepadInput(page);
+  await page.goto(server.url);
+  const script = 'key down\nkey enter\nkey right\nstate state cursor\nsoft left\nstate state cursor\nsoft right\nstate state';
+  assert.deepEqual((await h.runInPage(page, script, input)).states, h.runSim(script).states);
+  assert.deepEqual(page.errors, []);
+  await page.context().close();
+});
+
 test('the touch keys stay hidden without a touch screen', async () => {
   const page = await h.openPage(browser, server.url);
   await h.started(page);
