@@ -37,7 +37,9 @@ mergeInto(LibraryManager.library, {
     windowKey: null,       // "class\ttitle" once the window is published
     askingFor: null,       // the window key a second copy is looking for
     vibrating: false,
-    audio: { context: null, buffers: null, playing: null },  // buffers: Map wave -> AudioBuffer
+    // buffers: Map wave -> AudioBuffer; idle: the pending suspension; refused:
+    // a sound was not allowed yet.
+    audio: { context: null, buffers: null, playing: null, idle: null, refused: false },
     storagePrefix: 'fingulp:file:',
     saveWhenFree: false,   // hidden during a blocking wait: save once it ends
 
@@ -168,13 +170,42 @@ mergeInto(LibraryManager.library, {
     },
 
     // --- Sound ----------------------------------------------------------------
-    // Browsers let sound start only after a key or touch: the context is made
-    // (or resumed) then. Until it runs, sounds are skipped.
-    unlockAudio: function() {
+    // No sound device runs while nothing plays: the audio context is made at
+    // the first sound the program plays (never while Sound is off), once the
+    // browser allows sound (after a key or a touch; until then sounds are
+    // skipped), and it is suspended when a sound has ended and no other
+    // followed for a moment (resuming costs a little delay, so not at once).
+    audioLingerMs: 1000,
+    // The context, resumed if suspended; null while sound is not allowed.
+    audioContext: function() {
       var a = Handset.audio, Context = window.AudioContext || window.webkitAudioContext;
-      if (!Context) return;
-      if (!a.context) a.context = new Context();
-      if (a.context.state === 'suspended') a.context.resume();
+      if (!Context) return null;
+      if (!a.context) {
+        if (navigator.userActivation && !navigator.userActivation.hasBeenActive) { a.refused = true; return null; }
+        a.context = new Context();
+      }
+      if (a.idle) clearTimeout(a.idle);
+      a.idle = null;
+      if (a.context.state === 'suspended') {
+        a.context.resume().catch(function() { a.refused = true; });
+      }
+      return a.context;
+    },
+    // Some browsers start sound only within a key's or touch's handler: a
+    // sound refused before is allowed on the next one.
+    unlockAudio: function() {
+      var a = Handset.audio;
+      if (!a.refused) return;
+      a.refused = false;
+      Handset.audioContext();
+    },
+    audioIdle: function() {
+      var a = Handset.audio;
+      if (!a.context || a.idle) return;
+      a.idle = setTimeout(function() {
+        a.idle = null;
+        if (!a.playing && a.context.state === 'running') a.context.suspend();
+      }, Handset.audioLingerMs);
     },
     // A RIFF WAVE file of 8- or 16-bit PCM as an AudioBuffer; null when it is not one.
     decodeWave: function(bytes) {
@@ -212,6 +243,7 @@ mergeInto(LibraryManager.library, {
         try { a.playing.stop(); } catch (e) {}
         a.playing = null;
       }
+      Handset.audioIdle();
     },
 
     vibrate: function(on) {
@@ -438,16 +470,21 @@ mergeInto(LibraryManager.library, {
   fingulp_play_sound: function(wave, size) {
     var a = Handset.audio;
     Handset.stopSound();
-    if (!a.context || a.context.state !== 'running') return;  // not yet allowed: skipped
+    if (!Handset.audioContext()) return;  // not yet allowed: skipped
     var buffer = a.buffers.get(wave);
     if (buffer === undefined) {
       buffer = Handset.decodeWave(HEAPU8.slice(wave, wave + size));
       a.buffers.set(wave, buffer);
     }
-    if (!buffer) return;
+    if (!buffer) { Handset.audioIdle(); return; }
     var source = a.context.createBufferSource();
     source.buffer = buffer;
     source.connect(a.context.destination);
+    source.onended = function() {
+      if (a.playing !== source) return;
+      a.playing = null;
+      Handset.audioIdle();
+    };
     source.start();
     a.playing = source;
   },

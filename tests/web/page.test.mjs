@@ -169,6 +169,24 @@ test('the fish eaten vibrates the phone and stop cancels it; sounds play; all at
   await context.close();
 });
 
+test('no sound device runs with Sound off, nor once the sounds have ended', async () => {
+  for (const [name, config, made] of [['Sound off', null, 0], ['Sound on', e2e('hard_game.config.in'), 1]]) {
+    const context = await newContext();
+    await context.addInitScript(() => {
+      window.audioContexts = [];
+      window.AudioContext = class extends AudioContext {
+        constructor(...args) { super(...args); window.audioContexts.push(this); }
+      };
+    });
+    const page = await h.openPage(browser, server.url, { context, beforeLoad: (p) => config && h.seedConfig(p, config) });
+    await h.runInPage(page, 'key down\nkey up\nkey down');  // menu clicks
+    assert.equal(await page.evaluate(() => window.audioContexts.length), made, name);
+    await page.waitForFunction(() => window.audioContexts.every((c) => c.state === 'suspended'), null, { timeout: 5000 });
+    assert.deepEqual(page.errors, []);
+    await context.close();
+  }
+});
+
 test('Exit keeps config.ini in local storage and a reload reads it back', async () => {
   const context = await newContext();
   const config = e2e('options.config.in');
