@@ -10,9 +10,18 @@ target_compile_options(fingulp_web PRIVATE ${FINGULP_WARNINGS})
 
 # Sleeps, input waits and blocking sounds suspend the program through the one
 # import fingulp_suspend (ASYNCIFY); the page's JavaScript is a library.
+# ASYNCIFY instruments every function that may be on the stack when it
+# suspends, and assumes any indirect call may lead there. The program's one
+# indirect call that can (the window procedure) sits in functions that wait
+# anyway; the C library's (the allocator's new-handler, printf's writer, the
+# exception runtime's type checks) never do: kept off the list, they no longer
+# drag the game frame, the drawing and every allocating caller into it.
+file(WRITE ${CMAKE_BINARY_DIR}/asyncify_remove.json
+  "[\"operator new*\", \"snprintf\", \"printf_core\", \"out\", \"pop_arg\", \"__cxxabiv1::*\"]\n")
 set(FINGULP_WEB_LIBRARY ${CMAKE_SOURCE_DIR}/platform/web/web_library.js)
 set(FINGULP_WEB_LINK_OPTIONS
   "SHELL:-sASYNCIFY" "SHELL:-sASYNCIFY_IMPORTS=fingulp_suspend" "SHELL:-sASYNCIFY_STACK_SIZE=32768"
+  "SHELL:-sASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify_remove.json"
   "SHELL:-sALLOW_MEMORY_GROWTH=1" "SHELL:-sENVIRONMENT=web"
   "SHELL:--js-library ${FINGULP_WEB_LIBRARY}")
 
