@@ -2,14 +2,18 @@
 // and gzipped; the time from navigation to the first frame and to the main
 // menu in headless chromium; and the cost of a game tick in the browser
 // against the same yardstick as the native benchmarks, one copy of a whole
-// 176 x 220 x 4-byte frame. After a web build (tools/test.sh or tools/web.sh):
-//   node bench/web/figures.mjs [RUNS]
-import { readdirSync, readFileSync } from 'node:fs';
+// 176 x 220 x 4-byte frame; and the CPU the browser's processes use while the
+// page idles in the menu, while a game plays, and for a blank page, read from
+// /proc over SECONDS each (Linux only). After a web build (tools/test.sh or
+// tools/web.sh):
+//   node bench/web/figures.mjs [RUNS] [SECONDS]
+import { existsSync, readdirSync, readFileSync } from 'node:fs';
 import path from 'node:path';
 import { gzipSync } from 'node:zlib';
 import * as h from '../../tests/web/harness.mjs';
 
 const runs = Number(process.argv[2] || 5);
+const cpuSeconds = Number(process.argv[3] || 20);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const kb = (bytes) => (bytes / 1024).toFixed(1).padStart(7);
 
@@ -81,8 +85,64 @@ const figures = await page.evaluate((ticks) => {
   return { copy, tick, shown: shown / ticks };
 }, 1000);
 await testSite.close();
-await browser.close();
 console.log(`\nyardstick (one frame copy): ${(figures.copy * 1e6).toFixed(0)} ns`);
 const line = (what, ms) => console.log(`${what.padEnd(48)} ${(ms * 1e3).toFixed(1).padStart(6)} us = ${(ms / figures.copy).toFixed(1)} x copy`);
 line('game tick (frame drawn and put on the canvas)', figures.tick);
 line('  of which putImageData', figures.shown);
+
+// --- CPU while the page runs -------------------------------------------------------
+// Each case in a browser of its own: the CPU time of its renderers and of its
+// audio service over the same stretch of real time, as a share of one core.
+const processes = () => readdirSync('/proc').filter((p) => /^\d+$/.test(p)).map((pid) => {
+  try {
+    const stat = readFileSync(`/proc/${pid}/stat`, 'utf8'), fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+    return { pid, parent: fields[1], ticks: Number(fields[11]) + Number(fields[12]),
+             command: readFileSync(`/proc/${pid}/cmdline`, 'utf8').split('\0').join(' ') };
+  } catch { return null; }
+}).filter(Boolean);
+// The browser's processes by kind: every descendant of the one started with `tag`.
+function browserProcesses(tag) {
+  const all = processes(), mine = new Set(all.filter((p) => p.command.includes(tag)).map((p) => p.pid));
+  for (let grew = true; grew;) {
+    grew = false;
+    for (const p of all) if (!mine.has(p.pid) && mine.has(p.parent)) { mine.add(p.pid); grew = true; }
+  }
+  const kind = (p) => (p.command.includes('--type=renderer') ? 'renderer'
+                       : p.command.includes('AudioService') ? 'audio' : 'other');
+  return all.filter((p) => mine.has(p.pid)).map((p) => ({ ...p, kind: kind(p) }));
+}
+async function cpu(what, prepare) {
+  const tag = `--fingulp-figures=${process.pid}-${what.length}`;
+  const own = await h.launch([tag]);
+  const page = await (await own.newContext({ serviceWorkers: 'block' })).newPage();
+  await prepare(page);
+  await page.waitForTimeout(3000);  // the browser's own start-up work done
+  const before = browserProcesses(tag);
+  await page.waitForTimeout(cpuSeconds * 1000);
+  const after = browserProcesses(tag);
+  const share = (kind) => {
+    const ticks = after.filter((p) => p.kind === kind)
+      .reduce((sum, p) => sum + p.ticks - (before.find((q) => q.pid === p.pid)?.ticks ?? 0), 0);
+    return `${(ticks / cpuSeconds).toFixed(2).padStart(5)} %`;  // 100 ticks a second
+  };
+  const audio = after.some((p) => p.kind === 'audio') ? share('audio') : '   none';
+  console.log(`${what.padEnd(34)} renderer ${share('renderer')}, audio service ${audio}`);
+  await own.close();
+}
+await browser.close();
+if (existsSync('/proc/self/stat')) {
+  console.log(`\nCPU over ${cpuSeconds} s (one core = 100 %):`);
+  const shippedAgain = await h.serve(h.shippedSiteDir);
+  await cpu('blank page', (page) => page.goto('about:blank'));
+  await cpu('menu, idle (Sound off)', async (page) => {
+    await page.goto(shippedAgain.url);
+    await page.waitForTimeout(6000);  // past the program's own waits
+  });
+  await cpu('a game (Sound off)', async (page) => {
+    await page.goto(shippedAgain.url);
+    await page.waitForTimeout(6000);
+    await page.keyboard.press('Enter');
+    await page.waitForTimeout(4000);  // past "Get Ready!"
+  });
+  await shippedAgain.close();
+}

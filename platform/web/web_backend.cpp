@@ -12,6 +12,8 @@
 //      released when a key lifts, a pointer is cancelled or the page is hidden.
 //  [x] Wave sounds through Web Audio, one at a time, each decoded once; before
 //      the first key or touch allows sound, it is skipped but still waited.
+//      The audio context exists only once a sound plays and is suspended
+//      when none has for a second.
 //  [x] The vibrator through the browser's vibration call, where there is one.
 //  [x] config.ini in the in-memory file system, mirrored whole into local
 //      storage whenever the program writes it and put back before it starts.
@@ -20,7 +22,9 @@
 //      closed while the program reads input saves as the close button does,
 //      and one hidden saves too (phones kill hidden pages without a word).
 //  [x] Message boxes as the browser's alert.
-//  [ ] Gamepads, screenshots.
+//  [x] Gamepads (the browser's standard mapping) as on the desktop.
+//  [x] Storage the browser refuses: one line on the page, the game plays on.
+//  [ ] Screenshots.
 #include <emscripten/emscripten.h>
 
 #include <array>

@@ -1,5 +1,5 @@
-// The web handset's JavaScript half: the page's keys, touch keys, canvas,
-// sound, vibrator, saved files and the one-copy rule, and the one suspension
+// The web handset's JavaScript half: the page's keys, touch keys, gamepads,
+// canvas, sound, vibrator, saved files and the one-copy rule, and the one suspension
 // point of the program (see web.h). Its state is the one record `Handset`.
 //
 // DOM handlers hand their input to the program first (the _fingulp_feed_*

@@ -49,9 +49,9 @@ export function serve(root = siteDir, { cacheable = false } = {}) {
   })));
 }
 
-export function launch() {
+export function launch(args = []) {
   return chromium.launch({ executablePath: process.env.FINGULP_CHROMIUM || '/usr/bin/chromium',
-                           args: ['--autoplay-policy=no-user-gesture-required'] });
+                           args: ['--autoplay-policy=no-user-gesture-required', ...args] });
 }
 
 // A page whose page errors and console errors are collected; `errors` must
