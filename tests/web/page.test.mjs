@@ -57,26 +57,31 @@ state time x y`;
   await context.close();
 });
 
-test('a turned phone shows the keys beside the screen at 3x or more, and under it again when turned back', async () => {
-  const pixel7 = { viewport: { width: 915, height: 412 }, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true };
-  const context = await newContext(pixel7);
-  const page = await h.openPage(browser, server.url, { context });
-  const script = 'key down\nkey down\nstate cursor';
-  assert.deepEqual((await h.runInPage(page, script, await h.touchInput(page))).states, h.runSim(script).states);
+test('a turned phone shows the keys beside the screen at 3x or more, clear of the notch, and under it when upright', async () => {
+  const phones = [['Pixel 7', 915, 412, 2.625, { left: 0, right: 0, top: 0, bottom: 0 }],
+                  ['iPhone 13', 844, 390, 3, { left: 47, right: 47, top: 0, bottom: 21 }]];
   const overlaps = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-  for (const [turned, size] of [[true, pixel7.viewport], [false, { width: 412, height: 915 }]]) {
-    await page.setViewportSize(size);
-    const screen = await page.locator('#screen').boundingBox();
-    const scale = screen.width * pixel7.deviceScaleFactor / 176;
-    assert.ok(Math.abs(scale - Math.round(scale)) < 0.01 && scale >= 3, `the screen at ${scale}x`);
-    for (const key of await page.locator('#touch-keys button').all()) {
-      const box = await key.boundingBox();
-      assert.ok(!overlaps(box, screen) && box.x >= 0 && box.x + box.width <= size.width, `a key at ${JSON.stringify(box)}`);
-      assert.equal(box.y >= screen.y + screen.height, !turned, 'keys under the screen only when upright');
+  for (const [name, long, short, deviceScaleFactor, insets] of phones) {
+    const context = await newContext({ viewport: { width: long, height: short }, deviceScaleFactor, isMobile: true, hasTouch: true });
+    const page = await h.openPage(browser, server.url, { context, beforeLoad: async (p) =>
+      (await context.newCDPSession(p)).send('Emulation.setSafeAreaInsetsOverride', { insets }) });
+    const script = 'key down\nkey down\nstate cursor';
+    assert.deepEqual((await h.runInPage(page, script, await h.touchInput(page))).states, h.runSim(script).states, name);
+    for (const [turned, width, height] of [[true, long, short], [false, short, long]]) {
+      await page.setViewportSize({ width, height });
+      const screen = await page.locator('#screen').boundingBox();
+      const scale = screen.width * deviceScaleFactor / 176;
+      assert.ok(Math.abs(scale - Math.round(scale)) < 0.01 && scale >= 3, `${name}: the screen at ${scale}x`);
+      for (const key of await page.locator('#touch-keys button').all()) {
+        const box = await key.boundingBox(), where = `${name}: a key at ${JSON.stringify(box)}`;
+        assert.ok(!overlaps(box, screen), where);
+        if (turned) assert.ok(box.x >= insets.left && box.x + box.width <= width - insets.right, where);
+        assert.equal(box.y >= screen.y + screen.height, !turned, `${name}: keys under the screen only when upright`);
+      }
     }
+    assert.deepEqual(page.errors, []);
+    await context.close();
   }
-  assert.deepEqual(page.errors, []);
-  await context.close();
 });
 
 test('storage the browser blocks or refuses gets one notice, and the game plays on', async () => {
