@@ -196,13 +196,6 @@ export async function setHidden(page, hidden) {
   }, hidden);
 }
 
-// Kills the page's renderer as a phone kills a hidden tab: no unload, no pagehide.
-export async function killRenderer(page) {
-  const crashed = page.waitForEvent('crash');
-  (await page.context().newCDPSession(page)).send('Page.crash').catch(() => {});
-  await crashed;
-}
-
 // Touch input through the page's touch keys and the captions on the screen,
 // as a finger gives it (CDP touch events, so pointer events follow).
 export async function touchInput(page) {
@@ -231,28 +224,22 @@ export async function touchInput(page) {
   return input;
 }
 
-// A standard-mapping gamepad the page reads through navigator.getGamepads:
-// the d-pad, A, B (left soft key) and Start (right soft key). Installed
-// before the page loads; each change lasts two animation frames.
+// A standard-mapping gamepad, installed before the page loads: the d-pad, A,
+// B (left soft key) and Start (right soft key); each change lasts two frames.
 export async function gamepadInput(page) {
   await page.addInitScript(() => {
-    window.testPad = { index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
-                       buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+    window.testPad = { index: 0, connected: true, mapping: 'standard', axes: [0, 0],
+                       buttons: [...Array(17)].map(() => ({ pressed: false })) };
     navigator.getGamepads = () => [window.testPad];
   });
-  const buttons = { up: 12, down: 13, left: 14, right: 15, enter: 0, 'soft-left': 1, 'soft-right': 9 };
-  const set = (name, pressed) => page.evaluate(([b, on]) => new Promise((done) => {
-    window.testPad.buttons[b].pressed = on;
+  const buttons = { up: 12, down: 13, left: 14, right: 15, enter: 0, 'soft left': 1, 'soft right': 9 };
+  const set = (name, on) => page.evaluate(([b, pressed]) => new Promise((done) => {
+    window.testPad.buttons[b].pressed = pressed;
     dispatchEvent(new Event('gamepadconnected'));
     requestAnimationFrame(() => requestAnimationFrame(done));
-  }), [buttons[name], pressed]);
-  const input = {
-    down: (name) => set(name, true),
-    up: (name) => set(name, false),
-    key: async (name) => { await set(name, true); await set(name, false); },
-    soft: (side) => input.key('soft-' + side),
-  };
-  return input;
+  }), [buttons[name], on]);
+  const key = async (name) => { await set(name, true); await set(name, false); };
+  return { down: (name) => set(name, true), up: (name) => set(name, false), key, soft: (side) => key('soft ' + side) };
 }
 
 export const keyboardInput = (page) => ({

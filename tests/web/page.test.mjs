@@ -252,7 +252,10 @@ test('a page killed while hidden keeps a changed switch, hidden at the menu or d
     assert.equal(await page.evaluate(() => Module.testClock.readingInput()), !blockingKey, name);
     await h.setHidden(page, true);
     await h.settle(page);
-    await h.killRenderer(page);
+    // Killed as a phone kills a hidden tab: no unload, no pagehide.
+    const crashed = page.waitForEvent('crash');
+    (await context.newCDPSession(page)).send('Page.crash').catch(() => {});
+    await crashed;
     const closed = h.runSim(store + (blockingKey ? `\nkey ${blockingKey}` : '') + '\nclose').config;
     assert.deepEqual(await h.savedConfig(context, server.url, closed), closed, name);
     await context.close();
