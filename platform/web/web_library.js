@@ -1,6 +1,7 @@
 // The web handset's JavaScript half: the page's keys, touch keys, gamepads,
-// canvas, sound, vibrator, saved files and the one-copy rule, and the one suspension
-// point of the program (see web.h). Its state is the one record `Handset`.
+// canvas, sound, vibrator, saved files and the one-copy rule, and the one
+// suspension point of the program (see web.h). Its state is the one record
+// `Handset`.
 //
 // DOM handlers hand their input to the program first (the _fingulp_feed_*
 // exports) and only then wake a suspended wait: nothing may rewind while
@@ -197,7 +198,7 @@ mergeInto(LibraryManager.library, {
       var a = Handset.audio;
       if (!a.refused) return;
       a.refused = false;
-      Handset.audioContext();
+      if (Handset.audioContext()) Handset.audioIdle();
     },
     audioIdle: function() {
       var a = Handset.audio;
