@@ -54,10 +54,7 @@ int startDesktop() {
         return 1;
     }
     SDL_StopTextInput();  // the game reads keys, never text
-    Input& input = backendData().input;
-    input.held = {};
-    input.closeFed = false;
-    input.hidden = false;
+    backendData().input.hidden = false;
     startGamepads();
     raiseEventType();
     return 0;
@@ -81,7 +78,6 @@ uint64_t now() { return SDL_GetTicks64(); }
 
 void sleep(uint32_t milliseconds) {
     present();
-    const ProgramBusy busy;
     const uint64_t deadline = now() + milliseconds;
     while (now() < deadline) {
         waitEvents(deadline);
@@ -96,8 +92,6 @@ void waitForInput(uint64_t deadline) {
     }
     present();
 }
-
-uint16_t keyState(uint32_t keyCode) { return heldKeyState(keyCode); }
 
 void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen) {
     if (!createDesktopWindow(title, iconId, screen ? screen->pixels.data() : nullptr)) {
@@ -114,15 +108,9 @@ void timerChanged(uint32_t id, uint32_t periodMs) {
     (void)periodMs;
 }
 
-void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
-    (void)name;
-    if (!wave) {
-        stopSound();
-        return;
-    }
-    if (wait) present();
-    playWaveFile(wave, size, wait);
-}
+void startSound(const Char*, const Wave& wave, bool) { playSamples(wave); }
+
+void stopSound() { plat::sdl::stopSound(); }
 
 void startVibration() { rumbleGamepads(true); }
 
@@ -137,7 +125,6 @@ void messageBox(const Char* text, const Char* caption, uint32_t style) {
         // still learns of it on the terminal.
         std::fprintf(stderr, "fingulp: %s\n", message.c_str());
     }
-    releaseAllKeys();
 }
 
 const Char* editionName() { return u"FINGULP desktop"; }

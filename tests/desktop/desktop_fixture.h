@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/input.h"
 #include "platform/sdl/desktop.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/testing/windowing_reset.h"
@@ -47,7 +48,7 @@ protected:
         ASSERT_NE(plat::sdl::desktopWindow(), nullptr);
     }
     void TearDown() override {
-        plat::sdl::releaseAllKeys();
+        plat::input::releaseAll();
         plat::sdl::stopDesktop();
         plat::resetWindowing();
     }
