@@ -11,14 +11,14 @@
 //  [x] Keyboard: arrows, Enter/keypad Enter, top-row and keypad digits;
 //      F1, Escape, Backspace and clicks on the left caption as the left soft
 //      key (BACK or MENU), F2 and the right caption as the right one; other
-//      keys as handset key codes; a held-key table for the asynchronous key
-//      state. A repeated key press waits while an earlier one is unhandled.
-//      The handset's Back key, which the program swallows, has no key.
+//      keys as handset key codes, each reported with its auto-repeat and
+//      key-up to the handset layer's input rules. The handset's Back key,
+//      which the program swallows, has no key.
 //  [x] Game controllers with hot-plugging: d-pad and left stick, A; B and
 //      Back/Select as the left soft key, Start as the right; rumble as the
 //      vibrator.
-//  [x] Wave sounds through SDL audio, one at a time, waiting or not; silence
-//      when there is no audio device.
+//  [x] Wave sounds through SDL audio, one at a time; silence when there is
+//      no audio device (a blocking sound still lasts its length).
 //  [x] Focus, exposure and the close button reach the program.
 //  [x] Error message boxes; single instance per user over an abstract Unix
 //      socket that also carries the raise request.
