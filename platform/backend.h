@@ -15,6 +15,7 @@
 #include "platform/drawing.h"
 #include "platform/sound.h"
 #include "platform/types.h"
+#include "platform/windowing.h"
 
 namespace plat::backend {
 
@@ -24,7 +25,7 @@ uint64_t now();
 // Blocks for `milliseconds`. Input arriving meanwhile is reported (through
 // platform/input.h) and handled afterwards, in order.
 void sleep(uint32_t milliseconds);
-// Blocks until input has been fed or the clock reaches `deadline`
+// Blocks until input has been reported or the clock reaches `deadline`
 // (kNoDeadline: no timer pending). The screen should be presented here when
 // it has changed.
 constexpr uint64_t kNoDeadline = UINT64_MAX;
@@ -60,10 +61,9 @@ void fileWritten(const std::u16string& path);
 // --- Start-up services --------------------------------------------------------
 // The executable's full path, '/'-separated.
 std::u16string executablePath();
-// Named presence marker shared by every process of the same user.
-enum class Marker { Created, AlreadyExisted, Failed };
-Marker createMarker(const Char* name);
-void closeMarker();  // drops a marker that already existed (not the first instance's)
+// Named presence marker shared by every process of the same user, kept by
+// the first until it ends.
+MarkerResult createMarker(const Char* name);
 // Announces this process's window so that other instances can find it.
 void publishWindow(const Char* className, const Char* title);
 // Another instance's window: 0 when none.

@@ -247,18 +247,7 @@ void messageBox(Window* owner, const Char* text, const Char* caption, uint32_t s
     input::releaseAll();
 }
 
-MarkerResult createInstanceMarker(const Char* name) {
-    switch (backend::createMarker(name)) {
-        case backend::Marker::Created:
-            return MarkerResult::Created;
-        case backend::Marker::AlreadyExisted:
-            return MarkerResult::AlreadyExisted;
-        default:
-            return MarkerResult::Failed;
-    }
-}
-
-void closeInstanceMarker() { backend::closeMarker(); }
+MarkerResult createInstanceMarker(const Char* name) { return backend::createMarker(name); }
 
 ForeignWindow findWindow(const Char* className, const Char* title) {
     return backend::findWindow(className, title);

@@ -133,15 +133,13 @@ std::u16string executablePath() { return handset().executable; }
 // Files live on the real file system: nothing to copy anywhere.
 void fileWritten(const std::u16string&) {}
 
-Marker createMarker(const Char* name) {
+MarkerResult createMarker(const Char* name) {
     (void)name;
     auto& h = handset();
-    if (h.clock < h.other.markerUntil) return Marker::AlreadyExisted;
+    if (h.clock < h.other.markerUntil) return MarkerResult::AlreadyExisted;
     h.ownMarker = true;
-    return Marker::Created;
+    return MarkerResult::Created;
 }
-
-void closeMarker() {}
 
 void publishWindow(const Char* className, const Char* title) {
     record("publish \"" + plat::headless::narrow(className) + "\" \"" + plat::headless::narrow(title) + "\"");

@@ -129,4 +129,17 @@ void messageBox(const Char* text, const Char* caption, uint32_t style) {
 
 const Char* editionName() { return u"FINGULP desktop"; }
 
+std::u16string executablePath() { return plat::fromUtf8(programPath()); }
+
+// Files live on the real file system: nothing to copy anywhere.
+void fileWritten(const std::u16string&) {}
+
+MarkerResult createMarker(const Char* name) { return plat::sdl::createMarker(name); }
+
+void publishWindow(const Char* className, const Char* title) { plat::sdl::publishWindow(className, title); }
+
+uint64_t findWindow(const Char* className, const Char* title) { return plat::sdl::findWindow(className, title); }
+
+void bringToFront(uint64_t window) { plat::sdl::bringToFront(window); }
+
 }  // namespace plat::backend

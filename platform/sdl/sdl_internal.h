@@ -18,18 +18,11 @@
 #include "platform/sdl/keymap.h"
 #include "platform/text_encoding.h"
 #include "platform/types.h"
+#include "platform/windowing.h"
 
 namespace plat::sdl {
 
 // --- What the back end holds ---------------------------------------------------
-struct PresentStats {
-    uint64_t presents = 0;
-    uint64_t nanoseconds = 0;       // all presents but the first
-    uint64_t firstNanoseconds = 0;  // the first sets up the renderer's machinery
-    uint64_t raises = 0;            // raise requests from a second start
-    std::string renderer;
-};
-
 struct Video {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
@@ -39,7 +32,6 @@ struct Video {
     bool needsPresent = true;
     int windowedWidth = 0;  // the window's size when last not fullscreen, to remember
     int windowedHeight = 0;
-    PresentStats stats;  // figures for the benchmark and the desktop tests
 };
 
 struct AudioOut {
@@ -96,7 +88,6 @@ void windowResized();          // the window manager or the player changed its s
 void raiseWindow();
 int currentScale();            // integer scale the screen is shown at
 const uint32_t* screenPixels();
-PresentStats presentStats();
 
 // --- The event pump (loop.cpp) -------------------------------------------------------
 // Handles every OS event waiting; true when anything reached the program's queue.
@@ -124,6 +115,10 @@ void stopSound();
 void closeAudio();
 
 // --- Single instance (instance.cpp) ------------------------------------------------------
+MarkerResult createMarker(const Char* name);
+void publishWindow(const Char* className, const Char* title);  // starts answering other copies
+uint64_t findWindow(const Char* className, const Char* title);
+void bringToFront(uint64_t window);
 void stopInstanceChannel();
 
 // --- Screenshots (screenshot.cpp) --------------------------------------------------------
@@ -145,6 +140,7 @@ bool readWindowFile(WindowPlacement& placement);  // false: none, or damaged
 bool writeWindowFile(const WindowPlacement& placement);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
+const std::string& programPath();  // the executable's path as the program sees it
 std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated
 
 }  // namespace plat::sdl

@@ -159,16 +159,14 @@ void fileWritten(const std::u16string& path) { fingulp_file_written(toUtf8(path.
 
 std::u16string executablePath() { return plat::web::kExecutable; }
 
-Marker createMarker(const Char* name) {
+MarkerResult createMarker(const Char* name) {
     fingulp_ask_marker(toUtf8(name ? name : u"").c_str());
     switch (plat::web::awaitAnswer(plat::web::kMarkerAnswerWaitMs)) {
-        case 0: return Marker::Created;
-        case 1: return Marker::AlreadyExisted;
-        default: return Marker::Failed;
+        case 0: return MarkerResult::Created;
+        case 1: return MarkerResult::AlreadyExisted;
+        default: return MarkerResult::Failed;
     }
 }
-
-void closeMarker() {}
 
 void publishWindow(const Char* className, const Char* title) {
     fingulp_publish_window(plat::web::windowKey(className, title).c_str());

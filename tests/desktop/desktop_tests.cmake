@@ -2,9 +2,13 @@
 # back end as a player runs them, plus the test hook (input scripts in the
 # headless runner's language, pushed where SDL's events enter, and the
 # presentation figures). Nothing of it goes into fingulp.
-add_library(fingulp_desktop_hook OBJECT ${CMAKE_CURRENT_SOURCE_DIR}/desktop/hook/script_input.cpp)
+add_library(fingulp_desktop_hook OBJECT ${CMAKE_CURRENT_SOURCE_DIR}/desktop/hook/script_input.cpp
+                                        ${CMAKE_CURRENT_SOURCE_DIR}/desktop/hook/present_figures.cpp)
 target_link_libraries(fingulp_desktop_hook PUBLIC fingulp_platform fingulp_script SDL2::SDL2)
 target_include_directories(fingulp_desktop_hook PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/desktop)
+# The presentation figures are counted around the back end's calls to SDL.
+target_link_options(fingulp_desktop_hook INTERFACE
+  -Wl,--wrap=SDL_UpdateTexture -Wl,--wrap=SDL_RenderPresent -Wl,--wrap=SDL_RaiseWindow)
 target_compile_options(fingulp_desktop_hook PRIVATE ${FINGULP_WARNINGS})
 if(TARGET fingulp_program)
   add_executable(fingulp-desktop-test ${CMAKE_CURRENT_SOURCE_DIR}/desktop/hook/main.cpp)
