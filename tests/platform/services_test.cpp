@@ -14,6 +14,7 @@
 #include "platform/random.h"
 #include "platform/resources.h"
 #include "platform/sound.h"
+#include "support/files.h"
 
 namespace fs = std::filesystem;
 
@@ -21,24 +22,12 @@ namespace {
 
 std::u16string widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using test_files::readFile;
 
 class Files : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("fingulp-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
-    }
-    fs::path dir;
+    const test_files::ScratchFolder scratch{"files"};
+    const fs::path dir = scratch.folder();
 };
 
 }  // namespace
@@ -84,7 +73,7 @@ TEST_F(Files, AtomicReplaceLeavesOnlyTheNewFile) {
     std::ofstream(target) << "old contents";
     const std::u16string path = widen(target.string());
     ASSERT_TRUE(plat::replaceFileAtomically(path.c_str(), "new", 3));
-    EXPECT_EQ(readAll(target), "new");
+    EXPECT_EQ(readFile(target), "new");
     int entries = 0;
     for (const auto& e : fs::directory_iterator(dir)) {
         (void)e;
@@ -100,7 +89,7 @@ TEST_F(Files, AtomicReplaceInAReadOnlyFolderKeepsTheOldFile) {
     fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     EXPECT_FALSE(plat::replaceFileAtomically(widen(target.string()).c_str(), "new", 3));
-    EXPECT_EQ(readAll(target), "old contents");
+    EXPECT_EQ(readFile(target), "old contents");
 }
 
 TEST_F(Files, PathsLongerThanTheLimitAreRefusedNotCut) {
