@@ -5,8 +5,6 @@
 // transparent and larger sizes keep crisp pixels. With --maskable first, the
 // icon is drawn at half the size in the middle of an opaque square of the web
 // page's background colour, inside the circle a home screen may cut it to.
-#include <png.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,42 +12,28 @@
 #include <string>
 #include <vector>
 
+#include "platform/png_file.h"
 #include "platform/resources.h"
 
 namespace {
 
 // The web page's background, #0b1020.
-constexpr uint8_t kMaskableBackground[4] = {0x0b, 0x10, 0x20, 0xff};
+constexpr uint32_t kMaskableBackground = 0x0020100B;
 
 bool writeIcon(const plat::Bitmap& icon, int size, bool maskable, const std::filesystem::path& file) {
-    std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
     // The picture's square: all of it, or half of it in the middle (a circle
     // of 40 % of the size holds a centred square of up to 56 %).
     const int drawn = maskable ? size / 2 : size, offset = (size - drawn) / 2;
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            uint8_t* out = &rgba[(static_cast<size_t>(y) * size + x) * 4];
-            const int u = x - offset, v = y - offset;
-            const bool inside = u >= 0 && u < drawn && v >= 0 && v < drawn;
-            const uint32_t p = inside ? icon.pixels[static_cast<size_t>(v * icon.height / drawn) * icon.width +
-                                                    u * icon.width / drawn]
-                                      : plat::kIconClear;
-            if (p == plat::kIconClear) {
-                for (int c = 0; c < 4; ++c) out[c] = maskable ? kMaskableBackground[c] : 0;
-                continue;
-            }
-            out[0] = static_cast<uint8_t>(plat::redOf(p));
-            out[1] = static_cast<uint8_t>(plat::greenOf(p));
-            out[2] = static_cast<uint8_t>(plat::blueOf(p));
-            out[3] = 255;
+    std::vector<uint32_t> pixels(static_cast<size_t>(size) * size, maskable ? kMaskableBackground : plat::kIconClear);
+    for (int y = 0; y < drawn; ++y) {
+        for (int x = 0; x < drawn; ++x) {
+            const uint32_t p = icon.pixels[static_cast<size_t>(y * icon.height / drawn) * icon.width + x * icon.width / drawn];
+            pixels[static_cast<size_t>(y + offset) * size + x + offset] =
+                maskable && p == plat::kIconClear ? kMaskableBackground : p;
         }
     }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(size);
-    image.height = static_cast<png_uint_32>(size);
-    image.format = PNG_FORMAT_RGBA;
-    return png_image_write_to_file(&image, file.c_str(), 0, rgba.data(), 0, nullptr) != 0;
+    if (maskable) return plat::writePng(file.string(), pixels.data(), size, size, 1);
+    return plat::writePng(file.string(), pixels.data(), size, size, 1, plat::kIconClear);
 }
 
 }  // namespace
