@@ -27,7 +27,8 @@ bool writeIcon(const plat::Bitmap& icon, int size, bool maskable, const std::fil
     std::vector<uint32_t> pixels(static_cast<size_t>(size) * size, maskable ? kMaskableBackground : plat::kIconClear);
     for (int y = 0; y < drawn; ++y) {
         for (int x = 0; x < drawn; ++x) {
-            const uint32_t p = icon.pixels[static_cast<size_t>(y * icon.height / drawn) * icon.width + x * icon.width / drawn];
+            const uint32_t p =
+                icon.pixels[static_cast<size_t>(y * icon.height / drawn) * icon.width + x * icon.width / drawn];
             pixels[static_cast<size_t>(y + offset) * size + x + offset] =
                 maskable && p == plat::kIconClear ? kMaskableBackground : p;
         }

@@ -235,6 +235,7 @@ TEST_F(Events, InputRulesDecideWhichPressesReachTheProgram) {
     EXPECT_EQ(plat::asyncKeyState(plat::kKeyLeft) | plat::asyncKeyState('7'), 0);
     EXPECT_TRUE(input::close());
     EXPECT_FALSE(input::close()) << "one close request is enough";
+    input::save();  // a page hidden: saved, and the program goes on
 
     plat::postQuit(0);
     std::vector<std::pair<uint32_t, uint32_t>> got;
@@ -245,6 +246,6 @@ TEST_F(Events, InputRulesDecideWhichPressesReachTheProgram) {
         {plat::kEventKeyDown, '7'},            {plat::kEventCommand, plat::kCommandLeftSoftKey},
         {plat::kEventCommand, plat::kCommandLeftSoftKey}, {plat::kEventCommand, plat::kCommandRightSoftKey},
         {plat::kEventCommand, plat::kCommandRightSoftKey}, {plat::kEventFocusLost, 0},
-        {plat::kEventClose, 0}};
+        {plat::kEventClose, 0},                {plat::kEventSave, 0}};
     EXPECT_EQ(got, want);
 }
