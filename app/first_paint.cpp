@@ -41,6 +41,7 @@ void readSettingsFile(plat::Window* window) {
 }
 
 void readSettings(plat::Window* window) {
+    settingsRead = 1;
     readSettingsFile(window);
     if (chosenLevel >= 0) screenController.flags[kLevelSwitch] = static_cast<uint8_t>(chosenLevel);
 }
@@ -75,7 +76,8 @@ void firstPaint(plat::Window* window, plat::Surface* paintSurface) {
     plat::blockCopy(paintSurface, 0, 0, 176, 220, drawing.splashSurface, 0, 0);
     plat::sleepMs(2000);
 
-    readSettings(window);
+    // Ended during the splash: the settings are neither read nor saved.
+    if (!plat::closeRequested()) readSettings(window);
 
     firstPaintPending = 0;
     screenController.loadResources();

@@ -25,7 +25,10 @@ void closeFile(File* file);
 // What becomes of the entry that stands at the path when a file replaces it.
 enum class OldEntry {
     Drop,          // replaced
-    KeepAsBackup,  // renamed to the path + ".bak" (a link as a link), replacing an earlier backup
+    // Renamed to the path + ".bak" (a link as a link), replacing an earlier
+    // backup; when that name cannot be replaced (a folder), to the first free
+    // one of the path + ".bak.1" to ".bak.9". No backup to be had: a failure.
+    KeepAsBackup,
 };
 
 // Makes `data` the whole of the file at `path`, so that the path always

@@ -4,6 +4,7 @@
 plat::Window* mainWindow = nullptr;
 plat::Char configPath[256] = {};
 uint8_t firstPaintPending = 1;
+uint8_t settingsRead = 0;
 uint32_t gamePhase = 0;
 int32_t startFrames = 0;
 uint8_t gameOverShown = 0;

@@ -36,6 +36,7 @@ constexpr uint32_t kGameTimerPeriodMs = 50;
 extern plat::Window* mainWindow;
 extern plat::Char configPath[256];         // full path of "config.ini"
 extern uint8_t firstPaintPending;          // 1 at start
+extern uint8_t settingsRead;               // 1 once config.ini has been read (or tried)
 extern uint32_t gamePhase;
 extern int32_t startFrames;                // game frames drawn since New game, up to 60
 extern uint8_t gameOverShown;              // an ended game's last frame is on screen; keys locked

@@ -51,6 +51,7 @@ void resetProgramValues() {
     mainWindow = nullptr;
     std::memset(configPath, 0, sizeof configPath);
     firstPaintPending = 1;
+    settingsRead = 0;
     gamePhase = 0;
     startFrames = 0;
     gameOverShown = 0;

@@ -54,6 +54,7 @@ struct WindowManager {
     std::deque<Event> queue;
     Timer timers[kMaxTimers];
     bool quitRequested = false;
+    bool closeRequested = false;  // the desktop asked the program to end
     int32_t exitCode = 0;
     Bitmap screenBitmap;
     Surface screen;

@@ -291,7 +291,10 @@ void feedFocus(bool gained) {
 void feedPaint() { invalidateWindow(wm().window); }
 
 void feedClose() {
+    wm().closeRequested = true;
     if (Window* w = wm().window) postEvent(w, kEventClose, 0, 0);
 }
+
+bool closeRequested() { return wm().closeRequested; }
 
 }  // namespace plat

@@ -70,10 +70,10 @@ void playWaveFile(const uint8_t* wave, size_t size, bool wait) {
     // Play to the end, the window staying alive: input is collected for later.
     const ProgramBusy busy;
     const uint64_t end = backend::now() + durationMs(*d);
-    while (backend::now() < end) waitEvents(end);
+    while (backend::now() < end && !ending()) waitEvents(end);
     // The device may still hold the last samples of the queue.
     const uint64_t latest = backend::now() + 250;
-    while (SDL_GetQueuedAudioSize(a.device) > 0 && backend::now() < latest) waitEvents(backend::now() + 5);
+    while (SDL_GetQueuedAudioSize(a.device) > 0 && backend::now() < latest && !ending()) waitEvents(backend::now() + 5);
 }
 
 void stopSound() {

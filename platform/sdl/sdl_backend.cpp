@@ -49,10 +49,12 @@ int startDesktop() {
     setenv("SDL_VIDEO_X11_WMCLASS", "fingulp", 0);
     setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.fingulp.Fingulp", 0);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // ours cover SIGHUP too
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "fingulp: cannot open a window: %s\n", SDL_GetError());
         return 1;
     }
+    watchEndSignals();
     SDL_StopTextInput();  // the game reads keys, never text
     Input& input = backendData().input;
     input.held = {};
@@ -79,11 +81,14 @@ using namespace plat::sdl;
 
 uint64_t now() { return SDL_GetTicks64(); }
 
+// Once the desktop has asked the program to end, sleeps and waited sounds end
+// at once and message boxes go to the terminal: the program saves and ends
+// without keeping the player (or a logout) waiting.
 void sleep(uint32_t milliseconds) {
     present();
     const ProgramBusy busy;
     const uint64_t deadline = now() + milliseconds;
-    while (now() < deadline) {
+    while (now() < deadline && !ending()) {
         waitEvents(deadline);
         present();
     }
@@ -132,7 +137,7 @@ void messageBox(const Char* text, const Char* caption, uint32_t style) {
     present();
     const uint32_t flags = (style & 0x10) ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     const std::string message = toUtf8(text);
-    if (SDL_ShowSimpleMessageBox(flags, toUtf8(caption).c_str(), message.c_str(), desktopWindow()) != 0) {
+    if (ending() || SDL_ShowSimpleMessageBox(flags, toUtf8(caption).c_str(), message.c_str(), desktopWindow()) != 0) {
         // No message box on this desktop (no display server, say): the player
         // still learns of it on the terminal.
         std::fprintf(stderr, "fingulp: %s\n", message.c_str());

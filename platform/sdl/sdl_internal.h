@@ -68,9 +68,12 @@ struct Gamepads {
 };
 
 struct InstanceChannel {
-    std::string name;       // the marker's name, the socket's too
-    int marker = -1;        // the bound socket of the first instance
-    std::string windowKey;  // "class\ttitle" once published
+    std::string name;        // the marker's name
+    int lock = -1;           // the locked file of the first instance: the marker
+    int marker = -1;         // its bound socket, listening once the window is published
+    std::string socketPath;  // the socket's file, removed at the end
+    int stop[2] = {-1, -1};  // written to end the listener at once
+    std::string windowKey;   // "class\ttitle" once published
     std::thread listener;
 };
 
@@ -122,6 +125,10 @@ bool pumpEvents();
 // came; true when anything reached the program's queue.
 bool waitEvents(uint64_t deadline);
 uint32_t raiseEventType();      // the user event the instance channel posts
+// The desktop asked the program to end (the close button, a signal).
+inline bool ending() { return backendData().input.closeFed; }
+// SIGTERM, SIGINT and SIGHUP as the close button; SIGPIPE ignored (end_signals.cpp).
+void watchEndSignals();
 
 // --- Input (input.cpp) ------------------------------------------------------------------
 // One keyboard change; true when it fed the program.

@@ -19,6 +19,7 @@ void resetWindowing() {
     m.queue.clear();
     for (detail::Timer& t : m.timers) t.active = false;
     m.quitRequested = false;
+    m.closeRequested = false;
     m.exitCode = 0;
     m.screen.pen = nullptr;
     m.screen.brush = nullptr;

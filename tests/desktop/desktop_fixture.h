@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,11 @@ protected:
         // The window remembered goes to a folder of the test's, never the player's.
         configHome = ::testing::TempDir() + "fingulp_config_" + std::to_string(getpid());
         setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        // The one-copy marker too: a private runtime folder of the test's.
+        runtimeDir = ::testing::TempDir() + "fingulp_runtime_" + std::to_string(getpid());
+        std::filesystem::create_directory(runtimeDir);
+        std::filesystem::permissions(runtimeDir, std::filesystem::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
         plat::resetWindowing();
         paintsSent = 0;
         ASSERT_EQ(plat::sdl::startDesktop(), 0);
@@ -50,6 +56,9 @@ protected:
         plat::sdl::releaseAllKeys();
         plat::sdl::stopDesktop();
         plat::resetWindowing();
+        std::error_code ignored;
+        std::filesystem::remove_all(configHome, ignored);
+        std::filesystem::remove_all(runtimeDir, ignored);
     }
 
     // Lets the window system finish showing the window (an X server sends
@@ -71,6 +80,7 @@ protected:
 
     plat::Window* window = nullptr;
     std::string configHome;
+    std::string runtimeDir;
 };
 
 }  // namespace desktop_test

@@ -2,6 +2,7 @@
 // later, a new sound replaces the one playing, the samples reach the device
 // unchanged, and a machine without audio stays silent without failing.
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -99,3 +100,25 @@ TEST_F(DesktopTest, WithoutAudioTheSoundsAreSilence) {
 }
 
 }  // namespace
+
+// SIGTERM, SIGINT and SIGHUP are the close button: once one has come, a
+// sleep and a waited sound end at once, so the program saves and ends.
+TEST_F(DesktopTest, AnEndSignalIsTheCloseAndCutsTheWaitsShort) {
+    const auto music = waveFile(5000, 6);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        plat::sdl::backendData().input.closeFed = false;
+        std::thread outside([signal] {
+            SDL_Delay(100);
+            raise(signal);
+        });
+        const uint64_t slept = plat::backend::now();
+        plat::backend::sleep(5000);
+        const uint64_t sleptFor = plat::backend::now() - slept;
+        outside.join();
+        EXPECT_LT(sleptFor, 2500u) << "signal " << signal;
+        EXPECT_LT(playTime(music, true), 2500u) << "signal " << signal;
+        const auto events = fedEvents();
+        ASSERT_EQ(events.size(), 1u) << "signal " << signal;
+        EXPECT_EQ(events[0].code, plat::kEventClose);
+    }
+}
