@@ -66,7 +66,6 @@ void buildConfigPath() {
 }
 
 void firstPaint(plat::Window* window, plat::Surface* paintSurface) {
-    buildConfigPath();
     soundBank = newSoundBank();
     createSurfaces(window);
     createDrawingObjects(paintSurface);
@@ -76,8 +75,11 @@ void firstPaint(plat::Window* window, plat::Surface* paintSurface) {
     plat::blockCopy(paintSurface, 0, 0, 176, 220, drawing.splashSurface, 0, 0);
     plat::sleepMs(2000);
 
-    // Ended during the splash: the settings are neither read nor saved.
-    if (!plat::closeRequested()) readSettings(window);
+    // Ended during the splash: the settings are neither looked for, read nor saved.
+    if (!plat::closeRequested()) {
+        buildConfigPath();
+        readSettings(window);
+    }
 
     firstPaintPending = 0;
     screenController.loadResources();

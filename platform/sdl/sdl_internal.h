@@ -172,6 +172,10 @@ bool readWindowFile(WindowPlacement& placement);  // false: none, or damaged
 bool writeWindowFile(const WindowPlacement& placement);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
-std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated
+// Where config.ini (and screenshots) go, '/'-terminated; empty when nowhere.
+std::string settingsFolder();
+// An installed copy's folder ('/'-terminated): bin/ or games/ under the
+// install prefix the build was made for, or anything under /usr/ or /opt/.
+bool installedFolder(const std::string& folder, const std::string& installPrefix);
 
 }  // namespace plat::sdl

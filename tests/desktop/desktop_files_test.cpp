@@ -73,4 +73,21 @@ TEST(SettingsFolder, AWritableExecutableFolderHoldsTheSettings) {
     EXPECT_EQ(plat::sdl::settingsFolder(), fs::path(expected).parent_path().string() + "/");
 }
 
+TEST(SettingsFolder, InstalledCopiesAreThoseOfTheInstallFolderOrUnderUsrAndOpt) {
+    const struct {
+        const char* folder;
+        const char* prefix;
+        bool installed;
+    } rows[] = {
+        {"/usr/games/", "/usr/local", true},      {"/usr/local/bin/", "/usr/local", true},
+        {"/opt/fingulp/", "/usr", true},          {"/home/p/.local/bin/", "/home/p/.local/", true},
+        {"/home/p/.local/games/", "/home/p/.local", true}, {"/home/p/.local/bin/x/", "/home/p/.local", false},
+        {"/home/p/games/fingulp/", "/usr/local", false},  {"/usrfoo/bin/", "/usr", false},
+        {"/work/build/", "/", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(plat::sdl::installedFolder(row.folder, row.prefix), row.installed) << row.folder << " " << row.prefix;
+    }
+}
+
 }  // namespace
