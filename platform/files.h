@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "platform/types.h"
 
@@ -46,6 +47,12 @@ enum class OldEntry {
 //   program's start) are removed.
 // False when it cannot be done.
 bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldEntry old = OldEntry::Drop);
+
+// The same two for a path in the file system's own bytes, free of the
+// handset's length limit: the desktop edition's own files.
+File* openExistingFile(const std::string& nativePath);
+bool replaceFileAtomically(const std::string& nativePath, const void* data, size_t size,
+                           OldEntry old = OldEntry::Drop);
 
 // The full path of the running executable, at most `capacity` units with the
 // terminator; returns its length, 0 when it does not fit.

@@ -181,7 +181,11 @@ void takeOverAttributes(int fd, const struct stat& old) {
 
 File* openExistingFile(const Char* path) {
     std::string native;
-    if (!toNativePath(path, native)) return nullptr;
+    return toNativePath(path, native) ? openExistingFile(native) : nullptr;
+}
+
+File* openExistingFile(const std::string& native) {
+    if (native.empty()) return nullptr;
     // Non-blocking, so that a FIFO put in the file's place cannot hang the
     // open; anything but a regular file is then refused.
     const int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -214,7 +218,11 @@ void closeFile(File* file) {
 
 bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldEntry old) {
     std::string native;
-    if (!toNativePath(path, native) || (!data && size)) return false;
+    return toNativePath(path, native) && replaceFileAtomically(native, data, size, old);
+}
+
+bool replaceFileAtomically(const std::string& native, const void* data, size_t size, OldEntry old) {
+    if (native.empty() || (!data && size)) return false;
 
     struct stat oldStat {};
     bool oldExists = false;
@@ -254,7 +262,7 @@ bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldE
     const std::string folder = folderOf(native);
     syncFolder(folder);
     removeStaleTemporaries(folder, nameOf(native));
-    backend::fileWritten(path);
+    backend::fileWritten(fromUtf8(native));
     if (keepBackup) backend::fileWritten(fromUtf8(backup));
     return true;
 }

@@ -22,6 +22,8 @@ cp "$work/installed/config.ini" "$work/beside.ini"
 chmod 644 "$work/installed/config.ini"
 chmod 555 "$work/installed"
 chmod 777 "$work/data" "$work/home"
+# The player's one-copy marker goes to a temporary folder of the test's.
+mkdir -m 1777 "$work/tmp"
 # Root writes anywhere: run the game as an ordinary user then.
 as_player=()
 if [ "$(id -u)" = 0 ]; then
@@ -34,7 +36,7 @@ chmod 644 "$work/input.sim"
 play() {  # FOLDER [AS...]
   local folder="$1" status=0
   shift
-  (cd "$folder" && env HOME="$work/home" XDG_DATA_HOME="$work/data" \
+  (cd "$folder" && env HOME="$work/home" XDG_DATA_HOME="$work/data" TMPDIR="$work/tmp" \
      timeout 30 "$@" ./fingulp --input "$work/input.sim") > "$work/stdout.txt" 2> "$work/stderr.txt" || status=$?
   [ "$status" = 0 ] || fail "the installed copy ended with status $status: $(cat "$work/stderr.txt")"
   ! grep -q "Can't create config file" "$work/stderr.txt" || fail "the player was told the config file cannot be created"
