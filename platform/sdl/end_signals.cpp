@@ -32,6 +32,7 @@ void forwardEndSignals() {
         const ssize_t n = read(signalPipe[0], &byte, 1);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return;
+        backendData().input.endSignalled = true;
         SDL_Event quit{};
         quit.type = SDL_QUIT;
         SDL_PushEvent(&quit);  // refused harmlessly when SDL is not running

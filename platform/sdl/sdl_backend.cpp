@@ -59,6 +59,7 @@ int startDesktop() {
     Input& input = backendData().input;
     input.held = {};
     input.closeFed = false;
+    input.endSignalled = false;
     input.hidden = false;
     startGamepads();
     raiseEventType();
@@ -81,9 +82,9 @@ using namespace plat::sdl;
 
 uint64_t now() { return SDL_GetTicks64(); }
 
-// Once the desktop has asked the program to end, sleeps and waited sounds end
-// at once and message boxes go to the terminal: the program saves and ends
-// without keeping the player (or a logout) waiting.
+// Once a signal has asked the program to end, sleeps and waited sounds end at
+// once and message boxes go to the terminal: the program saves and ends
+// without keeping a logout waiting.
 void sleep(uint32_t milliseconds) {
     present();
     const ProgramBusy busy;

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -57,6 +58,7 @@ struct AudioOut {
 struct Input {
     HeldKeys held;           // the keyboard's and the gamepads' keys held down
     bool closeFed = false;   // the close button has reached the program
+    std::atomic<bool> endSignalled{false};  // SIGTERM, SIGINT or SIGHUP came
     bool hidden = false;     // the program was told the window is hidden or minimised
     bool programBusy = false;  // in a sleep or a waiting sound: input waits for later
     uint32_t raiseType = 0;  // the user event the instance channel posts
@@ -125,8 +127,9 @@ bool pumpEvents();
 // came; true when anything reached the program's queue.
 bool waitEvents(uint64_t deadline);
 uint32_t raiseEventType();      // the user event the instance channel posts
-// The desktop asked the program to end (the close button, a signal).
-inline bool ending() { return backendData().input.closeFed; }
+// A signal asked the program to end: it saves and ends without keeping
+// anyone waiting (the close button keeps the handset's waits and boxes).
+inline bool ending() { return backendData().input.endSignalled; }
 // SIGTERM, SIGINT and SIGHUP as the close button; SIGPIPE ignored (end_signals.cpp).
 void watchEndSignals();
 

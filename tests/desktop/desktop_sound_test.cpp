@@ -107,6 +107,7 @@ TEST_F(DesktopTest, AnEndSignalIsTheCloseAndCutsTheWaitsShort) {
     const auto music = waveFile(5000, 6);
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         plat::sdl::backendData().input.closeFed = false;
+        plat::sdl::backendData().input.endSignalled = false;
         std::thread outside([signal] {
             SDL_Delay(100);
             raise(signal);
