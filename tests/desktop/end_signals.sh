@@ -2,8 +2,9 @@
 # SIGTERM, SIGINT and SIGHUP end the game as its close button does, in every
 # screen: within a second, with status 0, config.ini saved as the headless
 # handset saves it when closed at that moment, or nothing written when the
-# settings were not yet read (the splash). Times are printed, and checked
-# only against a generous bound.
+# settings were not yet read (the splash). A signal while the start waits
+# for another copy's window ends that start there and then, with no window.
+# Times are printed, and checked only against a generous bound.
 # Usage: end_signals.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
 test_exe="$(realpath "$2")" sim="$(realpath "$3")"
@@ -47,4 +48,27 @@ close"
   fi
   report+=" $screen/SIG$signal ${took} ms;"
 done
-echo "end signals:$report"
+# Another copy holds the marker for 1.5 s and shows no window meanwhile.
+/usr/bin/python3 - "$(stem_of "$XDG_RUNTIME_DIR" "$XDG_RUNTIME_DIR").lock" <<'PY' &
+import fcntl, sys, time
+lock = open(sys.argv[1], "a")
+fcntl.flock(lock, fcntl.LOCK_EX)
+time.sleep(1.5)
+PY
+holder=$!
+cleanup_steps+=("kill $holder 2>/dev/null; wait $holder 2>/dev/null")
+sleep 0.3
+install_copy "$test_exe" "$work/waiting"
+(cd "$work/waiting" && exec timeout 30 ./fingulp --stats) > "$work/waiting/out.txt" 2>&1 &
+game=$!
+sleep 0.7
+sent=$(date +%s%N)
+kill -TERM "$game"
+status=0
+wait "$game" || status=$?
+took=$(( ($(date +%s%N) - sent) / 1000000 ))
+[ "$status" = 0 ] || fail "SIGTERM in the one-copy wait: status $status: $(cat "$work/waiting/out.txt")"
+[ "$took" -lt 3000 ] || fail "SIGTERM in the one-copy wait: the start took $took ms to end"
+grep -q "renderer none" "$work/waiting/out.txt" || fail "SIGTERM in the one-copy wait: a window was made"
+[ ! -e "$work/waiting/config.ini" ] || fail "SIGTERM in the one-copy wait: config.ini was written"
+echo "end signals:$report one-copy wait/SIGTERM ${took} ms"

@@ -14,16 +14,6 @@ useradd --system --no-create-home --shell /usr/sbin/nologin "$other" > /dev/null
 cleanup_steps+=("userdel '$other' 2>/dev/null")
 as_other=(setpriv --reuid="$(id -u "$other")" --regid="$(id -g "$other")" --clear-groups --)
 
-# The marker's files in FOLDER as the game names them for its runtime folder.
-stem_of() {  # FOLDER RUNTIME-DIR-THE-GAME-SEES
-  /usr/bin/python3 -c '
-import sys
-h = 0xcbf29ce484222325
-for c in ("HelloApp\ndummy " + sys.argv[2]).encode():
-    h = ((h ^ c) * 0x100000001b3) & 0xFFFFFFFFFFFFFFFF
-print(f"{sys.argv[1]}/fingulp-{h:016x}")' "$1" "$2"
-}
-
 # The other user holds a lock on the marker's file STEM.lock and, where they
 # may, listens beside it without ever accepting, the backlog filled.
 squat() {  # STEM
