@@ -91,24 +91,20 @@ namespace {
 TEST_F(DesktopTest, PeersThatHangUpOrDripNeitherKillNorHoldTheChannel) {
     ASSERT_EQ(plat::backend::createMarker(uniqueName("peers").c_str()), Marker::Created);
     plat::backend::publishWindow(u"HelloApp", u"Title");
-    // Without the game's own guard, an answer to a peer that has gone would end it.
-    signal(SIGPIPE, SIG_DFL);
+    signal(SIGPIPE, SIG_DFL);  // without the game's own guard an answer to a peer gone would end it
     for (int i = 0; i < 20; ++i) {
         const int peer = connectToChannel();
-        const char request[] = "find HelloApp\tTitle\n";
-        (void)!send(peer, request, sizeof(request) - 1, MSG_NOSIGNAL);
+        (void)!send(peer, "find HelloApp\tTitle\n", 20, MSG_NOSIGNAL);
         close(peer);
     }
-    // A peer sending a byte every 100 ms is cut off by the exchange's limit.
-    const int dripping = connectToChannel();
+    const int dripping = connectToChannel();  // a byte every 100 ms: cut off by the exchange's limit
     std::thread drip([dripping] {
         for (int i = 0; i < 30 && send(dripping, "f", 1, MSG_NOSIGNAL) == 1; ++i) SDL_Delay(100);
     });
     SDL_Delay(50);
     EXPECT_NE(plat::backend::findWindow(u"HelloApp", u"Title"), 0u) << "a dripping peer held the channel";
-    // Ending never waits for a peer.
     const uint64_t start = plat::backend::now();
-    plat::sdl::stopInstanceChannel();
+    plat::sdl::stopInstanceChannel();  // ending never waits for a peer
     EXPECT_LT(plat::backend::now() - start, 300u);
     drip.join();
     close(dripping);

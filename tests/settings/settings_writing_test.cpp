@@ -131,7 +131,9 @@ TEST(SettingsWriting, AFileThatDoesNotReadIsKeptAsBakWithItsExactBytes) {
     // is the only copy, and no save replaces it.
     ScratchFolder full;
     std::filesystem::create_directory(full.folder() / "config.ini.bak");
-    for (int n = 1; n <= 9; ++n) std::filesystem::create_directory(full.folder() / ("config.ini.bak." + std::to_string(n)));
+    for (int n = 1; n <= 9; ++n) {
+        std::filesystem::create_directory(full.folder() / ("config.ini.bak." + std::to_string(n)));
+    }
     full.write(rows[0].bytes);
     SettingsStore kept;
     const std::u16string keptPath = full.path();
