@@ -19,11 +19,13 @@
 //      vibrator.
 //  [x] Wave sounds through SDL audio, one at a time, waiting or not; silence
 //      when there is no audio device.
-//  [x] Focus, exposure and the close button reach the program.
-//  [x] Error message boxes; single instance per user over an abstract Unix
-//      socket that also carries the raise request.
-//  [x] config.ini beside the executable, or in the user's data folder when
-//      that folder is read-only; F12 screenshots beside it.
+//  [x] Focus, exposure and the close button reach the program; SIGTERM,
+//      SIGINT and SIGHUP are the close button, cutting waits short.
+//  [x] Error message boxes; single instance per user and display: a lock in
+//      the user's private runtime folder, and a socket beside it that
+//      carries the raise request.
+//  [x] config.ini beside the executable, or in the user's data folder for an
+//      installed copy or a read-only folder; F12 screenshots beside it.
 //  [ ] Touch input other than taps on the captions; high-DPI scaling.
 //
 // Everything it holds is in one record, BackendData (sdl_internal.h), reached
