@@ -12,12 +12,9 @@ test_exe="$(realpath "$2")"
 install_copy "$test_exe" "$work/installed"
 mkdir -p "$work/data" "$work/home"
 # The scores of the days when the folder was the player's.
-python3 - "$work/installed/config.ini" <<'PY'
-import sys
-text = "[Lagoon]\n" + "".join(f'{k}="off";\n' for k in ["name", "sound", "music", "level", "MMCdir", "CAMdir", "DEVdir"])
-text += 'EEasyScores="77";\nEHardScores="0";\nPEasyScores="0";\nPHardScores="0";\n'
-open(sys.argv[1], "wb").write(text.encode("utf-16-le"))
-PY
+{ printf '[Lagoon]\n'; printf '%s="off";\n' name sound music level MMCdir CAMdir DEVdir
+  printf '%s="0";\n' EEasyScores EHardScores PEasyScores PHardScores | sed 's/^EEasyScores="0"/EEasyScores="77"/'
+} | iconv -t UTF-16LE > "$work/installed/config.ini"
 cp "$work/installed/config.ini" "$work/beside.ini"
 chmod 644 "$work/installed/config.ini"
 chmod 555 "$work/installed"
