@@ -223,29 +223,25 @@ void stopInstanceChannel() {
     c.marker = c.lock = -1;
 }
 
-}  // namespace plat::sdl
+// --- The marker and the windows of other copies (offered in sdl_backend.cpp) ---
 
-namespace plat::backend {
-
-using plat::sdl::channel;
-
-Marker createMarker(const Char* name) {
+MarkerResult createMarker(const Char* name) {
     auto& c = channel();
-    if (c.lock >= 0) return Marker::Created;
+    if (c.lock >= 0) return MarkerResult::Created;
     c.name = plat::toUtf8(name);
-    const std::string stem = plat::sdl::markerStem(c.name);
-    if (stem.empty()) return Marker::Created;  // nowhere safe to keep one: no other copy can be seen
+    const std::string stem = markerStem(c.name);
+    if (stem.empty()) return MarkerResult::Created;  // nowhere safe to keep one: no other copy can be seen
     const int lock = ::open((stem + ".lock").c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-    if (lock < 0) return Marker::Created;
+    if (lock < 0) return MarkerResult::Created;
     struct stat st {};
     if (::fstat(lock, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
         close(lock);  // not this user's marker: it says nothing of this user's copies
-        return Marker::Created;
+        return MarkerResult::Created;
     }
     if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
         const int why = errno;
         close(lock);
-        return why == EWOULDBLOCK ? Marker::AlreadyExisted : Marker::Created;
+        return why == EWOULDBLOCK ? MarkerResult::AlreadyExisted : MarkerResult::Created;
     }
     c.lock = lock;
     // Whatever socket lies there was left by a copy that has ended.
@@ -253,16 +249,14 @@ Marker createMarker(const Char* name) {
     ::unlink(c.socketPath.c_str());
     sockaddr_un address{};
     const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (socket >= 0 && plat::sdl::sockAddress(c.socketPath, address) &&
+    if (socket >= 0 && sockAddress(c.socketPath, address) &&
         bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0) {
         c.marker = socket;
     } else if (socket >= 0) {
         close(socket);
     }
-    return Marker::Created;
+    return MarkerResult::Created;
 }
-
-void closeMarker() {}
 
 void publishWindow(const Char* className, const Char* title) {
     auto& c = channel();
@@ -286,4 +280,4 @@ void bringToFront(uint64_t window) {
     if (pid) plat::sdl::ask("raise " + std::to_string(pid));
 }
 
-}  // namespace plat::backend
+}  // namespace plat::sdl

@@ -14,7 +14,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/backend.h"
 #include "platform/files.h"
 #include "platform/sdl/sdl_internal.h"
 
@@ -72,13 +71,13 @@ std::string workOutProgramPath() {
     return dataFolder + executable.substr(folder.size());
 }
 
+}  // namespace
+
 const std::string& programPath() {
     std::string& path = backendData().programPath;
     if (path.empty()) path = workOutProgramPath();
     return path;
 }
-
-}  // namespace
 
 bool installedFolder(const std::string& folder, const std::string& installPrefix) {
     std::string prefix = installPrefix;
@@ -93,12 +92,3 @@ std::string settingsFolder() {
 }
 
 }  // namespace plat::sdl
-
-namespace plat::backend {
-
-std::u16string executablePath() { return plat::fromUtf8(plat::sdl::programPath()); }
-
-// Files live on the real file system: nothing to copy anywhere.
-void fileWritten(const std::u16string&) {}
-
-}  // namespace plat::backend

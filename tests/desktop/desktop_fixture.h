@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/input.h"
 #include "platform/sdl/desktop.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
+#include "support/files.h"
 
 namespace desktop_test {
 
@@ -37,13 +39,10 @@ protected:
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         // The window remembered goes to a folder of the test's, never the player's.
-        configHome = ::testing::TempDir() + "fingulp_config_" + std::to_string(getpid());
-        setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", configHome.folder().c_str(), 1);
         // The one-copy marker too: a private runtime folder of the test's.
-        runtimeDir = ::testing::TempDir() + "fingulp_runtime_" + std::to_string(getpid());
-        std::filesystem::create_directory(runtimeDir);
-        std::filesystem::permissions(runtimeDir, std::filesystem::perms::owner_all);
-        setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+        std::filesystem::permissions(runtimeDir.folder(), std::filesystem::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", runtimeDir.folder().c_str(), 1);
         plat::resetWindowing();
         paintsSent = 0;
         ASSERT_EQ(plat::sdl::startDesktop(), 0);
@@ -53,12 +52,9 @@ protected:
         ASSERT_NE(plat::sdl::desktopWindow(), nullptr);
     }
     void TearDown() override {
-        plat::sdl::releaseAllKeys();
+        plat::input::releaseAll();
         plat::sdl::stopDesktop();
         plat::resetWindowing();
-        std::error_code ignored;
-        std::filesystem::remove_all(configHome, ignored);
-        std::filesystem::remove_all(runtimeDir, ignored);
     }
 
     // Lets the window system finish showing the window (an X server sends
@@ -79,8 +75,8 @@ protected:
     }
 
     plat::Window* window = nullptr;
-    std::string configHome;
-    std::string runtimeDir;
+    const test_files::ScratchFolder configHome{"config"};
+    const test_files::ScratchFolder runtimeDir{"runtime"};
 };
 
 }  // namespace desktop_test
