@@ -104,7 +104,8 @@ int32_t mainWindowProc(plat::Window* window, uint32_t code, uint32_t param, uint
             }
             return 1;
         case plat::kEventSave:
-            screenController.saveSettings();
+            // A page hidden (and maybe killed) keeps them as Close does.
+            if (settingsRead) screenController.saveSettings();
             return 1;
         case plat::kEventKeyDown:
             onKeyDown(param);
