@@ -8,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/core/input_tap.h"
 #include "platform/core/window_manager.h"
 
 namespace plat {
@@ -74,7 +75,8 @@ Window* createWindow(const Char* className, const Char* title, int32_t width, in
         return nullptr;
     }
     backend::windowCreated(window->title.c_str(), m.windowClass.iconId, &m.screenBitmap);
-    backend::publishWindow(window->className.c_str(), window->title.c_str());
+    // A window showing a replay is no player's copy: another start never finds it.
+    if (!detail::tapLiveInputBlocked()) backend::publishWindow(window->className.c_str(), window->title.c_str());
     return window;
 }
 
@@ -136,6 +138,7 @@ bool nextEvent(Event& event) {
         if (!m.queue.empty()) {
             event = m.queue.front();
             m.queue.pop_front();
+            detail::tapDelivered(event);
             return true;
         }
         if (m.quitRequested) {
@@ -145,8 +148,10 @@ bool nextEvent(Event& event) {
         }
         if (m.window && m.window->needsPaint) {
             event = {m.window, kEventPaint, 0, 0};
+            detail::tapDelivered(event);
             return true;
         }
+        if (detail::tapFeed()) continue;
         const uint64_t now = backend::now();
         uint64_t deadline = backend::kNoDeadline;
         for (Timer& t : m.timers) {
@@ -155,10 +160,12 @@ bool nextEvent(Event& event) {
                 // One tick however many periods have passed: ticks are merged.
                 t.due = now + t.period;
                 event = {t.window, kEventTimer, t.id, 0};
+                detail::tapTick();
                 return true;
             }
             if (t.due < deadline) deadline = t.due;
         }
+        if (deadline == backend::kNoDeadline) detail::tapStalled();
         backend::waitForInput(deadline);
     }
 }
@@ -238,7 +245,7 @@ void moveSoftKeyBar(SoftKeyBar* bar, int32_t x, int32_t y, int32_t width, int32_
     if (bar) bar->place = {x, y, x + width, y + height};
 }
 
-uint16_t asyncKeyState(uint32_t keyCode) { return backend::keyState(keyCode); }
+uint16_t asyncKeyState(uint32_t keyCode) { return detail::tapKeyState(keyCode); }
 
 void messageBox(Window* owner, const Char* text, const Char* caption, uint32_t style) {
     (void)owner;
@@ -268,7 +275,11 @@ const Char* editionName() { return backend::editionName(); }
 
 // --- What back ends feed in ------------------------------------------------------
 
+// While a replay is watched, the player's own input never reaches the program;
+// the close button alone still ends it.
+
 void feedKeyDown(uint32_t keyCode) {
+    if (detail::tapLiveInputBlocked()) return;
     if (Window* w = wm().window) postEvent(w, kEventKeyDown, keyCode, 0);
 }
 
@@ -281,16 +292,21 @@ bool keyDownWaiting(uint32_t keyCode) {
 
 void feedSoftKey(bool left) {
     WindowManager& m = wm();
+    if (detail::tapLiveInputBlocked()) return;
     if (m.window && m.bar) postEvent(m.window, kEventCommand, left ? m.bar->leftCommand : m.bar->rightCommand, 0);
 }
 
 void feedFocus(bool gained) {
+    if (detail::tapLiveInputBlocked()) return;
     if (Window* w = wm().window) postEvent(w, gained ? kEventFocusGained : kEventFocusLost, 0, 0);
 }
 
-void feedPaint() { invalidateWindow(wm().window); }
+void feedPaint() {
+    if (!detail::tapLiveInputBlocked()) invalidateWindow(wm().window);
+}
 
 void feedClose() {
+    if (detail::tapLiveInputBlocked()) return postQuit(0);
     if (Window* w = wm().window) postEvent(w, kEventClose, 0, 0);
 }
 

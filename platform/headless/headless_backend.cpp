@@ -13,6 +13,7 @@
 // Everything it holds is in one record, Handset (handset.h), reached through
 // handset().
 #include "platform/backend.h"
+#include "platform/headless/animation.h"
 #include "platform/headless/handset.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/script.h"
@@ -64,7 +65,11 @@ void reset() {
 }
 
 uint64_t now() { return handset().clock; }
-void advanceClock(uint64_t milliseconds) { handset().clock += milliseconds; }
+void advanceClock(uint64_t milliseconds) {
+    Handset& h = handset();
+    animateUntil(h.clock, h.clock + milliseconds);
+    h.clock += milliseconds;
+}
 void setKeyHeld(uint32_t keyCode, bool held) { handset().held[keyCode] = held ? kKeyHeld : 0; }
 void setKeyReading(uint32_t keyCode, uint16_t reading) { handset().held[keyCode] = reading; }
 const std::vector<LogEntry>& log() { return handset().entries; }
@@ -89,7 +94,7 @@ uint64_t now() { return handset().clock; }
 
 void sleep(uint32_t milliseconds) {
     plat::headless::programBlocks(milliseconds);
-    handset().clock += milliseconds;
+    plat::headless::advanceClock(milliseconds);
 }
 
 void waitForInput(uint64_t deadline) { plat::headless::runScriptUntil(deadline); }
@@ -123,7 +128,7 @@ void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
         return;
     }
     record("sound play " + plat::headless::narrow(name));
-    handset().clock += plat::waveDurationMs(wave, size);
+    plat::headless::advanceClock(plat::waveDurationMs(wave, size));
 }
 
 void startVibration() { record("vibrate start"); }

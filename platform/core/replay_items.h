@@ -1,0 +1,57 @@
+// A replay's item stream: what reached the program, one item at a time, each
+// stamped with the game-timer ticks delivered before it (docs/replays.md).
+// Shared by the format's reader, the recorder and the player.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace plat::replay::detail {
+
+// The keys a game tick reads, in the order of their bits.
+constexpr uint32_t kHeldKeys[8] = {kKeyLeft, kKeyRight, kKeyUp, kKeyDown, '2', '8', '4', '6'};
+
+enum class ItemKind : uint8_t { KeyToggle, KeyDown, Command, FocusLost, FocusGained, Paint, Close, Other };
+
+struct Item {
+    uint32_t tick = 0;
+    ItemKind kind = ItemKind::Other;
+    uint32_t value = 0;  // key index (toggle), key code, command, or event code (Other)
+    uint32_t param = 0;  // Other: the event's parameter
+};
+
+class ItemReader {
+public:
+    ItemReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    bool atEnd() const { return pos_ >= size_; }
+    // The next item; false with `error` set for a malformed one.
+    bool next(Item& item, std::string& error);
+
+private:
+    bool varint(uint32_t& value);
+    const uint8_t* data_;
+    size_t size_;
+    size_t pos_ = 0;
+    uint32_t tick_ = 0;
+    uint32_t lastKey_ = 0;
+    bool haveLastKey_ = false;
+    bool eventAtTick_ = false;
+};
+
+class ItemWriter {
+public:
+    explicit ItemWriter(std::vector<uint8_t>& out) : out_(&out) {}
+    void put(const Item& item);
+
+private:
+    void varint(uint32_t value);
+    std::vector<uint8_t>* out_;
+    uint32_t tick_ = 0;
+    uint32_t lastKey_ = 0;
+    bool haveLastKey_ = false;
+};
+
+}  // namespace plat::replay::detail
