@@ -28,7 +28,8 @@ struct Replays {
     Replay recorded;
     detail::ItemWriter writer{recorded.input};
     uint32_t ticks = 0;
-    uint8_t held = 0;
+    uint8_t held = 0;     // the held keys as the last tick read them
+    uint8_t pressed = 0;  // arrows pressed since: held from the next tick
 
     Watch watch = Watch::None;
     Replay watched;
@@ -59,6 +60,13 @@ uint8_t liveHeldKeys() {
     return mask;
 }
 
+// A press of an arrow that is up: the item implies it is held at the next tick.
+void notePress(uint32_t keyCode) {
+    Replays& r = replays();
+    const int arrow = detail::arrowIndex(keyCode);
+    if (arrow >= 0 && !((r.held >> arrow) & 1)) r.pressed |= static_cast<uint8_t>(1u << arrow);
+}
+
 void stopTimers() {
     for (auto& t : plat::detail::wm().timers) {
         if (t.active) backend::timerChanged(t.id, 0);
@@ -84,6 +92,7 @@ void startRecording(const Header& header) {
     r.writer = detail::ItemWriter(r.recorded.input);
     r.ticks = 0;
     r.held = 0;
+    r.pressed = 0;
     r.recording = true;
 }
 
@@ -112,6 +121,7 @@ void beginPlayback() {
     r.watch = Watch::Playing;
     r.ticks = 0;
     r.held = 0;
+    r.pressed = 0;
     r.reader = detail::ItemReader(r.watched.input.data(), r.watched.input.size());
     nextPending();
 }
@@ -139,6 +149,8 @@ void tapTick() {
         if (r.recorded.input.capacity() - r.recorded.input.size() < replay::kSpareInput) {
             r.recorded.input.reserve(r.recorded.input.capacity() * 2);
         }
+        r.held |= r.pressed;
+        r.pressed = 0;
         const uint8_t now = replay::liveHeldKeys();
         for (uint32_t i = 0; i < 8; ++i) {
             if (((now ^ r.held) >> i) & 1) r.writer.put({r.ticks, replay::ItemKind::KeyToggle, i, 0});
@@ -146,6 +158,8 @@ void tapTick() {
         r.held = now;
     } else if (r.watch == replay::Watch::Playing) {
         ++r.ticks;
+        r.held |= r.pressed;
+        r.pressed = 0;
         while (r.havePending && r.pending.kind == replay::ItemKind::KeyToggle && r.pending.tick == r.ticks) {
             r.held ^= static_cast<uint8_t>(1u << r.pending.value);
             replay::nextPending();
@@ -158,7 +172,10 @@ void tapDelivered(const Event& event) {
     if (!r.recording || r.recorded.input.size() >= replay::kMaxInputBytes - 16) return;
     replay::Item item{r.ticks, replay::ItemKind::Other, event.code, event.param};
     switch (event.code) {
-        case kEventKeyDown: item = {r.ticks, replay::ItemKind::KeyDown, event.param, 0}; break;
+        case kEventKeyDown:
+            item = {r.ticks, replay::ItemKind::KeyDown, event.param, 0};
+            replay::notePress(event.param);
+            break;
         case kEventCommand: item = {r.ticks, replay::ItemKind::Command, event.param, 0}; break;
         case kEventFocusLost: item.kind = replay::ItemKind::FocusLost; break;
         case kEventFocusGained: item.kind = replay::ItemKind::FocusGained; break;
@@ -179,7 +196,10 @@ bool tapFeed() {
         Window* w = m.window;
         if (!w) continue;
         switch (item.kind) {
-            case replay::ItemKind::KeyDown: postEvent(w, kEventKeyDown, item.value, 0); return true;
+            case replay::ItemKind::KeyDown:
+                replay::notePress(item.value);
+                postEvent(w, kEventKeyDown, item.value, 0);
+                return true;
             case replay::ItemKind::Command:
                 // Only the soft-key bar's own commands: nothing else ever came from a key.
                 if (!m.bar || (item.value != m.bar->leftCommand && item.value != m.bar->rightCommand)) continue;

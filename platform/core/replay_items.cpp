@@ -7,17 +7,24 @@
 namespace plat::replay::detail {
 namespace {
 
-// Operations 0..7 toggle held key 0..7; the rest follow.
-constexpr uint32_t kSameKeyDown = 8;
-constexpr uint32_t kKeyDown = 9;
-constexpr uint32_t kCommand = 10;
-constexpr uint32_t kFocusLost = 11;
-constexpr uint32_t kFocusGained = 12;
-constexpr uint32_t kPaint = 13;
-constexpr uint32_t kClose = 14;
+// Operations 0..7 toggle held key 0..7 and 8..11 press an arrow (the first
+// four held keys); the rest follow.
+constexpr uint32_t kArrowDown = 8;
+constexpr uint32_t kKeyDown = 12;
+constexpr uint32_t kCommand = 13;
+constexpr uint32_t kWindowEvent = 14;
 constexpr uint32_t kOther = 15;
+// kWindowEvent's byte.
+constexpr ItemKind kWindowEvents[] = {ItemKind::FocusLost, ItemKind::FocusGained, ItemKind::Paint, ItemKind::Close};
 
 }  // namespace
+
+int arrowIndex(uint32_t keyCode) {
+    for (int i = 0; i < 4; ++i) {
+        if (kHeldKeys[i] == keyCode) return i;
+    }
+    return -1;
+}
 
 bool ItemReader::varint(uint32_t& value) {
     value = 0;
@@ -60,32 +67,31 @@ bool ItemReader::next(Item& item, std::string& error) {
     }
     eventAtTick_ = true;
     bool ok = true;
+    uint32_t which = 0;
     switch (op) {
-        case kSameKeyDown:
-            item.kind = ItemKind::KeyDown;
-            item.value = lastKey_;
-            if (!haveLastKey_) {
-                error = "a repeated key press with no key before it";
-                return false;
-            }
-            break;
-        case kKeyDown:
-            item.kind = ItemKind::KeyDown;
-            ok = varint(item.value);
-            lastKey_ = item.value;
-            haveLastKey_ = true;
-            break;
         case kCommand:
             item.kind = ItemKind::Command;
             ok = varint(item.value);
             break;
-        case kFocusLost: item.kind = ItemKind::FocusLost; break;
-        case kFocusGained: item.kind = ItemKind::FocusGained; break;
-        case kPaint: item.kind = ItemKind::Paint; break;
-        case kClose: item.kind = ItemKind::Close; break;
-        default:
+        case kKeyDown:
+            item.kind = ItemKind::KeyDown;
+            ok = varint(item.value);
+            break;
+        case kWindowEvent:
+            ok = varint(which);
+            if (ok && which >= 4) {
+                error = "an unknown window event";
+                return false;
+            }
+            item.kind = kWindowEvents[which & 3];
+            break;
+        case kOther:
             item.kind = ItemKind::Other;
             ok = varint(item.value) && varint(item.param);
+            break;
+        default:
+            item.kind = ItemKind::KeyDown;
+            item.value = kHeldKeys[op - kArrowDown];
             break;
     }
     if (!ok) error = "the input is cut short or holds an overlong number";
@@ -104,28 +110,32 @@ void ItemWriter::put(const Item& item) {
     // The recorder stops at kMaxTicks, so a delta always fits.
     const uint32_t delta = item.tick - tick_;
     tick_ = item.tick;
+    const auto head = [&](uint32_t op) { varint((delta << 4) | op); };
     switch (item.kind) {
-        case ItemKind::KeyToggle: varint((delta << 4) | (item.value & 7)); return;
+        case ItemKind::KeyToggle: head(item.value & 7); return;
         case ItemKind::KeyDown:
-            if (haveLastKey_ && lastKey_ == item.value) {
-                varint((delta << 4) | kSameKeyDown);
-                return;
+            if (const int arrow = arrowIndex(item.value); arrow >= 0) {
+                head(kArrowDown + static_cast<uint32_t>(arrow));
+            } else {
+                head(kKeyDown);
+                varint(item.value);
             }
-            varint((delta << 4) | kKeyDown);
-            varint(item.value);
-            lastKey_ = item.value;
-            haveLastKey_ = true;
             return;
         case ItemKind::Command:
-            varint((delta << 4) | kCommand);
+            head(kCommand);
             varint(item.value);
             return;
-        case ItemKind::FocusLost: varint((delta << 4) | kFocusLost); return;
-        case ItemKind::FocusGained: varint((delta << 4) | kFocusGained); return;
-        case ItemKind::Paint: varint((delta << 4) | kPaint); return;
-        case ItemKind::Close: varint((delta << 4) | kClose); return;
+        case ItemKind::FocusLost:
+        case ItemKind::FocusGained:
+        case ItemKind::Paint:
+        case ItemKind::Close:
+            head(kWindowEvent);
+            for (uint32_t i = 0; i < 4; ++i) {
+                if (kWindowEvents[i] == item.kind) varint(i);
+            }
+            return;
         case ItemKind::Other:
-            varint((delta << 4) | kOther);
+            head(kOther);
             varint(item.value);
             varint(item.param);
             return;

@@ -14,6 +14,10 @@ namespace plat::replay::detail {
 // The keys a game tick reads, in the order of their bits.
 constexpr uint32_t kHeldKeys[8] = {kKeyLeft, kKeyRight, kKeyUp, kKeyDown, '2', '8', '4', '6'};
 
+// 0..3 for the arrows (a press of one that is up holds it from the next
+// tick on, until a toggle says otherwise), -1 for any other key.
+int arrowIndex(uint32_t keyCode);
+
 enum class ItemKind : uint8_t { KeyToggle, KeyDown, Command, FocusLost, FocusGained, Paint, Close, Other };
 
 struct Item {
@@ -36,8 +40,6 @@ private:
     size_t size_;
     size_t pos_ = 0;
     uint32_t tick_ = 0;
-    uint32_t lastKey_ = 0;
-    bool haveLastKey_ = false;
     bool eventAtTick_ = false;
 };
 
@@ -50,8 +52,6 @@ private:
     void varint(uint32_t value);
     std::vector<uint8_t>* out_;
     uint32_t tick_ = 0;
-    uint32_t lastKey_ = 0;
-    bool haveLastKey_ = false;
 };
 
 }  // namespace plat::replay::detail
