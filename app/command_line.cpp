@@ -32,16 +32,29 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
             if (!name) return refuse("--level needs easy or hard");
             line.level = levelNamed(name);
             if (line.level < 0) return refuse(std::string("unknown level '") + name + "': easy or hard");
+        } else if (std::strcmp(arg, "--replay") == 0 || std::strncmp(arg, "--replay=", 9) == 0) {
+            const char* what = arg[8] == '=' ? arg + 9 : (i + 1 < argc ? argv[++i] : nullptr);
+            if (!what || !*what) return refuse("--replay needs a replay file or a shared link");
+            line.replay = what;
+        } else if (arg[0] != '-' && line.replay.empty()) {
+            line.replay = arg;  // fingulp FILE.fgr, as the desktop entry opens one
         } else {
             return refuse(std::string("unknown option '") + arg + "'");
         }
+    }
+    if (!line.replay.empty() && line.action == CommandLine::Action::Play) {
+        if (line.level >= 0) return refuse("--level plays a game: a replay brings its own level");
+        line.action = CommandLine::Action::Watch;
     }
     return line;
 }
 
 const char* commandLineUsage() {
     return "usage: fingulp [--level easy|hard] [--help] [--version]\n"
+           "       fingulp [--replay] FILE.fgr|LINK\n"
            "  --level easy|hard  play at this level (saved at Exit, as Options would)\n"
+           "  --replay FILE|LINK watch a replay: a .fgr file, a text file holding a shared link, or the link\n"
+           "                     (Space pauses, Right/+ and Left/- set the speed, Escape ends)\n"
            "  --help             show this and end\n"
            "  --version          show the version and end\n";
 }

@@ -1,12 +1,14 @@
-// The desktop executable's command line: --help, --version and --level.
+// The desktop executable's command line: --help, --version, --level and a
+// replay to watch.
 #pragma once
 
 #include <string>
 
 struct CommandLine {
-    enum class Action { Play, Help, Version, Refuse };
+    enum class Action { Play, Watch, Help, Version, Refuse };
     Action action = Action::Play;
     int level = -1;      // 0 easy, 1 hard; -1 as config.ini says
+    std::string replay;  // Watch: a replay file, or text holding a shared link
     std::string error;   // why it was refused
 };
 

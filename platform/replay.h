@@ -55,6 +55,9 @@ std::string toText(const std::vector<uint8_t>& bytes);
 bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& error);
 // A file's contents or an argument: the binary form or the text form.
 bool readReplay(std::string_view contents, Replay& replay, std::string& error);
+// A file holding either form (at most kMaxTextChars read), or, when no such
+// file exists, the argument itself as text or a link.
+bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& error);
 // The link fragment for a replay: "replay=" and the text form.
 std::string linkFragment(const Replay& replay);
 const char* endingName(Ending ending);

@@ -1,5 +1,7 @@
 // The replay's bytes (docs/replays.md) and their text form, base64url.
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/core/replay_items.h"
 #include "platform/replay.h"
@@ -197,6 +199,31 @@ bool readReplay(std::string_view contents, Replay& replay, std::string& error) {
     }
     std::vector<uint8_t> bytes;
     return fromText(contents, bytes, error) && decode(bytes.data(), bytes.size(), replay, error);
+}
+
+bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& error) {
+    // Only a regular file is opened: a FIFO or a device would never end.
+    std::error_code failed;
+    const bool isFile = std::filesystem::is_regular_file(fileOrLink, failed);
+    std::ifstream in;
+    if (isFile) in.open(fileOrLink, std::ios::binary);
+    if (!isFile || !in) {
+        if (fileOrLink.find("replay=") != std::string::npos) return readReplay(fileOrLink, replay, error);
+        error = "cannot read this replay file";
+        return false;
+    }
+    std::string contents(kMaxTextChars + 1, '\0');
+    in.read(&contents[0], static_cast<std::streamsize>(contents.size()));
+    contents.resize(static_cast<size_t>(in.gcount()));
+    if (in.bad()) {
+        error = "cannot read this replay file";
+        return false;
+    }
+    if (!readReplay(contents, replay, error)) {
+        error = "not a replay this program can play: " + error;
+        return false;
+    }
+    return true;
 }
 
 std::string linkFragment(const Replay& replay) { return std::string(kLinkName) + toText(encode(replay)); }

@@ -114,15 +114,6 @@ void exhausted() {
     std::_Exit(status);
 }
 
-bool readWhole(const std::string& path, std::string& text, size_t limit) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    text.assign(limit + 1, '\0');
-    in.read(&text[0], static_cast<std::streamsize>(limit + 1));
-    text.resize(static_cast<size_t>(in.gcount()));
-    return !in.bad();
-}
-
 }  // namespace
 
 int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*describeState)()) {
@@ -161,16 +152,10 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
 
     reset();
     if (!replayPath.empty()) {
-        std::string contents;
         replay::Replay watched;
         std::string error;
-        if (!readWhole(replayPath, contents, replay::kMaxTextChars)) {
-            std::fprintf(stderr, "fingulp-sim: cannot read replay %s\n", replayPath.c_str());
-            return 2;
-        }
-        if (!replay::readReplay(contents, watched, error)) {
-            std::fprintf(stderr, "fingulp-sim: %s: not a replay this program can play: %s\n", replayPath.c_str(),
-                         error.c_str());
+        if (!replay::loadReplay(replayPath, watched, error)) {
+            std::fprintf(stderr, "fingulp-sim: %s: %s\n", replayPath.c_str(), error.c_str());
             return 2;
         }
         replay::watch(std::move(watched));

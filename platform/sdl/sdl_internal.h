@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/png_file.h"
+#include "platform/replay.h"
 #include "platform/sdl/keymap.h"
 #include "platform/text_encoding.h"
 #include "platform/types.h"
@@ -74,8 +75,20 @@ struct InstanceChannel {
     std::thread listener;
 };
 
+// Watching a replay (watching.cpp): the program's clock runs at the chosen
+// pace, stands still while paused, and the title says what plays.
+struct Watching {
+    bool on = false;
+    bool paused = false;
+    uint32_t speed = 1;      // 1, 2, 4 or 8
+    uint64_t clockAt = 0;    // the program's clock at the last change of pace
+    uint64_t realAt = 0;     // SDL's clock then
+    int shown = -1;          // the title last set, as a watch state and pace
+};
+
 struct BackendData {
     Video video;
+    Watching watching;
     AudioOut audio;
     Input input;
     Gamepads gamepads;
@@ -163,6 +176,28 @@ bool parseWindowFile(const std::string& text, WindowPlacement& placement);  // f
 std::string windowFileText(const WindowPlacement& placement);
 bool readWindowFile(WindowPlacement& placement);  // false: none, or damaged
 bool writeWindowFile(const WindowPlacement& placement);
+
+// --- Watching a replay (watching.cpp) -------------------------------------------------------
+void startWatching();              // the program runs to show a replay
+uint64_t programClock();           // the program's milliseconds (SDL's, or the replay's pace)
+int64_t realWaitMs(uint64_t programMs);  // how long to block for that span; -1 while paused
+bool handleWatchKey(SDL_Keycode key, bool repeat);  // the watching keys; true when it was one
+void showWatchState();             // the window title says what plays
+
+// --- Replays kept (replay_folder.cpp) -------------------------------------------------------
+// $XDG_DATA_HOME/fingulp/replays/, else ~/.local/share/fingulp/replays/; empty when neither is known.
+std::string replayFolder();
+// "2026-12-08_10-15-30_score-12.fgr", from the local time
+std::string replayFileName(int64_t when, int32_t score);
+// Of the replay files named in a folder, those to remove: all but the
+// best-scoring (the first to reach that score) and the newest 50 others.
+std::vector<std::string> replaysToDrop(const std::vector<std::string>& names);
+// A folder made when missing (only the user may enter it); `ours` must not be a link.
+bool ensureFolder(const std::string& path, bool ours);
+// Writes a recorded game there (the same safe replace as config.ini) and
+// drops what replaysToDrop names; a folder that cannot be written loses the
+// replay with one line on stderr, never the game.
+void keepReplay(const plat::replay::Replay& replay);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
 std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated

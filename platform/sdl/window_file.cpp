@@ -17,15 +17,6 @@ namespace {
 constexpr char kFileName[] = "window.ini";
 constexpr int kLargest = 100000;  // no window is wider or taller
 
-// A folder made when missing (only the user may enter it). The game's own
-// folder must not be a link planted in its place; the configuration folder
-// above it may be one (dotfiles often are).
-bool ensureFolder(const std::string& path, bool ours) {
-    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    struct stat st {};
-    return (ours ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st)) == 0 && S_ISDIR(st.st_mode);
-}
-
 bool parseSize(const std::string& text, int& value) {
     if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return false;
     value = std::atoi(text.c_str());
@@ -33,6 +24,14 @@ bool parseSize(const std::string& text, int& value) {
 }
 
 }  // namespace
+
+// The game's own folder must not be a link planted in its place; the
+// configuration folder above it may be one (dotfiles often are).
+bool ensureFolder(const std::string& path, bool ours) {
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    struct stat st {};
+    return (ours ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st)) == 0 && S_ISDIR(st.st_mode);
+}
 
 std::string windowFileFolder() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
