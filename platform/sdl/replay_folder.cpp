@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <regex>
 
 #include "platform/files.h"
@@ -95,10 +96,14 @@ void keepReplay(const plat::replay::Replay& replay) {
         std::fprintf(stderr, "fingulp: this game's replay is not kept: %s %s\n", why, where.c_str());
     };
     if (folder.empty()) return lose("no folder for replays is known", "(set HOME or XDG_DATA_HOME)");
-    // The data folder may be a link; the game's folders in it must not be.
-    const std::string game = folder.substr(0, folder.size() - 8);  // without "replays/"
-    const std::string data = game.substr(0, game.size() - 8);      // without "fingulp/"
-    if (!ensureFolder(data, false) || !ensureFolder(game, true) || !ensureFolder(folder, true)) {
+    // The data folder may be a link; the game's folders in it must not be
+    // (named without the final '/', which would follow one).
+    const std::string replays = folder.substr(0, folder.size() - 1);
+    const std::string game = replays.substr(0, replays.size() - 8);  // without "/replays"
+    const std::string data = game.substr(0, game.size() - 8);        // without "/fingulp"
+    std::error_code ignored;  // a fresh account may have no ~/.local/share yet
+    std::filesystem::create_directories(data, ignored);
+    if (!ensureFolder(data, false) || !ensureFolder(game, true) || !ensureFolder(replays, true)) {
         return lose("cannot make the folder", folder);
     }
     std::string name = replayFileName(std::time(nullptr), replay.outcome.fishEaten);

@@ -28,7 +28,11 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         {{"--level", "Hard"}, Action::Refuse, -1, "unknown level 'Hard': easy or hard"},
         {{"--level="}, Action::Refuse, -1, "unknown level '': easy or hard"},
         {{"--help", "--fullscreen"}, Action::Refuse, -1, "unknown option '--fullscreen'"},
-        {{"config.ini"}, Action::Refuse, -1, "unknown option 'config.ini'"},
+        {{"game.fgr"}, Action::Watch, -1, ""},
+        {{"--replay", "#replay=RkdS"}, Action::Watch, -1, ""},
+        {{"--replay"}, Action::Refuse, -1, "--replay needs a replay file or a shared link"},
+        {{"a.fgr", "b.fgr"}, Action::Refuse, -1, "unknown option 'b.fgr'"},
+        {{"--level", "hard", "a.fgr"}, Action::Refuse, 1, "--level plays a game: a replay brings its own level"},
         {{"--levels", "hard"}, Action::Refuse, -1, "unknown option '--levels'"},
     };
     for (const auto& c : cases) {
@@ -40,6 +44,9 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         EXPECT_EQ(line.error, c.error) << shown;
         if (c.action == Action::Play) {
             EXPECT_EQ(line.level, c.level) << shown;
+        }
+        if (c.action == Action::Watch) {
+            EXPECT_EQ(line.replay, c.args.back()) << shown;
         }
     }
 }
