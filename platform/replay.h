@@ -15,7 +15,7 @@ constexpr uint8_t kFormatVersion = 1;
 // The longest input a replay may hold, and the longest text form read.
 constexpr size_t kMaxInputBytes = 1u << 20;
 constexpr size_t kMaxTextChars = 2u << 20;
-constexpr uint32_t kMaxTicks = (1u << 28) - 1;  // about 155 days of play
+constexpr uint32_t kMaxTicks = (1u << 22) - 1;  // some 58 hours of play
 
 enum class Edition : uint8_t { Headless = 0, Desktop = 1, Web = 2 };
 enum class Ending : uint8_t { Unfinished = 0, Starved = 1, NewGame = 2, Exit = 3, Closed = 4 };

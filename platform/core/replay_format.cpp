@@ -208,8 +208,12 @@ bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& erro
     std::ifstream in;
     if (isFile) in.open(fileOrLink, std::ios::binary);
     if (!isFile || !in) {
-        if (fileOrLink.find("replay=") != std::string::npos) return readReplay(fileOrLink, replay, error);
-        error = "cannot read this replay file";
+        if (fileOrLink.find("replay=") == std::string::npos) {
+            error = "cannot read this replay file";
+            return false;
+        }
+        if (readReplay(fileOrLink, replay, error)) return true;
+        error = "not a replay this program can play: " + error;
         return false;
     }
     std::string contents(kMaxTextChars + 1, '\0');
