@@ -49,13 +49,7 @@ std::vector<std::string> replayFilesIn(const std::string& folder) {
 
 }  // namespace
 
-std::string replayFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/') return std::string(data) + "/fingulp/replays/";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.local/share/fingulp/replays/";
-    return {};
-}
+std::string replayFolder() { return userFolder("XDG_DATA_HOME", "/.local/share", "/fingulp/replays/"); }
 
 std::string replayFileName(int64_t when, int32_t score) {
     const time_t seconds = static_cast<time_t>(when);

@@ -170,6 +170,9 @@ struct WindowPlacement {
     int height = 0;
     bool fullscreen = false;
 };
+// $VARIABLE + leaf when the variable holds an absolute path, else $HOME +
+// inHome + leaf; empty when neither is known.
+std::string userFolder(const char* variable, const char* inHome, const char* leaf);
 // $XDG_CONFIG_HOME/fingulp/, else ~/.config/fingulp/; empty when neither is known.
 std::string windowFileFolder();
 bool parseWindowFile(const std::string& text, WindowPlacement& placement);  // false: damaged
