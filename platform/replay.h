@@ -91,4 +91,21 @@ void endPlayback(Ending ending);
 // What watching saw: compare with watched().outcome.
 Outcome observedOutcome();
 
+// The pace a replay is watched at, kept by a back end that shows one in real
+// time: the program's clock runs `speed` times the real one, or stands still
+// while paused.
+struct Pace {
+    enum class Change { PauseOrPlay, Faster, Slower };
+    bool paused = false;
+    uint32_t speed = 1;    // 1, 2, 4 or 8
+    uint64_t clockAt = 0;  // the program's clock at the last change
+    uint64_t realAt = 0;   // the real clock then
+
+    void start(uint64_t real);
+    uint64_t clock(uint64_t real) const;
+    // Real milliseconds for a span of the program's clock; -1 while paused.
+    int64_t realWait(uint64_t programSpan) const;
+    void change(Change change, uint64_t real);
+};
+
 }  // namespace plat::replay

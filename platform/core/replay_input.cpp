@@ -126,6 +126,22 @@ void beginPlayback() {
     nextPending();
 }
 
+void Pace::start(uint64_t real) { *this = Pace{false, 1, real, real}; }
+
+uint64_t Pace::clock(uint64_t real) const { return paused ? clockAt : clockAt + (real - realAt) * speed; }
+
+int64_t Pace::realWait(uint64_t programSpan) const {
+    return paused ? -1 : static_cast<int64_t>((programSpan + speed - 1) / speed);
+}
+
+void Pace::change(Change what, uint64_t real) {
+    clockAt = clock(real);
+    realAt = real;
+    if (what == Change::PauseOrPlay) paused = !paused;
+    if (what == Change::Faster && speed < 8) speed *= 2;
+    if (what == Change::Slower && speed > 1) speed /= 2;
+}
+
 void endPlayback(Ending ending) {
     Replays& r = replays();
     if (r.watch != Watch::Playing) return;

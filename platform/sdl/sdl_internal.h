@@ -79,11 +79,8 @@ struct InstanceChannel {
 // pace, stands still while paused, and the title says what plays.
 struct Watching {
     bool on = false;
-    bool paused = false;
-    uint32_t speed = 1;      // 1, 2, 4 or 8
-    uint64_t clockAt = 0;    // the program's clock at the last change of pace
-    uint64_t realAt = 0;     // SDL's clock then
-    int shown = -1;          // the title last set, as a watch state and pace
+    plat::replay::Pace pace;
+    int shown = -1;  // the title last set, as a watch state and pace
 };
 
 struct BackendData {

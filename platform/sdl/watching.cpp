@@ -9,16 +9,9 @@
 namespace plat::sdl {
 namespace {
 
-constexpr uint32_t kFastest = 8;
+using Change = plat::replay::Pace::Change;
 
 Watching& watching() { return backendData().watching; }
-
-// Holds the program's clock where it stands, so the pace can change from here.
-void rebase() {
-    Watching& w = watching();
-    w.clockAt = programClock();
-    w.realAt = SDL_GetTicks64();
-}
 
 }  // namespace
 
@@ -26,44 +19,35 @@ void startWatching() {
     Watching& w = watching();
     w = Watching{};
     w.on = true;
-    w.realAt = SDL_GetTicks64();
-    w.clockAt = w.realAt;
+    w.pace.start(SDL_GetTicks64());
 }
 
 uint64_t programClock() {
     const Watching& w = watching();
-    if (!w.on) return SDL_GetTicks64();
-    if (w.paused) return w.clockAt;
-    return w.clockAt + (SDL_GetTicks64() - w.realAt) * w.speed;
+    return w.on ? w.pace.clock(SDL_GetTicks64()) : SDL_GetTicks64();
 }
 
 int64_t realWaitMs(uint64_t programMs) {
     const Watching& w = watching();
-    if (!w.on) return static_cast<int64_t>(programMs);
-    if (w.paused) return -1;
-    return static_cast<int64_t>((programMs + w.speed - 1) / w.speed);
+    return w.on ? w.pace.realWait(programMs) : static_cast<int64_t>(programMs);
 }
 
 bool handleWatchKey(SDL_Keycode key, bool repeat) {
     Watching& w = watching();
     switch (key) {
         case SDLK_SPACE:
-            if (repeat) return true;
-            rebase();
-            w.paused = !w.paused;
+            if (!repeat) w.pace.change(Change::PauseOrPlay, SDL_GetTicks64());
             break;
         case SDLK_RIGHT:
         case SDLK_PLUS:
         case SDLK_KP_PLUS:
         case SDLK_EQUALS:  // '+' on most keyboards without Shift
-            rebase();
-            if (w.speed < kFastest) w.speed *= 2;
+            w.pace.change(Change::Faster, SDL_GetTicks64());
             break;
         case SDLK_LEFT:
         case SDLK_MINUS:
         case SDLK_KP_MINUS:
-            rebase();
-            if (w.speed > 1) w.speed /= 2;
+            w.pace.change(Change::Slower, SDL_GetTicks64());
             break;
         case SDLK_ESCAPE:
             if (!repeat) feedClose();  // ends the program while a replay is watched
@@ -80,16 +64,16 @@ void showWatchState() {
     SDL_Window* window = desktopWindow();
     if (!w.on || !window) return;
     const plat::replay::Watch state = plat::replay::watchState();
-    const int shown = static_cast<int>(state) * 100 + (w.paused ? 50 : 0) + static_cast<int>(w.speed);
+    const int shown = static_cast<int>(state) * 100 + (w.pace.paused ? 50 : 0) + static_cast<int>(w.pace.speed);
     if (shown == w.shown) return;
     w.shown = shown;
     std::string title = "FINGULP replay";
     if (state == plat::replay::Watch::Ended) {
         title += " - ended (Escape closes)";
-    } else if (w.paused) {
+    } else if (w.pace.paused) {
         title += " - paused (Space plays)";
     } else {
-        title += " - playing at " + std::to_string(w.speed) + "x";
+        title += " - playing at " + std::to_string(w.pace.speed) + "x";
     }
     SDL_SetWindowTitle(window, title.c_str());
 }

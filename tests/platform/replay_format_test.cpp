@@ -109,3 +109,37 @@ TEST(ReplayFormat, ThreeMinutesOfOrdinaryPlayFitALink) {
 }
 
 }  // namespace
+
+namespace {
+
+// The watching pace: the program's clock against the real one through pause
+// and speed changes (1x to 8x, never beyond).
+TEST(ReplayPace, TheClockFollowsPauseAndSpeed) {
+    using Change = plat::replay::Pace::Change;
+    plat::replay::Pace pace;
+    pace.start(1000);
+    const struct {
+        uint64_t real;
+        int change;  // -1 none
+        uint64_t clock;
+        int64_t waitFor100;
+    } steps[] = {
+        {1100, -1, 1100, 100},
+        {1100, static_cast<int>(Change::Faster), 1100, 50},
+        {1200, static_cast<int>(Change::Faster), 1300, 25},
+        {1200, static_cast<int>(Change::Faster), 1300, 13},
+        {1200, static_cast<int>(Change::Faster), 1300, 13},  // 8x at most
+        {1300, static_cast<int>(Change::PauseOrPlay), 2100, -1},
+        {9000, -1, 2100, -1},
+        {9000, static_cast<int>(Change::PauseOrPlay), 2100, 13},
+        {9000, static_cast<int>(Change::Slower), 2100, 25},
+        {9100, -1, 2500, 25},
+    };
+    for (const auto& s : steps) {
+        if (s.change >= 0) pace.change(static_cast<Change>(s.change), s.real);
+        EXPECT_EQ(pace.clock(s.real), s.clock) << s.real;
+        EXPECT_EQ(pace.realWait(100), s.waitFor100) << s.real;
+    }
+}
+
+}  // namespace
