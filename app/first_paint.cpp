@@ -21,8 +21,6 @@ namespace {
 
 constexpr plat::Char kConfigName[] = u"config.ini";
 
-int chosenLevel = -1;  // -1: as the file says
-
 void readSettingsFile(plat::Window* window) {
     if (!settingsStore.loadOrCreate(configPath)) {
         plat::messageBox(window, u"Can't create config file!", u"", plat::kMessageBoxError);

@@ -13,7 +13,6 @@ uint32_t singleInstanceCheck(const plat::Char* className, const plat::Char* titl
         if (marker == plat::MarkerResult::Failed) return kInstanceCheckFailed;
         if (marker == plat::MarkerResult::Created) break;  // the only copy: keep the marker
 
-        plat::closeInstanceMarker();
         plat::ForeignWindow other = plat::findWindow(className, title);
         if (!other) {
             plat::sleepMs(500);

@@ -138,13 +138,13 @@ void gameFrame() {
 void startTicking(bool recording) {
     startGame();
     if (!recording) plat::replay::finishRecording(plat::replay::Ending::Unfinished);
-    for (uint32_t key = plat::kKeyLeft; key <= plat::kKeyDown; ++key) plat::headless::setKeyHeld(key, false);
+    for (uint32_t key = plat::kKeyLeft; key <= plat::kKeyDown; ++key) plat::setKeyHeld(key, false);
     plat::startTimer(mainWindow, kGameTimerId, kGameTimerPeriodMs);
 }
 
 void gameTick() {
     static uint32_t ticks = 0;
-    if (++ticks % 20 == 0) plat::headless::setKeyHeld(plat::kKeyLeft + (ticks / 20) % 4, (ticks / 20) % 2 == 0);
+    if (++ticks % 20 == 0) plat::setKeyHeld(plat::kKeyLeft + (ticks / 20) % 4, (ticks / 20) % 2 == 0);
     hungerClock = 0;
     plat::headless::advanceClock(kGameTimerPeriodMs);
     plat::Event event;

@@ -77,10 +77,10 @@ void messageBox(Window* owner, const Char* text, const Char* caption, uint32_t s
 const Char* editionName();
 
 // Single instance. `createInstanceMarker` reports whether the named marker
-// already existed; the first instance keeps it until the process ends.
+// already existed; the first instance keeps it until the process ends (one
+// that found it existing holds nothing).
 enum class MarkerResult { Created, AlreadyExisted, Failed };
 MarkerResult createInstanceMarker(const Char* name);
-void closeInstanceMarker();  // drops a marker this process found already existing
 // Another instance's window, found by class and exact title: 0 when none.
 using ForeignWindow = uint64_t;
 ForeignWindow findWindow(const Char* className, const Char* title);

@@ -1,6 +1,7 @@
-// Where replays meet the event queue (internal to platform/core): every input
-// the queue hands the program, every game-timer tick and every key-state read
-// passes here, to be recorded or, while a replay is watched, replaced.
+// Where replays meet the input path (internal to platform/core): every input
+// the event queue hands the program, every game-timer tick and every
+// key-state read (input.cpp) passes here, to be recorded or, while a replay
+// is watched, replaced.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +20,11 @@ bool tapFeed();
 // The queue is idle and no timer runs: a watched replay that still waits for
 // ticks can never go on.
 void tapStalled();
-// The key state the program reads.
-uint16_t tapKeyState(uint32_t keyCode);
+// The key state the program reads: `live` unless a replay is watched.
+uint16_t tapKeyState(uint32_t keyCode, uint16_t live);
 // Live input is set aside while a replay is watched.
 bool tapLiveInputBlocked();
+// The player's held keys as they read now (input.cpp).
+uint16_t liveKeyState(uint32_t keyCode);
 
 }  // namespace plat::detail

@@ -55,7 +55,7 @@ void nextPending() {
 uint8_t liveHeldKeys() {
     uint8_t mask = 0;
     for (int i = 0; i < 8; ++i) {
-        if (backend::keyState(kHeldKeys[i]) == kKeyHeld) mask |= static_cast<uint8_t>(1u << i);
+        if (plat::detail::liveKeyState(kHeldKeys[i]) == kKeyHeld) mask |= static_cast<uint8_t>(1u << i);
     }
     return mask;
 }
@@ -242,9 +242,9 @@ void tapStalled() {
     if (replays().watch == replay::Watch::Playing) replay::endPlayback(replay::Ending::Unfinished);
 }
 
-uint16_t tapKeyState(uint32_t keyCode) {
+uint16_t tapKeyState(uint32_t keyCode, uint16_t live) {
     auto& r = replays();
-    if (r.watch == replay::Watch::None) return backend::keyState(keyCode);
+    if (r.watch == replay::Watch::None) return live;
     for (int i = 0; i < 8; ++i) {
         if (replay::kHeldKeys[i] == keyCode) return ((r.held >> i) & 1) ? kKeyHeld : 0;
     }

@@ -149,30 +149,24 @@ void stopInstanceChannel() {
     c.marker = -1;
 }
 
-}  // namespace plat::sdl
+// --- The marker and the windows of other copies (offered in sdl_backend.cpp) ---
 
-namespace plat::backend {
-
-using plat::sdl::channel;
-
-Marker createMarker(const Char* name) {
+MarkerResult createMarker(const Char* name) {
     auto& c = channel();
-    if (c.marker >= 0) return Marker::Created;
+    if (c.marker >= 0) return MarkerResult::Created;
     c.name = plat::toUtf8(name);
     const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (socket < 0) return Marker::Failed;
+    if (socket < 0) return MarkerResult::Failed;
     socklen_t length = 0;
     const sockaddr_un address = plat::sdl::addressOf(c.name, length);
     if (bind(socket, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
         const int why = errno;
         close(socket);
-        return why == EADDRINUSE ? Marker::AlreadyExisted : Marker::Failed;
+        return why == EADDRINUSE ? MarkerResult::AlreadyExisted : MarkerResult::Failed;
     }
     c.marker = socket;
-    return Marker::Created;
+    return MarkerResult::Created;
 }
-
-void closeMarker() {}
 
 void publishWindow(const Char* className, const Char* title) {
     auto& c = channel();
@@ -196,4 +190,4 @@ void bringToFront(uint64_t window) {
     if (pid) plat::sdl::ask("raise " + std::to_string(pid));
 }
 
-}  // namespace plat::backend
+}  // namespace plat::sdl

@@ -7,7 +7,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/backend.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace plat::sdl {
@@ -40,23 +39,14 @@ std::string workOutProgramPath() {
     return inData;
 }
 
+}  // namespace
+
 const std::string& programPath() {
     std::string& path = backendData().programPath;
     if (path.empty()) path = workOutProgramPath();
     return path;
 }
 
-}  // namespace
-
 std::string settingsFolder() { return folderOf(programPath()); }
 
 }  // namespace plat::sdl
-
-namespace plat::backend {
-
-std::u16string executablePath() { return plat::fromUtf8(plat::sdl::programPath()); }
-
-// Files live on the real file system: nothing to copy anywhere.
-void fileWritten(const std::u16string&) {}
-
-}  // namespace plat::backend

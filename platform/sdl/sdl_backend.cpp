@@ -11,14 +11,14 @@
 //  [x] Keyboard: arrows, Enter/keypad Enter, top-row and keypad digits;
 //      F1, Escape, Backspace and clicks on the left caption as the left soft
 //      key (BACK or MENU), F2 and the right caption as the right one; other
-//      keys as handset key codes; a held-key table for the asynchronous key
-//      state. A repeated key press waits while an earlier one is unhandled.
-//      The handset's Back key, which the program swallows, has no key.
+//      keys as handset key codes, each reported with its auto-repeat and
+//      key-up to the handset layer's input rules. The handset's Back key,
+//      which the program swallows, has no key.
 //  [x] Game controllers with hot-plugging: d-pad and left stick, A; B and
 //      Back/Select as the left soft key, Start as the right; rumble as the
 //      vibrator.
-//  [x] Wave sounds through SDL audio, one at a time, waiting or not; silence
-//      when there is no audio device.
+//  [x] Wave sounds through SDL audio, one at a time; silence when there is
+//      no audio device (a blocking sound still lasts its length).
 //  [x] Focus, exposure and the close button reach the program.
 //  [x] Error message boxes; single instance per user over an abstract Unix
 //      socket that also carries the raise request.
@@ -58,10 +58,7 @@ int startDesktop() {
         return 1;
     }
     SDL_StopTextInput();  // the game reads keys, never text
-    Input& input = backendData().input;
-    input.held = {};
-    input.closeFed = false;
-    input.hidden = false;
+    backendData().input.hidden = false;
     startGamepads();
     raiseEventType();
     if (plat::replay::watchState() != plat::replay::Watch::None) {
@@ -92,7 +89,6 @@ uint64_t now() { return programClock(); }
 
 void sleep(uint32_t milliseconds) {
     present();
-    const ProgramBusy busy;
     const uint64_t deadline = now() + milliseconds;
     while (now() < deadline) {
         waitEvents(deadline);
@@ -110,8 +106,6 @@ void waitForInput(uint64_t deadline) {
     present();
 }
 
-uint16_t keyState(uint32_t keyCode) { return heldKeyState(keyCode); }
-
 void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen) {
     if (!createDesktopWindow(title, iconId, screen ? screen->pixels.data() : nullptr)) {
         std::fprintf(stderr, "fingulp: cannot create the window: %s\n", SDL_GetError());
@@ -127,15 +121,9 @@ void timerChanged(uint32_t id, uint32_t periodMs) {
     (void)periodMs;
 }
 
-void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
-    (void)name;
-    if (!wave) {
-        stopSound();
-        return;
-    }
-    if (wait) present();
-    playWaveFile(wave, size, wait);
-}
+void startSound(const Char*, const Wave& wave, bool) { playSamples(wave); }
+
+void stopSound() { plat::sdl::stopSound(); }
 
 void startVibration() { rumbleGamepads(true); }
 
@@ -150,9 +138,21 @@ void messageBox(const Char* text, const Char* caption, uint32_t style) {
         // still learns of it on the terminal.
         std::fprintf(stderr, "fingulp: %s\n", message.c_str());
     }
-    releaseAllKeys();
 }
 
 const Char* editionName() { return u"FINGULP desktop"; }
+
+std::u16string executablePath() { return plat::fromUtf8(programPath()); }
+
+// Files live on the real file system: nothing to copy anywhere.
+void fileWritten(const std::u16string&) {}
+
+MarkerResult createMarker(const Char* name) { return plat::sdl::createMarker(name); }
+
+void publishWindow(const Char* className, const Char* title) { plat::sdl::publishWindow(className, title); }
+
+uint64_t findWindow(const Char* className, const Char* title) { return plat::sdl::findWindow(className, title); }
+
+void bringToFront(uint64_t window) { plat::sdl::bringToFront(window); }
 
 }  // namespace plat::backend

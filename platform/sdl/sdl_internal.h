@@ -8,27 +8,22 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/png_file.h"
 #include "platform/replay.h"
+#include "platform/sound.h"
 #include "platform/sdl/keymap.h"
 #include "platform/text_encoding.h"
 #include "platform/types.h"
+#include "platform/windowing.h"
 
 namespace plat::sdl {
 
 // --- What the back end holds ---------------------------------------------------
-struct PresentStats {
-    uint64_t presents = 0;
-    uint64_t nanoseconds = 0;       // all presents but the first
-    uint64_t firstNanoseconds = 0;  // the first sets up the renderer's machinery
-    uint64_t raises = 0;            // raise requests from a second start
-    std::string renderer;
-};
-
 struct Video {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
@@ -38,33 +33,22 @@ struct Video {
     bool needsPresent = true;
     int windowedWidth = 0;  // the window's size when last not fullscreen, to remember
     int windowedHeight = 0;
-    PresentStats stats;  // figures for the benchmark and the desktop tests
-};
-
-struct DecodedWave {
-    const uint8_t* file = nullptr;  // the resource it came from
-    SDL_AudioSpec audioFormat{};
-    Uint8* samples = nullptr;
-    Uint32 length = 0;
 };
 
 struct AudioOut {
     bool unavailable = false;  // no audio on this machine: stay silent
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec audioFormat{};
-    std::vector<DecodedWave> waves;  // the program has two, decoded once
 };
 
 struct Input {
-    HeldKeys held;           // the keyboard's and the gamepads' keys held down
-    bool closeFed = false;   // the close button has reached the program
     bool hidden = false;     // the program was told the window is hidden or minimised
-    bool programBusy = false;  // in a sleep or a waiting sound: input waits for later
     uint32_t raiseType = 0;  // the user event the instance channel posts
 };
 
 struct Gamepads {
     std::map<SDL_JoystickID, SDL_GameController*> open;
+    std::set<uint64_t> pushedSticks;  // stick directions pushed past the dead zone, by source
     bool rumbling = false;  // the vibrator is on: controllers plugged in now rumble too
 };
 
@@ -114,18 +98,8 @@ void windowResized();          // the window manager or the player changed its s
 void raiseWindow();
 int currentScale();            // integer scale the screen is shown at
 const uint32_t* screenPixels();
-PresentStats presentStats();
 
 // --- The event pump (loop.cpp) -------------------------------------------------------
-// Marks the program busy (in a sleep, a waiting sound) for the guard's life:
-// the events handled meanwhile wait in its queue.
-struct ProgramBusy {
-    ProgramBusy() : wasBusy(backendData().input.programBusy) { backendData().input.programBusy = true; }
-    ~ProgramBusy() { backendData().input.programBusy = wasBusy; }
-    ProgramBusy(const ProgramBusy&) = delete;
-    ProgramBusy& operator=(const ProgramBusy&) = delete;
-    bool wasBusy;
-};
 // Handles every OS event waiting; true when anything reached the program's queue.
 bool pumpEvents();
 // Blocks until an OS event arrives or the clock reaches `deadline`, handles what
@@ -136,10 +110,7 @@ uint32_t raiseEventType();      // the user event the instance channel posts
 // --- Input (input.cpp) ------------------------------------------------------------------
 // One keyboard change; true when it fed the program.
 bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, bool down, bool repeat);
-bool handleClick(int32_t x, int32_t y);  // a left click at screen pixel x, y
 bool handleEvent(const SDL_Event& event);
-uint16_t heldKeyState(uint32_t keyCode);
-void releaseAllKeys();
 
 // --- Gamepads (gamepad.cpp) -------------------------------------------------------------
 void startGamepads();
@@ -149,11 +120,15 @@ bool gamepadConnected();
 void rumbleGamepads(bool on);
 
 // --- Sound (audio.cpp) ---------------------------------------------------------------
-void playWaveFile(const uint8_t* wave, size_t size, bool wait);
+void playSamples(const Wave& wave);  // ends what plays
 void stopSound();
 void closeAudio();
 
 // --- Single instance (instance.cpp) ------------------------------------------------------
+MarkerResult createMarker(const Char* name);
+void publishWindow(const Char* className, const Char* title);  // starts answering other copies
+uint64_t findWindow(const Char* className, const Char* title);
+void bringToFront(uint64_t window);
 void stopInstanceChannel();
 
 // --- Screenshots (screenshot.cpp) --------------------------------------------------------
@@ -200,6 +175,7 @@ bool ensureFolder(const std::string& path, bool ours);
 void keepReplay(const plat::replay::Replay& replay);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
+const std::string& programPath();  // the executable's path as the program sees it
 std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated
 
 }  // namespace plat::sdl

@@ -3,7 +3,7 @@
 // says whether the replay plays, is paused or has ended.
 #include <string>
 
-#include "platform/backend.h"
+#include "platform/input.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace plat::sdl {
@@ -50,7 +50,7 @@ bool handleWatchKey(SDL_Keycode key, bool repeat) {
             w.pace.change(Change::Slower, SDL_GetTicks64());
             break;
         case SDLK_ESCAPE:
-            if (!repeat) feedClose();  // ends the program while a replay is watched
+            if (!repeat) plat::input::close();  // ends the program while a replay is watched
             return true;
         default:
             return false;

@@ -34,8 +34,8 @@ Png readPng(const std::string& path) {
 }
 
 TEST(Screenshot, NumberedShotsAndTheirEnlargedCopies) {
-    const fs::path folder = fs::path(::testing::TempDir()) / ("fingulp_shots_" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    const test_files::ScratchFolder scratch("shots");
+    const fs::path& folder = scratch.folder();
     std::vector<uint32_t> screen(static_cast<size_t>(plat::kScreenWidth) * plat::kScreenHeight, 0x00FFFFFF);
     screen[0] = 0x000000FF;                            // red, top left
     screen[screen.size() - 1] = plat::rgb(1, 2, 3);    // bottom right
@@ -57,7 +57,6 @@ TEST(Screenshot, NumberedShotsAndTheirEnlargedCopies) {
     EXPECT_EQ(big.rgb[2 * row + 2 * 3], 255);
     EXPECT_EQ(big.rgb[2 * row + 2 * 3 + 1], 0);
     EXPECT_EQ(big.rgb[3 * row + 3 * 3 + 1], 255);
-    fs::remove_all(folder);
 }
 
 TEST(Screenshot, AFolderThatCannotHoldItGivesNoPath) {

@@ -6,12 +6,13 @@
 #include <unistd.h>
 
 #include "desktop_fixture.h"
+#include "hook/present_figures.h"
 #include "platform/backend.h"
 
 namespace {
 
 using desktop_test::DesktopTest;
-using plat::backend::Marker;
+using Marker = plat::MarkerResult;
 
 std::u16string uniqueName(const char* what) {
     const std::string name = std::string("test-") + what + "-" + std::to_string(getpid());
@@ -56,14 +57,14 @@ TEST_F(DesktopTest, TheWindowIsFoundByClassAndExactTitleAndRaisedOnRequest) {
     EXPECT_EQ(plat::backend::findWindow(u"OtherApp", u"Smartphone 2002"), 0u);
     const uint64_t found = plat::backend::findWindow(u"HelloApp", u"Smartphone 2002");
     ASSERT_NE(found, 0u);
-    const uint64_t raisesBefore = plat::sdl::presentStats().raises;
+    const uint64_t raisesBefore = desktop_hook::presentFigures().raises;
     plat::backend::bringToFront(found | 1);  // the program passes the handle with its low bit set
     plat::backend::waitForInput(plat::backend::now() + 200);
-    EXPECT_EQ(plat::sdl::presentStats().raises, raisesBefore + 1);
+    EXPECT_EQ(desktop_hook::presentFigures().raises, raisesBefore + 1);
     // A made-up handle raises nothing.
     plat::backend::bringToFront(found + 2);
     plat::backend::waitForInput(plat::backend::now() + 200);
-    EXPECT_EQ(plat::sdl::presentStats().raises, raisesBefore + 1);
+    EXPECT_EQ(desktop_hook::presentFigures().raises, raisesBefore + 1);
 }
 
 }  // namespace
