@@ -25,9 +25,11 @@ test('a game played on the page, shared as a link, plays back in the page and on
   assert.equal(kept[1], kept[0], 'the only game is the best');
   assert.ok(await page.isVisible('#share-game') && await page.isVisible('#watch-last'));
   assert.deepEqual(page.errors, []);
-  await page.close();
 
-  const watcher = await h.openPage(browser, `${server.url}#replay=${kept[0]}`);
+  // "Watch last game" opens the page on the game's link.
+  const watcher = page;
+  await Promise.all([watcher.waitForEvent('load'), watcher.click('#watch-last')]);
+  assert.equal(await watcher.evaluate(() => location.hash), `#replay=${kept[0]}`);
   await h.started(watcher);
   for (let i = 0; i < 200 && (await status(watcher)) !== 'The replay has ended.'; ++i) await h.advance(watcher, 500);
   assert.equal(await status(watcher), 'The replay has ended.');
