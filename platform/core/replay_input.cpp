@@ -100,6 +100,7 @@ void finishRecording(Ending ending) {
     Replays& r = replays();
     if (!r.recording) return;
     r.recording = false;
+    r.writer.flush();
     r.recorded.outcome = {ending, fishNow(), r.ticks};
     if (r.keep) r.keep(r.recorded);
 }
@@ -185,7 +186,8 @@ void tapTick() {
 
 void tapDelivered(const Event& event) {
     auto& r = replays();
-    if (!r.recording || r.recorded.input.size() >= replay::kMaxInputBytes - 16) return;
+    // Room for the longest item, a run of presses, below the limit.
+    if (!r.recording || r.recorded.input.size() >= replay::kMaxInputBytes - replay::kSpareInput) return;
     replay::Item item{r.ticks, replay::ItemKind::Other, event.code, event.param};
     switch (event.code) {
         case kEventKeyDown:

@@ -19,11 +19,16 @@ constexpr ItemKind kWindowEvents[] = {ItemKind::FocusLost, ItemKind::FocusGained
 
 }  // namespace
 
-int arrowIndex(uint32_t keyCode) {
-    for (int i = 0; i < 4; ++i) {
+int heldIndex(uint32_t keyCode) {
+    for (int i = 0; i < 8; ++i) {
         if (kHeldKeys[i] == keyCode) return i;
     }
     return -1;
+}
+
+int arrowIndex(uint32_t keyCode) {
+    const int i = heldIndex(keyCode);
+    return i < 4 ? i : -1;
 }
 
 bool ItemReader::varint(uint32_t& value) {
@@ -39,6 +44,19 @@ bool ItemReader::varint(uint32_t& value) {
 }
 
 bool ItemReader::next(Item& item, std::string& error) {
+    if (runLeft_ > 0) {
+        const uint32_t step = (data_[runBit_ / 8] >> (runBit_ % 8)) & 1;
+        ++runBit_;
+        --runLeft_;
+        eventAtTick_ = true;
+        if (tick_ + step > kMaxTicks) {
+            error = "the input runs past the longest game a replay may hold";
+            return false;
+        }
+        tick_ += step;
+        item = Item{tick_, ItemKind::KeyDown, runArrow_, 0};
+        return true;
+    }
     uint32_t head = 0;
     if (!varint(head)) {
         error = "the input is cut short or holds an overlong number";
@@ -86,8 +104,35 @@ bool ItemReader::next(Item& item, std::string& error) {
             item.kind = kWindowEvents[which & 3];
             break;
         case kOther:
-            item.kind = ItemKind::Other;
-            ok = varint(item.value) && varint(item.param);
+            ok = varint(which);
+            if (ok && which == 0) {
+                item.kind = ItemKind::Other;
+                ok = varint(item.value) && varint(item.param);
+                break;
+            }
+            if (ok && which <= 8) {
+                // A run: this press of held key which - 1, then count - 1 more, each
+                // 0 or 1 tick after the one before (one bit each).
+                uint32_t count = 0;
+                ok = varint(count);
+                const size_t bytes = (static_cast<size_t>(count) + 6) / 8;
+                if (ok && (count < 2 || count > kMaxRun || bytes > size_ - pos_)) {
+                    error = "a run of presses is out of range";
+                    return false;
+                }
+                if (!ok) break;
+                item.kind = ItemKind::KeyDown;
+                item.value = kHeldKeys[which - 1];
+                runArrow_ = item.value;
+                runLeft_ = count - 1;
+                runBit_ = pos_ * 8;
+                pos_ += bytes;
+                break;
+            }
+            if (ok) {
+                error = "an unknown kind of item";
+                return false;
+            }
             break;
         default:
             item.kind = ItemKind::KeyDown;
@@ -107,6 +152,43 @@ void ItemWriter::varint(uint32_t value) {
 }
 
 void ItemWriter::put(const Item& item) {
+    const int arrow = item.kind == ItemKind::KeyDown ? heldIndex(item.value) : -1;
+    Run& r = run_;
+    if (arrow >= 0 && r.count > 0 && static_cast<uint32_t>(arrow) == r.arrow && item.tick - r.lastTick <= 1 &&
+        r.count < kMaxRun) {
+        const uint32_t j = r.count - 1;
+        if (item.tick != r.lastTick) r.steps[j / 8] |= static_cast<uint8_t>(1u << (j % 8));
+        r.lastTick = item.tick;
+        ++r.count;
+        return;
+    }
+    flush();
+    if (arrow >= 0) {
+        r.count = 1;
+        r.arrow = static_cast<uint32_t>(arrow);
+        r.firstTick = r.lastTick = item.tick;
+        return;
+    }
+    write(item);
+}
+
+void ItemWriter::flush() {
+    Run& r = run_;
+    if (r.count == 0) return;
+    if (r.count == 1) {
+        r.count = 0;
+        return write({r.firstTick, ItemKind::KeyDown, kHeldKeys[r.arrow], 0});
+    }
+    varint(((r.firstTick - tick_) << 4) | kOther);
+    varint(1 + r.arrow);
+    varint(r.count);
+    const size_t bytes = (r.count + 6) / 8;
+    out_->insert(out_->end(), r.steps, r.steps + bytes);
+    tick_ = r.lastTick;
+    r = Run{};
+}
+
+void ItemWriter::write(const Item& item) {
     // The recorder stops at kMaxTicks, so a delta always fits.
     const uint32_t delta = item.tick - tick_;
     tick_ = item.tick;
@@ -136,6 +218,7 @@ void ItemWriter::put(const Item& item) {
             return;
         case ItemKind::Other:
             head(kOther);
+            varint(0);
             varint(item.value);
             varint(item.param);
             return;

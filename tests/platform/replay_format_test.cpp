@@ -66,6 +66,8 @@ TEST(ReplayFormat, HostileBytesAreRefusedWithAReason) {
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0x00},  // a toggle before any tick
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0x0E, 0x07, 0x00},  // unknown window event
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0x38},  // input past the outcome's ticks
+        {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0x0F, 0x01, 0x01},  // a run of one press
+        {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 4, 0x0F, 0x01, 0x0A, 0xFF},  // its bits cut short
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         replay::Replay r;
@@ -85,8 +87,37 @@ TEST(ReplayFormat, HostileBytesAreRefusedWithAReason) {
     }
 }
 
+// Auto-repeat's presses (0 or 1 tick apart) are kept as runs: every press
+// comes back at its tick, in its order among the other items.
+TEST(ReplayFormat, RunsOfRepeatedPressesReadBackPressByPress) {
+    std::vector<Item> items;
+    uint32_t tick = 0;
+    for (int i = 0; i < 1100; ++i) {  // longer than one run holds
+        tick += (i % 5 == 4) ? 0 : 1;
+        items.push_back({tick, ItemKind::KeyDown, plat::kKeyUp, 0});
+        if (i == 40) items.push_back({tick, ItemKind::Paint, 0, 0});
+        if (i == 60) items.push_back({++tick, ItemKind::KeyToggle, 2, 0});
+        if (i == 80) items.push_back({tick + 3, ItemKind::KeyDown, plat::kKeyUp, 0}), tick += 3;
+        if (i == 90) items.push_back({tick, ItemKind::KeyDown, plat::kKeyDown, 0});
+    }
+    std::vector<uint8_t> bytes;
+    replay::detail::ItemWriter w(bytes);
+    for (const Item& item : items) w.put(item);
+    w.flush();
+    EXPECT_LT(bytes.size(), items.size() / 4);
+    replay::detail::ItemReader r(bytes.data(), bytes.size());
+    std::string error;
+    for (size_t i = 0; i < items.size(); ++i) {
+        Item item;
+        ASSERT_TRUE(r.next(item, error)) << i << ": " << error;
+        EXPECT_TRUE(item.tick == items[i].tick && item.kind == items[i].kind && item.value == items[i].value) << i;
+    }
+    EXPECT_TRUE(r.atEnd());
+}
+
 // Ordinary play: an arrow (now and then a digit) pressed every half second or
-// so and held for up to a second and a half, a pause, a lost focus.
+// so and held for up to a second and a half, auto-repeat after half a second
+// at 25 a second, a pause, a lost focus.
 TEST(ReplayFormat, ThreeMinutesOfOrdinaryPlayFitALink) {
     replay::Replay r;
     r.outcome = {replay::Ending::Starved, 40, 3600};
@@ -98,12 +129,15 @@ TEST(ReplayFormat, ThreeMinutesOfOrdinaryPlayFitALink) {
         const uint32_t index = random() % 6;
         w.put({tick, ItemKind::KeyDown, keys[index], 0});
         if (index >= 4) w.put({tick + 1, ItemKind::KeyToggle, index == 4 ? 6u : 7u, 0});
-        tick += 2 + random() % 28;
+        const uint32_t held = 2 + random() % 28;
+        for (uint32_t ms = 500; ms < held * 50; ms += 40) w.put({tick + 1 + ms / 50, ItemKind::KeyDown, keys[index], 0});
+        tick += held;
         w.put({tick, ItemKind::KeyToggle, index < 4 ? index : (index == 4 ? 6u : 7u), 0});
         tick += 1 + random() % 12;
         if (tick % 1000 < 10) w.put({tick, ItemKind::Command, plat::kCommandRightSoftKey, 0});
     }
     w.put({3550, ItemKind::FocusLost, 0, 0});
+    w.flush();
     const std::string link = "https://example.org/fingulp/#" + replay::linkFragment(r);
     EXPECT_LE(link.size(), 2000u);
 }
