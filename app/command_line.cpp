@@ -14,6 +14,20 @@ int levelNamed(const char* name) {
 
 }  // namespace
 
+std::string shownArgument(const char* arg) {
+    std::string text;
+    for (const char* c = arg; *c; ++c) {
+        const auto byte = static_cast<unsigned char>(*c);
+        if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        } else {
+            text += *c;
+        }
+    }
+    return text;
+}
+
 CommandLine readCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     const auto refuse = [&line](std::string why) {
@@ -31,7 +45,7 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
             const char* name = arg[7] == '=' ? arg + 8 : (i + 1 < argc ? argv[++i] : nullptr);
             if (!name) return refuse("--level needs easy or hard");
             line.level = levelNamed(name);
-            if (line.level < 0) return refuse(std::string("unknown level '") + name + "': easy or hard");
+            if (line.level < 0) return refuse("unknown level '" + shownArgument(name) + "': easy or hard");
         } else if (std::strcmp(arg, "--replay") == 0 || std::strncmp(arg, "--replay=", 9) == 0) {
             const char* what = arg[8] == '=' ? arg + 9 : (i + 1 < argc ? argv[++i] : nullptr);
             if (!what || !*what) return refuse("--replay needs a replay file or a shared link");
@@ -39,7 +53,7 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
         } else if (arg[0] != '-' && line.replay.empty()) {
             line.replay = arg;  // fingulp FILE.fgr, as the desktop entry opens one
         } else {
-            return refuse(std::string("unknown option '") + arg + "'");
+            return refuse("unknown option '" + shownArgument(arg) + "'");
         }
     }
     if (!line.replay.empty() && line.action == CommandLine::Action::Play) {

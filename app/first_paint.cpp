@@ -40,6 +40,7 @@ void readSettingsFile(plat::Window* window) {
 }
 
 void readSettings(plat::Window* window) {
+    settingsRead = 1;
     // A watched replay brings its own switches and scores; the player's file
     // is neither read nor made.
     if (plat::replay::watchState() != plat::replay::Watch::None) return;
@@ -67,7 +68,6 @@ void buildConfigPath() {
 }
 
 void firstPaint(plat::Window* window, plat::Surface* paintSurface) {
-    buildConfigPath();
     soundBank = newSoundBank();
     createSurfaces(window);
     createDrawingObjects(paintSurface);
@@ -77,7 +77,11 @@ void firstPaint(plat::Window* window, plat::Surface* paintSurface) {
     plat::blockCopy(paintSurface, 0, 0, 176, 220, drawing.splashSurface, 0, 0);
     plat::sleepMs(2000);
 
-    readSettings(window);
+    // Ended during the splash: the settings are neither looked for, read nor saved.
+    if (!plat::closeRequested()) {
+        buildConfigPath();
+        readSettings(window);
+    }
 
     firstPaintPending = 0;
     screenController.loadResources();

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
             plat::replay::Replay replay;
             std::string error;
             if (!plat::replay::loadReplay(line.replay, replay, error)) {
-                std::fprintf(stderr, "fingulp: %s: %s\n", line.replay.c_str(), error.c_str());
+                std::fprintf(stderr, "fingulp: %s: %s\n", shownArgument(line.replay.c_str()).c_str(), error.c_str());
                 return 2;
             }
             plat::replay::watch(std::move(replay));

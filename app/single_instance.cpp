@@ -23,7 +23,7 @@ uint32_t singleInstanceCheck(const plat::Char* className, const plat::Char* titl
             found = 1;
             break;
         }
-        if (--tries <= 0) break;
+        if (--tries <= 0 || plat::closeRequested()) break;
     }
     return tries > 0 ? 0 : kInstanceCheckFailed;
 }

@@ -87,4 +87,8 @@ ForeignWindow findWindow(const Char* className, const Char* title);
 // Asks that window to come to the front (its handle may carry the low bit set).
 void bringToFront(ForeignWindow window);
 
+// The desktop has asked the program to end (its close button, a signal), at
+// any time, even before the window existed.
+bool closeRequested();
+
 }  // namespace plat

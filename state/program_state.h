@@ -39,6 +39,7 @@ struct ProgramValues {
     plat::Window* mainWindow = nullptr;
     plat::Char configPath[256] = {};       // full path of "config.ini"
     uint8_t firstPaintPending = 1;
+    uint8_t settingsRead = 0;              // 1 once config.ini has been read (or tried)
     uint32_t gamePhase = kPhaseIdle;
     int32_t startFrames = 0;               // game frames drawn since New game, up to 60
     uint8_t gameOverShown = 0;             // an ended game's last frame is on screen; keys locked
@@ -66,6 +67,7 @@ extern ProgramValues programValues;
 inline plat::Window*& mainWindow = programValues.mainWindow;
 inline plat::Char (&configPath)[256] = programValues.configPath;
 inline uint8_t& firstPaintPending = programValues.firstPaintPending;
+inline uint8_t& settingsRead = programValues.settingsRead;
 inline uint32_t& gamePhase = programValues.gamePhase;
 inline int32_t& startFrames = programValues.startFrames;
 inline uint8_t& gameOverShown = programValues.gameOverShown;

@@ -57,6 +57,8 @@ uint16_t detail::liveKeyState(uint32_t keyCode) {
 // replay answers for the player).
 uint16_t asyncKeyState(uint32_t keyCode) { return detail::tapKeyState(keyCode, detail::liveKeyState(keyCode)); }
 
+bool closeRequested() { return state().closeAsked; }
+
 namespace input {
 
 bool keyDown(Source source, uint32_t keyCode, bool repeat) {
@@ -99,11 +101,12 @@ void releaseAll() { state().held.clear(); }
 void exposed() { deliver(kEventPaint, 0); }
 
 bool close() {
-    // A second click while the first is still queued asks nothing more.
-    if (state().closeAsked || !wm().window) return false;
+    // A second click while the first is still queued asks nothing more; one
+    // before the window exists ends that start (closeRequested).
+    if (state().closeAsked) return false;
     state().closeAsked = true;
     deliver(kEventClose, 0);
-    return true;
+    return wm().window != nullptr;
 }
 
 Blocked::Blocked() : wasBlocked(state().blocked) { state().blocked = true; }

@@ -70,8 +70,8 @@ bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, b
 bool handleEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
-            // The close button (and a terminal's Ctrl+C): the program saves as
-            // Exit does.
+            // The close button, and SIGTERM, SIGINT and SIGHUP (end_signals.cpp):
+            // the program saves as Exit does.
             return input::close();
         case SDL_KEYDOWN:
         case SDL_KEYUP:

@@ -19,11 +19,13 @@
 //      vibrator.
 //  [x] Wave sounds through SDL audio, one at a time; silence when there is
 //      no audio device (a blocking sound still lasts its length).
-//  [x] Focus, exposure and the close button reach the program.
-//  [x] Error message boxes; single instance per user over an abstract Unix
-//      socket that also carries the raise request.
-//  [x] config.ini beside the executable, or in the user's data folder when
-//      that folder is read-only; F12 screenshots beside it.
+//  [x] Focus, exposure and the close button reach the program; SIGTERM,
+//      SIGINT and SIGHUP are the close button, cutting waits short.
+//  [x] Error message boxes; single instance per user and display: a lock in
+//      the user's private runtime folder, and a socket beside it that
+//      carries the raise request.
+//  [x] config.ini beside the executable, or in the user's data folder for an
+//      installed copy or a read-only folder; F12 screenshots beside it.
 //  [x] Every game kept as a replay file; a replay watched at its real pace
 //      (Space pauses, Right/+ and Left/- set 1x..8x, Escape ends), with
 //      nothing of the player's read or written.
@@ -53,12 +55,15 @@ int startDesktop() {
     setenv("SDL_VIDEO_X11_WMCLASS", "fingulp", 0);
     setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.fingulp.Fingulp", 0);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // ours cover SIGHUP too
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "fingulp: cannot open a window: %s\n", SDL_GetError());
         return 1;
     }
+    watchEndSignals();
     SDL_StopTextInput();  // the game reads keys, never text
     backendData().input.hidden = false;
+    backendData().input.endSignalled = false;
     startGamepads();
     raiseEventType();
     if (plat::replay::watchState() != plat::replay::Watch::None) {
@@ -87,10 +92,13 @@ using namespace plat::sdl;
 
 uint64_t now() { return programClock(); }
 
+// Once a signal has asked the program to end, sleeps and waited sounds end at
+// once and message boxes go to the terminal: the program saves and ends
+// without keeping a logout waiting.
 void sleep(uint32_t milliseconds) {
     present();
     const uint64_t deadline = now() + milliseconds;
-    while (now() < deadline) {
+    while (now() < deadline && !ending()) {
         waitEvents(deadline);
         present();
         showWatchState();
@@ -133,7 +141,7 @@ void messageBox(const Char* text, const Char* caption, uint32_t style) {
     present();
     const uint32_t flags = (style & 0x10) ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     const std::string message = toUtf8(text);
-    if (SDL_ShowSimpleMessageBox(flags, toUtf8(caption).c_str(), message.c_str(), desktopWindow()) != 0) {
+    if (ending() || SDL_ShowSimpleMessageBox(flags, toUtf8(caption).c_str(), message.c_str(), desktopWindow()) != 0) {
         // No message box on this desktop (no display server, say): the player
         // still learns of it on the terminal.
         std::fprintf(stderr, "fingulp: %s\n", message.c_str());

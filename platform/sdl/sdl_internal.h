@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -42,6 +43,7 @@ struct AudioOut {
 };
 
 struct Input {
+    std::atomic<bool> endSignalled{false};  // SIGTERM, SIGINT or SIGHUP came
     bool hidden = false;     // the program was told the window is hidden or minimised
     uint32_t raiseType = 0;  // the user event the instance channel posts
 };
@@ -53,9 +55,12 @@ struct Gamepads {
 };
 
 struct InstanceChannel {
-    std::string name;       // the marker's name, the socket's too
-    int marker = -1;        // the bound socket of the first instance
-    std::string windowKey;  // "class\ttitle" once published
+    std::string name;        // the marker's name
+    int lock = -1;           // the locked file of the first instance: the marker
+    int marker = -1;         // its bound socket, listening once the window is published
+    std::string socketPath;  // the socket's file, removed at the end
+    int stop[2] = {-1, -1};  // written to end the listener at once
+    std::string windowKey;   // "class\ttitle" once published
     std::thread listener;
 };
 
@@ -106,6 +111,11 @@ bool pumpEvents();
 // came; true when anything reached the program's queue.
 bool waitEvents(uint64_t deadline);
 uint32_t raiseEventType();      // the user event the instance channel posts
+// A signal asked the program to end: it saves and ends without keeping
+// anyone waiting (the close button keeps the handset's waits and boxes).
+inline bool ending() { return backendData().input.endSignalled; }
+// SIGTERM, SIGINT and SIGHUP as the close button; SIGPIPE ignored (end_signals.cpp).
+void watchEndSignals();
 
 // --- Input (input.cpp) ------------------------------------------------------------------
 // One keyboard change; true when it fed the program.
@@ -175,7 +185,11 @@ bool ensureFolder(const std::string& path, bool ours);
 void keepReplay(const plat::replay::Replay& replay);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
+// Where config.ini (and screenshots) go, '/'-terminated; empty when nowhere.
+std::string settingsFolder();
 const std::string& programPath();  // the executable's path as the program sees it
-std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated
+// An installed copy's folder ('/'-terminated): bin/ or games/ under the
+// install prefix the build was made for, or anything under /usr/ or /opt/.
+bool installedFolder(const std::string& folder, const std::string& installPrefix);
 
 }  // namespace plat::sdl

@@ -34,6 +34,8 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         {{"a.fgr", "b.fgr"}, Action::Refuse, -1, "unknown option 'b.fgr'"},
         {{"--level", "hard", "a.fgr"}, Action::Refuse, 1, "--level plays a game: a replay brings its own level"},
         {{"--levels", "hard"}, Action::Refuse, -1, "unknown option '--levels'"},
+        {{"--\x1b]0;owned\x07\n"}, Action::Refuse, -1, "unknown option '--\\x1B]0;owned\\x07\\x0A'"},
+        {{"--level", "h\x7f\xc3\xa9"}, Action::Refuse, -1, "unknown level 'h\\x7F\xc3\xa9': easy or hard"},
     };
     for (const auto& c : cases) {
         std::vector<const char*> argv = {"fingulp"};
@@ -49,6 +51,8 @@ TEST(CommandLine, EachFormAndEachRefusal) {
             EXPECT_EQ(line.replay, c.args.back()) << shown;
         }
     }
+    // A replay's name in a message (it may be any text) drives no terminal.
+    EXPECT_EQ(shownArgument("a\x1b]0;owned\x07\n.fgr"), "a\\x1B]0;owned\\x07\\x0A.fgr");
 }
 
 }  // namespace

@@ -72,4 +72,14 @@ TEST(SettingsFolder, AWritableExecutableFolderHoldsTheSettings) {
     EXPECT_EQ(plat::sdl::settingsFolder(), fs::path(expected).parent_path().string() + "/");
 }
 
+TEST(SettingsFolder, InstalledCopiesAreThoseOfTheInstallFolderOrUnderUsrAndOpt) {
+    for (const char* folder :
+         {"/usr/games/", "/usr/local/bin/", "/opt/fingulp/", "/home/p/.local/bin/", "/home/p/.local/games/"}) {
+        EXPECT_TRUE(plat::sdl::installedFolder(folder, "/home/p/.local/")) << folder;
+    }
+    for (const char* folder : {"/home/p/.local/bin/x/", "/home/p/games/", "/usrfoo/bin/", "/work/build/"}) {
+        EXPECT_FALSE(plat::sdl::installedFolder(folder, "/home/p/.local")) << folder;
+    }
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ protected:
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         // The window remembered goes to a folder of the test's, never the player's.
         setenv("XDG_CONFIG_HOME", configHome.folder().c_str(), 1);
+        // The one-copy marker too: a private runtime folder of the test's.
+        std::filesystem::permissions(runtimeDir.folder(), std::filesystem::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", runtimeDir.folder().c_str(), 1);
         plat::resetWindowing();
         paintsSent = 0;
         ASSERT_EQ(plat::sdl::startDesktop(), 0);
@@ -72,6 +76,7 @@ protected:
 
     plat::Window* window = nullptr;
     const test_files::ScratchFolder configHome{"config"};
+    const test_files::ScratchFolder runtimeDir{"runtime"};
 };
 
 }  // namespace desktop_test

@@ -2,11 +2,13 @@
 // later, a new sound replaces the one playing, the samples reach the device
 // unchanged, and a machine without audio stays silent, its waits unchanged.
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <thread>
 
 #include "desktop_fixture.h"
+#include "platform/core/window_manager.h"
 #include "platform/backend.h"
 #include "platform/sound.h"
 
@@ -106,3 +108,21 @@ TEST_F(DesktopTest, WithoutAudioTheSoundsAreSilenceOfTheirLength) {
 }
 
 }  // namespace
+
+// SIGTERM, SIGINT and SIGHUP are the close button: once one has come, a
+// sleep and a waited sound end at once, so the program saves and ends.
+TEST_F(DesktopTest, AnEndSignalIsTheCloseAndCutsTheWaitsShort) {
+    const auto music = waveFile(5000, 6);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        plat::detail::wm().input.closeAsked = plat::sdl::backendData().input.endSignalled = false;
+        std::thread outside([signal] { SDL_Delay(100); raise(signal); });
+        const uint64_t slept = plat::backend::now();
+        plat::backend::sleep(5000);
+        EXPECT_LT(plat::backend::now() - slept, 2500u) << "signal " << signal;
+        outside.join();
+        EXPECT_LT(playTime(music, true), 2500u) << "signal " << signal;
+        const auto events = fedEvents();
+        ASSERT_EQ(events.size(), 1u) << "signal " << signal;
+        EXPECT_EQ(events[0].code, plat::kEventClose);
+    }
+}

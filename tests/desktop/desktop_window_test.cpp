@@ -63,6 +63,24 @@ TEST(WindowFile, TheUsersConfigurationFolderAndNoPlantedLink) {
     fs::create_directory_symlink(home / "elsewhere", config / "fingulp");
     EXPECT_FALSE(plat::sdl::writeWindowFile({600, 700, true}));
     EXPECT_TRUE(fs::is_empty(home / "elsewhere"));
+
+    // A path longer than the handset's 255 characters is the desktop's own.
+    const fs::path deep = home / std::string(120, 'd') / std::string(120, 'e');
+    setenv("XDG_CONFIG_HOME", deep.c_str(), 1);
+    fs::create_directories(deep.parent_path());
+    ASSERT_TRUE(plat::sdl::writeWindowFile({600, 700, false}));
+    WindowPlacement read;
+    EXPECT_TRUE(plat::sdl::readWindowFile(read));
+    EXPECT_EQ(read.width, 600);
+    // A file the system cannot write (its path, not its folders', too long
+    // for it) leaves no folder made for it.
+    fs::path nearLimit = home;
+    while (nearLimit.string().size() < 3800) nearLimit /= std::string(200, 'n');
+    fs::create_directories(nearLimit);
+    const fs::path tooDeep = nearLimit / std::string(4075 - nearLimit.string().size() - 1, 'c');
+    setenv("XDG_CONFIG_HOME", tooDeep.c_str(), 1);
+    EXPECT_FALSE(plat::sdl::writeWindowFile({600, 700, false}));
+    EXPECT_FALSE(fs::exists(tooDeep));
     setenv("HOME", playersHome.c_str(), 1);
 }
 

@@ -35,6 +35,12 @@ void makeOld(const fs::path& p) {
     ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), anHourAgo, AT_SYMLINK_NOFOLLOW), 0) << p;
 }
 
+// Every name a backup may take is a folder: no backup can be made.
+void takeEveryBackupName(const fs::path& game) {
+    fs::create_directories(game / "config.ini.bak" / "x");
+    for (int n = 1; n <= 9; ++n) fs::create_directories(game / ("config.ini.bak." + std::to_string(n)) / "x");
+}
+
 mode_t modeOf(const fs::path& p) {
     struct stat st {};
     ::lstat(p.c_str(), &st);
@@ -142,10 +148,10 @@ TEST_F(FileReplace, RemovesOnlyStaleTemporaryFilesAndOnlyAfterASuccess) {
         if (row.kind == Link) fs::create_symlink(root / "else" / "precious", p);
         if (row.old) makeOld(p);
     }
-    // A failed save (the backup cannot replace a folder) removes nothing.
-    fs::create_directories(game() / "config.ini.bak" / "inside");
+    // A failed save (no backup can be made) removes nothing.
+    takeEveryBackupName(game());
     EXPECT_FALSE(replace("new", OldEntry::KeepAsBackup));
-    EXPECT_EQ(entriesOf(game()).size(), std::size(rows) + 2);
+    EXPECT_EQ(entriesOf(game()).size(), std::size(rows) + 11);
     EXPECT_EQ(readFile(config()), "old");
 
     ASSERT_TRUE(replace("new"));
@@ -160,10 +166,10 @@ TEST_F(FileReplace, FailuresLeaveEverythingAsItWas) {
         OldEntry old;
     };
     const Row rows[] = {
-        {"backup name taken by a folder",
+        {"every backup name taken by a folder",
          [](const fs::path& g) {
              writeFile(g / "config.ini", "old");
-             fs::create_directories(g / "config.ini.bak" / "x");
+             takeEveryBackupName(g);
          },
          OldEntry::KeepAsBackup},
         {"config.ini is a folder", [](const fs::path& g) { fs::create_directories(g / "config.ini" / "x"); },
@@ -190,6 +196,19 @@ TEST_F(FileReplace, FailuresLeaveEverythingAsItWas) {
     const std::u16string inFile = plat::fromUtf8((root / "blocker" / "config.ini").string());
     EXPECT_FALSE(plat::replaceFileAtomically(inFile.c_str(), "x", 1));
     EXPECT_EQ(readFile(root / "blocker"), "not a folder");
+}
+
+// "config.ini.bak" taken by a folder: the next free numbered name, never one in use.
+TEST_F(FileReplace, ABackupTakesTheNextFreeNameWhenBakIsAFolder) {
+    fs::create_directories(game() / "config.ini.bak" / "x");
+    writeFile(game() / "config.ini.bak.1", "an older backup");
+    for (const char* expected : {"config.ini.bak.2", "config.ini.bak.3"}) {
+        writeFile(config(), std::string("old ") + expected);
+        ASSERT_TRUE(replace("new", OldEntry::KeepAsBackup));
+        EXPECT_EQ(readFile(game() / expected), std::string("old ") + expected);
+    }
+    EXPECT_EQ(readFile(game() / "config.ini.bak.1"), "an older backup");
+    EXPECT_EQ(readFile(config()), "new");
 }
 
 TEST_F(FileReplace, TwoSaversAtOnceNeverLeaveAMixedFile) {
