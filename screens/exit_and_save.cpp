@@ -4,8 +4,10 @@
 // the same way without ending.
 #include <cstdio>
 
+#include "platform/replay.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
+#include "screens/game_replays.h"
 #include "settings/settings_store.h"
 #include "state/program_state.h"
 
@@ -29,11 +31,15 @@ void composeScore(int32_t score, plat::Char (&text)[kScoreTextSize]) {
 }  // namespace
 
 void ScreenController::exitAndSave() {
+    // Watching a replay never saves nor ends: the last screen stays.
+    if (gameEnds(plat::replay::Ending::Exit)) return;
     saveSettings();
     plat::postQuit(0);
 }
 
 void ScreenController::saveSettings() {
+    // A watched replay's game is not the player's: nothing of it is kept.
+    if (plat::replay::watchState() != plat::replay::Watch::None) return;
     settingsStore.setValue(kNameKey, u"None");
     for (uint32_t i = 0; i < 6; ++i) settingsStore.setValue(kFirstSwitchKey + i, flags[i] == 1 ? u"on" : u"off");
     // Without a score table (its allocation failed) the scores read at start
