@@ -17,11 +17,14 @@ if ! command -v dpkg-checkbuilddeps >/dev/null || ! dpkg-checkbuilddeps 2>/dev/n
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get build-dep -y -qq --no-install-recommends ./
 fi
 
-# One version number, the project's: the changelog's top entry must carry it.
+# One version number, the project's: the changelog's top entry and the
+# metainfo's newest release must carry it.
 version="$(sed -n 's/^project(fingulp VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)"
 packaged="$(dpkg-parsechangelog -S Version)"
-if [ "$packaged" != "$version" ]; then
-  echo "debian/changelog says $packaged but CMakeLists.txt says $version: add a changelog entry (dch -v $version)" >&2
+released="$(grep -o -m1 '<release version="[^"]*"' packaging/io.github.fingulp.Fingulp.metainfo.xml | cut -d'"' -f2)"
+if [ "$packaged" != "$version" ] || [ "$released" != "$version" ]; then
+  echo "CMakeLists.txt says $version, debian/changelog $packaged, the metainfo's release $released:" \
+       "give the changelog (dch -v $version) and the metainfo an entry for $version" >&2
   exit 1
 fi
 
