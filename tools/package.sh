@@ -32,7 +32,7 @@ rm -rf "$out"
 mkdir -p "$out/src"
 trap 'rm -rf "$out/src"' EXIT
 tar -C . --exclude='./build*' --exclude=./.git --exclude=./out --exclude=node_modules -cf - . | tar -C "$out/src" -xf -
-(cd "$out/src" && DEB_BUILD_OPTIONS="parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}" dpkg-buildpackage -us -uc -b)
+(cd "$out/src" && DEB_BUILD_OPTIONS="parallel=$(nproc) terse ${DEB_BUILD_OPTIONS:-}" dpkg-buildpackage -us -uc -b)
 
 # The site, packed the same way every time: sorted names, one owner, the
 # changelog entry's time on every file.
