@@ -12,6 +12,22 @@ int levelNamed(const char* name) {
     return -1;
 }
 
+// An argument as a message quotes it: control bytes (an escape sequence that
+// would drive the terminal, a line break) written as \xNN.
+std::string shown(const char* arg) {
+    std::string text;
+    for (const char* c = arg; *c; ++c) {
+        const auto byte = static_cast<unsigned char>(*c);
+        if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        } else {
+            text += *c;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 CommandLine readCommandLine(int argc, const char* const* argv) {
@@ -31,9 +47,9 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
             const char* name = arg[7] == '=' ? arg + 8 : (i + 1 < argc ? argv[++i] : nullptr);
             if (!name) return refuse("--level needs easy or hard");
             line.level = levelNamed(name);
-            if (line.level < 0) return refuse(std::string("unknown level '") + name + "': easy or hard");
+            if (line.level < 0) return refuse("unknown level '" + shown(name) + "': easy or hard");
         } else {
-            return refuse(std::string("unknown option '") + arg + "'");
+            return refuse("unknown option '" + shown(arg) + "'");
         }
     }
     return line;

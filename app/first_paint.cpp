@@ -20,8 +20,6 @@ namespace {
 
 constexpr plat::Char kConfigName[] = u"config.ini";
 
-int chosenLevel = -1;  // -1: as the file says
-
 void readSettingsFile(plat::Window* window) {
     if (!settingsStore.loadOrCreate(configPath)) {
         plat::messageBox(window, u"Can't create config file!", u"", plat::kMessageBoxError);
@@ -41,6 +39,7 @@ void readSettingsFile(plat::Window* window) {
 }
 
 void readSettings(plat::Window* window) {
+    settingsRead = 1;
     readSettingsFile(window);
     if (chosenLevel >= 0) screenController.flags[kLevelSwitch] = static_cast<uint8_t>(chosenLevel);
 }
@@ -65,7 +64,6 @@ void buildConfigPath() {
 }
 
 void firstPaint(plat::Window* window, plat::Surface* paintSurface) {
-    buildConfigPath();
     soundBank = newSoundBank();
     createSurfaces(window);
     createDrawingObjects(paintSurface);
@@ -75,7 +73,11 @@ void firstPaint(plat::Window* window, plat::Surface* paintSurface) {
     plat::blockCopy(paintSurface, 0, 0, 176, 220, drawing.splashSurface, 0, 0);
     plat::sleepMs(2000);
 
-    readSettings(window);
+    // Ended during the splash: the settings are neither looked for, read nor saved.
+    if (!plat::closeRequested()) {
+        buildConfigPath();
+        readSettings(window);
+    }
 
     firstPaintPending = 0;
     screenController.loadResources();

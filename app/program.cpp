@@ -20,6 +20,7 @@ int programMain() {
 
     uint8_t found = 0;
     if (singleInstanceCheck(kClassName, title, found) != 0 || found == 1) return 0;
+    if (plat::closeRequested()) return 0;  // ended before there was a window: nothing to save
 
     if (!plat::registerClass(kClassName, mainWindowProc, kIconGroup)) return 0;
     mainWindow = plat::createWindow(kClassName, title, 178, 225);

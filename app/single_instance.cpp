@@ -13,7 +13,6 @@ uint32_t singleInstanceCheck(const plat::Char* className, const plat::Char* titl
         if (marker == plat::MarkerResult::Failed) return kInstanceCheckFailed;
         if (marker == plat::MarkerResult::Created) break;  // the only copy: keep the marker
 
-        plat::closeInstanceMarker();
         plat::ForeignWindow other = plat::findWindow(className, title);
         if (!other) {
             plat::sleepMs(500);
@@ -24,7 +23,7 @@ uint32_t singleInstanceCheck(const plat::Char* className, const plat::Char* titl
             found = 1;
             break;
         }
-        if (--tries <= 0) break;
+        if (--tries <= 0 || plat::closeRequested()) break;
     }
     return tries > 0 ? 0 : kInstanceCheckFailed;
 }

@@ -95,8 +95,13 @@ int32_t mainWindowProc(plat::Window* window, uint32_t code, uint32_t param, uint
             onPaint(window);
             return 1;
         case plat::kEventClose:
-            // The desktop's close button keeps the best scores, as Exit does.
-            screenController.exitAndSave();
+            // The desktop's close button keeps the best scores, as Exit does;
+            // before the settings were read there is nothing to keep.
+            if (settingsRead) {
+                screenController.exitAndSave();
+            } else {
+                plat::postQuit(0);
+            }
             return 1;
         case plat::kEventKeyDown:
             onKeyDown(param);

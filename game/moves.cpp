@@ -1,6 +1,7 @@
 // The player's four moves, each clamped to the water between the HUD band
 // and the soft-key captions.
 #include "game/session.h"
+#include "platform/types.h"
 
 void PlayerFish::moveLeft() {
     if (dying) return;
@@ -26,6 +27,6 @@ void PlayerFish::moveUp() {
 void PlayerFish::moveDown() {
     if (dying) return;
     y += speed;
-    const int32_t lowest = 198 - stripHeight[sizeClass];  // just above the soft-key captions
+    const int32_t lowest = plat::kCaptionTop - stripHeight[sizeClass];  // just above the soft-key captions
     if (y > lowest) y = lowest;
 }

@@ -7,12 +7,6 @@
 #include "platform/random.h"
 #include "state/program_state.h"
 
-int32_t satiety = 0;
-int32_t foodStore = 0;
-int32_t hungerClock = 0;
-int32_t hungerDivisor = 15;
-int32_t hungerRate = 1;
-
 int32_t speedForClass(int32_t sizeClass) { return sizeClass == 0 ? 4 : 5 - sizeClass; }
 
 PlayerFish::PlayerFish() {

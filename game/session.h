@@ -1,8 +1,10 @@
 // One game: the school of seven fish, the player's fish, the score and the
-// bubbles, plus the hunger values that every new game resets.
+// bubbles. Every new game resets the hunger values (state/program_state.h).
 #pragma once
 
 #include <cstdint>
+
+#include "state/program_state.h"
 
 // Strip sizes by size class 0..4. A strip holds the fish facing right in its
 // left half and facing left in its right half.
@@ -82,10 +84,3 @@ void placeSchool(GameSession& game);
 
 // Creates a session, or returns null when it cannot be had (never throws).
 GameSession* newGameSession(int32_t difficulty);
-
-// The hunger values: one set for the program, reset by each new session.
-extern int32_t satiety;
-extern int32_t foodStore;
-extern int32_t hungerClock;
-extern int32_t hungerDivisor;
-extern int32_t hungerRate;

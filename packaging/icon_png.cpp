@@ -3,8 +3,6 @@
 // FOLDER/SIZExSIZE/apps/fingulp.png for each size, by default the desktop icon
 // theme's 16, 32, 48, 64, 128 and 256 pixels; the magenta key colour becomes
 // transparent and larger sizes keep crisp pixels.
-#include <png.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,29 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "platform/png_file.h"
 #include "platform/resources.h"
 
 namespace {
 
 bool writeIcon(const plat::Bitmap& icon, int size, const std::filesystem::path& file) {
-    std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
+    std::vector<uint32_t> pixels(static_cast<size_t>(size) * size);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            const uint32_t p = icon.pixels[static_cast<size_t>(y * icon.height / size) * icon.width + x * icon.width / size];
-            uint8_t* out = &rgba[(static_cast<size_t>(y) * size + x) * 4];
-            const bool clear = p == plat::kIconClear;
-            out[0] = clear ? 0 : static_cast<uint8_t>(plat::redOf(p));
-            out[1] = clear ? 0 : static_cast<uint8_t>(plat::greenOf(p));
-            out[2] = clear ? 0 : static_cast<uint8_t>(plat::blueOf(p));
-            out[3] = clear ? 0 : 255;
+            pixels[static_cast<size_t>(y) * size + x] =
+                icon.pixels[static_cast<size_t>(y * icon.height / size) * icon.width + x * icon.width / size];
         }
     }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(size);
-    image.height = static_cast<png_uint_32>(size);
-    image.format = PNG_FORMAT_RGBA;
-    return png_image_write_to_file(&image, file.c_str(), 0, rgba.data(), 0, nullptr) != 0;
+    return plat::writePng(file.string(), pixels.data(), size, size, 1, plat::kIconClear);
 }
 
 }  // namespace

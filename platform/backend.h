@@ -1,5 +1,7 @@
 // What a back end must implement. The handset layer (platform/core) does the
-// rest: drawing, the event queue and timers, resources, files, the generator.
+// rest: drawing, the event queue and timers, the input rules, resources,
+// files, the generator. A back end reports its platform's input through
+// platform/input.h.
 // A back end is chosen at link time: link exactly one of
 //   platform/headless  virtual clock, scripted input, recorded output (tests)
 //   platform/sdl       a desktop window, audio, keyboard and gamepad (players)
@@ -11,25 +13,23 @@
 #include <string>
 
 #include "platform/drawing.h"
+#include "platform/sound.h"
 #include "platform/types.h"
+#include "platform/windowing.h"
 
 namespace plat::backend {
 
 // --- Time -------------------------------------------------------------------
 // Monotonic milliseconds.
 uint64_t now();
-// Blocks for `milliseconds`. Input arriving meanwhile is queued (through the
-// feed functions below) and handled afterwards, in order.
+// Blocks for `milliseconds`. Input arriving meanwhile is reported (through
+// platform/input.h) and handled afterwards, in order.
 void sleep(uint32_t milliseconds);
-// Blocks until input has been fed or the clock reaches `deadline`
+// Blocks until input has been reported or the clock reaches `deadline`
 // (kNoDeadline: no timer pending). The screen should be presented here when
 // it has changed.
 constexpr uint64_t kNoDeadline = UINT64_MAX;
 void waitForInput(uint64_t deadline);
-
-// --- Input ------------------------------------------------------------------
-// 0xFFFF while the key is held, else 0.
-uint16_t keyState(uint32_t keyCode);
 
 // --- Output -----------------------------------------------------------------
 // The window was created with this title and icon group; `screen` is its
@@ -40,9 +40,12 @@ void screenChanged();
 void windowDestroyed();
 // A timer was started (period in ms) or stopped (period 0); for logs.
 void timerChanged(uint32_t id, uint32_t periodMs);
-// Plays a whole RIFF WAVE file; `wait` returns only once it has played. A
-// null `wave` stops what plays. `name` is for logs.
-void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait);
+// Starts playing `wave` (read by the handset layer; nothing to play when its
+// samples are null), ending what plays. `blocking`: the program waits the
+// wave's length meanwhile, which the handset layer does; `name` and
+// `blocking` are for logs.
+void startSound(const Char* name, const Wave& wave, bool blocking);
+void stopSound();
 void startVibration();
 void stopVibration();
 void messageBox(const Char* text, const Char* caption, uint32_t style);
@@ -58,10 +61,9 @@ void fileWritten(const std::u16string& path);
 // --- Start-up services --------------------------------------------------------
 // The executable's full path, '/'-separated.
 std::u16string executablePath();
-// Named presence marker shared by every process of the same user.
-enum class Marker { Created, AlreadyExisted, Failed };
-Marker createMarker(const Char* name);
-void closeMarker();  // drops a marker that already existed (not the first instance's)
+// Named presence marker shared by every process of the same user, kept by
+// the first until it ends.
+MarkerResult createMarker(const Char* name);
 // Announces this process's window so that other instances can find it.
 void publishWindow(const Char* className, const Char* title);
 // Another instance's window: 0 when none.
@@ -69,14 +71,3 @@ uint64_t findWindow(const Char* className, const Char* title);
 void bringToFront(uint64_t window);
 
 }  // namespace plat::backend
-
-// Feed functions: what a back end calls to hand input to the program. They
-// post the matching events to the program's window (see windowing.h).
-namespace plat {
-void feedKeyDown(uint32_t keyCode);
-bool keyDownWaiting(uint32_t keyCode);  // a press of the key is queued, not yet handled
-void feedSoftKey(bool left);         // posts the soft-key bar's command, when the bar exists
-void feedFocus(bool gained);
-void feedPaint();                    // exposure: the window needs a paint
-void feedClose();                    // the desktop's close button: posts Close
-}  // namespace plat

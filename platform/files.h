@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "platform/types.h"
 
@@ -25,7 +26,10 @@ void closeFile(File* file);
 // What becomes of the entry that stands at the path when a file replaces it.
 enum class OldEntry {
     Drop,          // replaced
-    KeepAsBackup,  // renamed to the path + ".bak" (a link as a link), replacing an earlier backup
+    // Renamed to the path + ".bak" (a link as a link), replacing an earlier
+    // backup; when that name cannot be replaced (a folder), to the first free
+    // one of the path + ".bak.1" to ".bak.9". No backup to be had: a failure.
+    KeepAsBackup,
 };
 
 // Makes `data` the whole of the file at `path`, so that the path always
@@ -43,6 +47,12 @@ enum class OldEntry {
 //   program's start) are removed.
 // False when it cannot be done.
 bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldEntry old = OldEntry::Drop);
+
+// The same two for a path in the file system's own bytes, free of the
+// handset's length limit: the desktop edition's own files.
+File* openExistingFile(const std::string& nativePath);
+bool replaceFileAtomically(const std::string& nativePath, const void* data, size_t size,
+                           OldEntry old = OldEntry::Drop);
 
 // The full path of the running executable, at most `capacity` units with the
 // terminator; returns its length, 0 when it does not fit.

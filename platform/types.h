@@ -32,6 +32,11 @@ struct Rect {
 // The handset's screen.
 constexpr int kScreenWidth = 176;
 constexpr int kScreenHeight = 220;
+// The soft-key captions' band at the foot of the screen: the left caption up
+// to x 88, the right one from there. Taps on it are the soft keys; the fish
+// swims above it.
+constexpr int kCaptionTop = 198;
+constexpr int kCaptionSplit = 88;
 
 // Text is NUL-terminated UTF-16, as on the handset.
 using Char = char16_t;

@@ -77,14 +77,18 @@ void messageBox(Window* owner, const Char* text, const Char* caption, uint32_t s
 const Char* editionName();
 
 // Single instance. `createInstanceMarker` reports whether the named marker
-// already existed; the first instance keeps it until the process ends.
+// already existed; the first instance keeps it until the process ends (one
+// that found it existing holds nothing).
 enum class MarkerResult { Created, AlreadyExisted, Failed };
 MarkerResult createInstanceMarker(const Char* name);
-void closeInstanceMarker();  // drops a marker this process found already existing
 // Another instance's window, found by class and exact title: 0 when none.
 using ForeignWindow = uint64_t;
 ForeignWindow findWindow(const Char* className, const Char* title);
 // Asks that window to come to the front (its handle may carry the low bit set).
 void bringToFront(ForeignWindow window);
+
+// The desktop has asked the program to end (its close button, a signal), at
+// any time, even before the window existed.
+bool closeRequested();
 
 }  // namespace plat

@@ -5,10 +5,9 @@
 
 namespace {
 
-constexpr int32_t kCaptionTop = 198;
-constexpr int32_t kRightCaptionX = 88;
-constexpr int32_t kCaptionWidth = 89;
-constexpr int32_t kCaptionHeight = 22;
+using plat::kCaptionTop;
+constexpr int32_t kCaptionWidth = 89;  // the widest caption
+constexpr int32_t kCaptionHeight = plat::kScreenHeight - kCaptionTop;
 
 // Right-hand captions are 87 or 88 pixels wide: each is drawn at its own width.
 int32_t captionWidth(const plat::Bitmap* caption) {
@@ -54,6 +53,6 @@ void ScreenController::drawSoftKeys(plat::Surface* target) {
             return;
     }
     copyPictureKeyed(target, 0, kCaptionTop, captionWidth(left), kCaptionHeight, left, 0, 0, plat::kBlue);
-    copyPictureKeyed(target, kRightCaptionX, kCaptionTop, captionWidth(right), kCaptionHeight, right, 0, 0,
+    copyPictureKeyed(target, plat::kCaptionSplit, kCaptionTop, captionWidth(right), kCaptionHeight, right, 0, 0,
                      plat::kBlue);
 }

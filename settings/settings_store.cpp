@@ -135,6 +135,10 @@ int32_t SettingsStore::writeDefaults(const Char* path) {
 }
 
 int32_t SettingsStore::saveToFile(const Char* path) {
+    if (keepUnreadFile) {
+        plat::sleepMs(kCreateFailurePauseMs);
+        return 0;
+    }
     const Char* current[kEntryCount];
     for (uint32_t i = 0; i < kEntryCount; ++i) current[i] = values[i];
     return writeSettingsFile(*this, current, path);
@@ -194,6 +198,11 @@ int32_t SettingsStore::loadOrCreate(const Char* path) {
     // A file that is there but does not read (another header, a byte-order
     // mark, garbage) may still hold the player's scores: the defaults take
     // its place, and it is kept beside them as "config.ini.bak".
-    if (writeSettingsFile(*this, kDefaultValues, path, plat::OldEntry::KeepAsBackup) == 0) return 0;
+    if (writeSettingsFile(*this, kDefaultValues, path, plat::OldEntry::KeepAsBackup) == 0) {
+        plat::File* unread = usablePath(path) ? plat::openExistingFile(path) : nullptr;
+        keepUnreadFile = unread != nullptr;
+        plat::closeFile(unread);
+        return 0;
+    }
     return loadFromFile(path);
 }

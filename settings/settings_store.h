@@ -23,6 +23,9 @@ struct SettingsStore {
     plat::Char header[kHeaderUnits] = {};
     plat::Char keys[kEntryCount][kSlotUnits] = {};
     plat::Char values[kEntryCount][kSlotUnits] = {};
+    // A file that did not read and could not be kept aside: the player's only
+    // copy, which no save may replace.
+    bool keepUnreadFile = false;
 
     SettingsStore();
     virtual ~SettingsStore();
@@ -38,8 +41,9 @@ struct SettingsStore {
     int32_t saveToFile(const plat::Char* path);
     int32_t loadFromFile(const plat::Char* path);
     // Reads the file; when that fails, writes the defaults and reads again.
-    // A file that was there but did not read is kept as the path + ".bak".
-    // 1 only when a read succeeded.
+    // A file that was there but did not read is kept as the path + ".bak"
+    // (or ".bak.1" to ".bak.9"); when it cannot be kept, it stays untouched
+    // and saveToFile fails. 1 only when a read succeeded.
     int32_t loadOrCreate(const plat::Char* path);
 };
 

@@ -3,7 +3,6 @@
 // whole run is given back and built again.
 #include "testing/program_reset.h"
 
-#include <cstring>
 #include <new>
 
 #include "game/session.h"
@@ -47,20 +46,7 @@ void releaseControllerPictures(ScreenController& c) {
     }
 }
 
-void resetProgramValues() {
-    mainWindow = nullptr;
-    std::memset(configPath, 0, sizeof configPath);
-    firstPaintPending = 1;
-    gamePhase = 0;
-    startFrames = 0;
-    gameOverShown = 0;
-    gameEnded = 0;
-    musicTicks = 0;
-    vibrating = 0;
-    vibrationTicks = 0;
-    vibrateEnabled = 0;
-    std::memset(optionsDraft, 0, sizeof optionsDraft);
-}
+void resetProgramValues() { programValues = ProgramValues{}; }
 
 void resetProgram() {
     releaseSurfaces(mainWindow);

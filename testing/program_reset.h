@@ -10,7 +10,7 @@ struct ScreenController;
 // paint's drawing objects and the controller's pictures.
 void resetProgram();
 
-// Puts every program-wide value back to its start value.
+// Puts every program-wide value back to its start value (state/program_state.h).
 void resetProgramValues();
 
 // Gives back the controller's pictures (the program keeps them for the whole

@@ -37,7 +37,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 # replays from then on; commit it with the fix.
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DFINGULP_FUZZERS=ON -DFINGULP_DESKTOP=OFF >/dev/null
-for target in settings_round_trip wide_string path_conversion bitmap_decoder settings_load_or_create; do
+for file in tests/fuzz/*_fuzzer.cpp; do
+  target="$(basename "$file" _fuzzer.cpp)"
   cmake --build build-fuzz -j"$jobs" --target "fuzz_$target"
   mkdir -p "build-fuzz/corpus/$target"
   if ! "build-fuzz/tests/fuzz/fuzz_$target" -max_total_time=30 -print_final_stats=1 \

@@ -26,6 +26,7 @@ namespace {
 
 constexpr char kTemporaryMark[] = ".new";
 constexpr char kBackupMark[] = ".bak";
+constexpr int kSpareBackups = 9;  // "config.ini.bak.1" to ".bak.9"
 constexpr size_t kTemporaryLetters = 6;
 constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 // A stale temporary file must be older than the program's start by this much:
@@ -114,6 +115,27 @@ bool isTemporaryName(const std::string& entry, const std::string& name) {
     return entry.find_first_not_of(kLetters, stem.size() + 1) == std::string::npos;
 }
 
+// Moves the old entry aside as the backup: "config.ini.bak", replacing an
+// earlier backup, or when that name is taken by something that cannot be
+// replaced (a folder, say) the first free name of "config.ini.bak.1" to
+// ".bak.9", never replacing anything. The name used; empty when none would do.
+std::string moveAsideAsBackup(const std::string& native) {
+    const std::string backup = native + kBackupMark;
+    if (::rename(native.c_str(), backup.c_str()) == 0) return backup;
+    for (int n = 1; n <= kSpareBackups; ++n) {
+        const std::string spare = backup + "." + std::to_string(n);
+#if defined(__linux__)
+        if (::renameat2(AT_FDCWD, native.c_str(), AT_FDCWD, spare.c_str(), RENAME_NOREPLACE) == 0) return spare;
+#else
+        struct stat st {};
+        if (::lstat(spare.c_str(), &st) != 0 && errno == ENOENT && ::rename(native.c_str(), spare.c_str()) == 0) {
+            return spare;
+        }
+#endif
+    }
+    return {};
+}
+
 bool olderThanProgramStart(const struct stat& st) {
     return st.st_mtim.tv_sec < kProgramStart.tv_sec - kStaleMarginSeconds;
 }
@@ -159,7 +181,11 @@ void takeOverAttributes(int fd, const struct stat& old) {
 
 File* openExistingFile(const Char* path) {
     std::string native;
-    if (!toNativePath(path, native)) return nullptr;
+    return toNativePath(path, native) ? openExistingFile(native) : nullptr;
+}
+
+File* openExistingFile(const std::string& native) {
+    if (native.empty()) return nullptr;
     // Non-blocking, so that a FIFO put in the file's place cannot hang the
     // open; anything but a regular file is then refused.
     const int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -192,7 +218,11 @@ void closeFile(File* file) {
 
 bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldEntry old) {
     std::string native;
-    if (!toNativePath(path, native) || (!data && size)) return false;
+    return toNativePath(path, native) && replaceFileAtomically(native, data, size, old);
+}
+
+bool replaceFileAtomically(const std::string& native, const void* data, size_t size, OldEntry old) {
+    if (native.empty() || (!data && size)) return false;
 
     struct stat oldStat {};
     bool oldExists = false;
@@ -214,9 +244,12 @@ bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldE
     bool ok = writeAll(temporary.fd, data, size) && ::fsync(temporary.fd) == 0;
     ok = ::close(temporary.fd) == 0 && ok;
 
-    const std::string backup = native + kBackupMark;
+    std::string backup;
     const bool keepBackup = ok && oldExists && old == OldEntry::KeepAsBackup;
-    if (keepBackup) ok = ::rename(native.c_str(), backup.c_str()) == 0;
+    if (keepBackup) {
+        backup = moveAsideAsBackup(native);
+        ok = !backup.empty();
+    }
     if (ok && ::rename(temporary.path.c_str(), native.c_str()) != 0) {
         ok = false;
         if (keepBackup) ::rename(backup.c_str(), native.c_str());  // the old file back in its place
@@ -229,8 +262,8 @@ bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldE
     const std::string folder = folderOf(native);
     syncFolder(folder);
     removeStaleTemporaries(folder, nameOf(native));
-    backend::fileWritten(path);
-    if (keepBackup) backend::fileWritten(std::u16string(path) + u".bak");
+    backend::fileWritten(fromUtf8(native));
+    if (keepBackup) backend::fileWritten(fromUtf8(backup));
     return true;
 }
 

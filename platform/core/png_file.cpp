@@ -1,4 +1,5 @@
-// Writing pictures as PNG files (libpng): screenshots of both back ends.
+// Writing pictures as PNG files (libpng): 8-bit RGB, or RGBA when a colour
+// is clear.
 #include "platform/png_file.h"
 
 #include "platform/types.h"
@@ -10,7 +11,8 @@
 
 namespace plat {
 
-bool writePng(const std::string& path, const uint32_t* pixels, int width, int height, int scale) {
+bool writePng(const std::string& path, const uint32_t* pixels, int width, int height, int scale,
+              std::optional<Colour> clear) {
     if (!pixels || scale < 1) return false;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
@@ -23,18 +25,21 @@ bool writePng(const std::string& path, const uint32_t* pixels, int width, int he
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, width * scale, height * scale, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    const size_t channels = clear ? 4 : 3;
+    png_set_IHDR(png, info, width * scale, height * scale, 8, clear ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(width) * scale * 3);
+    std::vector<png_byte> row(static_cast<size_t>(width) * scale * channels);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+            const bool seeThrough = clear && p == *clear;
             for (int k = 0; k < scale; ++k) {
-                png_byte* out = &row[(static_cast<size_t>(x) * scale + k) * 3];
-                out[0] = static_cast<png_byte>(redOf(p));
-                out[1] = static_cast<png_byte>(greenOf(p));
-                out[2] = static_cast<png_byte>(blueOf(p));
+                png_byte* out = &row[(static_cast<size_t>(x) * scale + k) * channels];
+                out[0] = seeThrough ? 0 : static_cast<png_byte>(redOf(p));
+                out[1] = seeThrough ? 0 : static_cast<png_byte>(greenOf(p));
+                out[2] = seeThrough ? 0 : static_cast<png_byte>(blueOf(p));
+                if (clear) out[3] = seeThrough ? 0 : 255;
             }
         }
         for (int k = 0; k < scale; ++k) png_write_row(png, row.data());

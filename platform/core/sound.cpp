@@ -1,41 +1,67 @@
-// Wave playback from the resources and the vibrator, handed to the back end.
+// Wave playback from the resources and the vibrator: the one reader of the
+// wave format, and the blocking sound's wait, whatever the back end plays.
 #include "platform/sound.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/clock.h"
 #include "platform/resources.h"
 
 namespace plat {
 
 bool playSound(const Char* name, uint32_t flags) {
     if (!name) {
-        backend::playWave(nullptr, nullptr, 0, false);
+        backend::stopSound();
         return true;
     }
     const ResourceData wave = findWave(name);
     if (!wave.data) return false;
-    backend::playWave(name, wave.data, wave.size, (flags & kSoundAsync) == 0);
+    playWave(name, wave.data, wave.size, flags);
     return true;
 }
 
-uint64_t waveDurationMs(const uint8_t* wave, size_t size) {
-    if (!wave || size < 12 || std::memcmp(wave, "RIFF", 4) != 0 || std::memcmp(wave + 8, "WAVE", 4) != 0) return 0;
-    const auto word = [wave](size_t at) {
-        return wave[at] | (wave[at + 1] << 8) | (wave[at + 2] << 16) | (static_cast<uint32_t>(wave[at + 3]) << 24);
-    };
+void playWave(const Char* name, const uint8_t* file, size_t size, uint32_t flags) {
+    const Wave wave = readWave(file, size);
+    const bool blocking = (flags & kSoundAsync) == 0;
+    backend::startSound(name, wave, blocking);
+    if (blocking && wave.durationMs) sleepMs(static_cast<uint32_t>(wave.durationMs));
+}
+
+Wave readWave(const uint8_t* file, size_t size) {
+    Wave wave;
+    if (!file || size < 12 || std::memcmp(file, "RIFF", 4) != 0 || std::memcmp(file + 8, "WAVE", 4) != 0) return wave;
+    const auto half = [file](size_t at) { return static_cast<uint16_t>(file[at] | (file[at + 1] << 8)); };
+    const auto word = [half](size_t at) { return half(at) | (static_cast<uint32_t>(half(at + 2)) << 16); };
     uint32_t bytesPerSecond = 0;
+    bool pcm = false;
     size_t pos = 12;
     while (pos + 8 <= size) {
         const uint32_t chunkSize = word(pos + 4);
-        if (std::memcmp(wave + pos, "fmt ", 4) == 0 && pos + 20 <= size) {
-            bytesPerSecond = word(pos + 16);
-        } else if (std::memcmp(wave + pos, "data", 4) == 0 && bytesPerSecond) {
-            return (static_cast<uint64_t>(chunkSize) * 1000 + bytesPerSecond - 1) / bytesPerSecond;
+        const size_t body = pos + 8;
+        if (std::memcmp(file + pos, "fmt ", 4) == 0 && body + 12 <= size) {
+            bytesPerSecond = word(body + 8);
+            pcm = body + 16 <= size && half(body) == 1;
+            if (pcm) {
+                wave.channels = half(body + 2);
+                wave.rate = word(body + 4);
+                wave.bits = half(body + 14);
+            }
+        } else if (std::memcmp(file + pos, "data", 4) == 0 && bytesPerSecond) {
+            wave.durationMs = (static_cast<uint64_t>(chunkSize) * 1000 + bytesPerSecond - 1) / bytesPerSecond;
+            const size_t frame = static_cast<size_t>(wave.bits / 8) * wave.channels;
+            if (pcm && wave.rate && (wave.bits == 8 || wave.bits == 16) && frame) {
+                const size_t present = std::min<size_t>(chunkSize, size - body);
+                wave.bytes = present - present % frame;
+                if (wave.bytes) wave.samples = file + body;
+            }
+            return wave;
         }
-        pos += 8 + static_cast<size_t>(chunkSize) + (chunkSize & 1);
+        if (chunkSize >= size - body) break;  // nothing after it
+        pos = body + static_cast<size_t>(chunkSize) + (chunkSize & 1);
     }
-    return 0;
+    return wave;
 }
 
 void startVibration() { backend::startVibration(); }

@@ -1,10 +1,12 @@
-// The window manager's record, shared by the window manager and the
-// test-only reset (platform/testing): the one window class and window, the
-// soft-key bar, the event queue, the timers and the screen.
+// The window manager's record, shared by the window manager, the input rules
+// and the test-only reset (platform/testing): the one window class and
+// window, the soft-key bar, the event queue, the timers, the screen and the
+// keys held.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 
 #include "platform/drawing.h"
@@ -46,6 +48,18 @@ struct Timer {
 
 constexpr int kMaxTimers = 8;
 
+// A key held by one source, and what its key state reads meanwhile.
+struct Hold {
+    uint32_t keyCode = 0;
+    uint16_t reading = kKeyHeld;
+};
+
+struct InputState {
+    std::map<uint64_t, Hold> held;  // by source (platform/input.h)
+    bool blocked = false;           // in a sleep or a waiting sound
+    bool closeAsked = false;        // the close button has reached the program
+};
+
 struct WindowManager {
     WindowClass windowClass;
     bool classRegistered = false;
@@ -57,6 +71,7 @@ struct WindowManager {
     int32_t exitCode = 0;
     Bitmap screenBitmap;
     Surface screen;
+    InputState input;
 };
 
 // The one window manager, its screen made on first use.

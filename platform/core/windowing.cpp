@@ -1,6 +1,7 @@
 // The window manager: the one window class and window, the event queue with
-// its coalesced paint and timers, focus, the soft-key bar, the key state,
-// message box and single-instance services (the last through the back end).
+// its coalesced paint and timers, the soft-key bar, the message box and the
+// single-instance services (the last through the back end). Input comes in
+// through platform/core/input.cpp.
 #include "platform/windowing.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/core/window_manager.h"
+#include "platform/input.h"
 
 namespace plat {
 
@@ -238,25 +240,14 @@ void moveSoftKeyBar(SoftKeyBar* bar, int32_t x, int32_t y, int32_t width, int32_
     if (bar) bar->place = {x, y, x + width, y + height};
 }
 
-uint16_t asyncKeyState(uint32_t keyCode) { return backend::keyState(keyCode); }
-
 void messageBox(Window* owner, const Char* text, const Char* caption, uint32_t style) {
     (void)owner;
     backend::messageBox(text ? text : u"", caption ? caption : u"", style);
+    // Keys let go while the box was up never come.
+    input::releaseAll();
 }
 
-MarkerResult createInstanceMarker(const Char* name) {
-    switch (backend::createMarker(name)) {
-        case backend::Marker::Created:
-            return MarkerResult::Created;
-        case backend::Marker::AlreadyExisted:
-            return MarkerResult::AlreadyExisted;
-        default:
-            return MarkerResult::Failed;
-    }
-}
-
-void closeInstanceMarker() { backend::closeMarker(); }
+MarkerResult createInstanceMarker(const Char* name) { return backend::createMarker(name); }
 
 ForeignWindow findWindow(const Char* className, const Char* title) {
     return backend::findWindow(className, title);
@@ -265,33 +256,5 @@ ForeignWindow findWindow(const Char* className, const Char* title) {
 void bringToFront(ForeignWindow window) { backend::bringToFront(window); }
 
 const Char* editionName() { return backend::editionName(); }
-
-// --- What back ends feed in ------------------------------------------------------
-
-void feedKeyDown(uint32_t keyCode) {
-    if (Window* w = wm().window) postEvent(w, kEventKeyDown, keyCode, 0);
-}
-
-bool keyDownWaiting(uint32_t keyCode) {
-    for (const Event& e : wm().queue) {
-        if (e.code == kEventKeyDown && e.param == keyCode) return true;
-    }
-    return false;
-}
-
-void feedSoftKey(bool left) {
-    WindowManager& m = wm();
-    if (m.window && m.bar) postEvent(m.window, kEventCommand, left ? m.bar->leftCommand : m.bar->rightCommand, 0);
-}
-
-void feedFocus(bool gained) {
-    if (Window* w = wm().window) postEvent(w, gained ? kEventFocusGained : kEventFocusLost, 0, 0);
-}
-
-void feedPaint() { invalidateWindow(wm().window); }
-
-void feedClose() {
-    if (Window* w = wm().window) postEvent(w, kEventClose, 0, 0);
-}
 
 }  // namespace plat

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -39,7 +38,6 @@ struct ScriptState {
 
 struct Handset {
     uint64_t clock = 0;
-    std::map<uint32_t, uint16_t> held;
     std::vector<LogEntry> entries;
     std::FILE* logStream = nullptr;
     size_t screenChanges = 0;

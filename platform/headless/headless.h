@@ -23,9 +23,9 @@ void reset();
 
 uint64_t now();
 void advanceClock(uint64_t milliseconds);
-void setKeyHeld(uint32_t keyCode, bool held);
-// A raw 16-bit reading, e.g. 0x8000 (only the top bit), as some handsets give.
-void setKeyReading(uint32_t keyCode, uint16_t reading);
+// A key pressed and let go at once, as the script's `key` line does; a
+// script's keys are their own sources (platform/input.h).
+void pressKey(uint32_t keyCode);
 
 // Recorded platform calls, oldest first; `logTo` also prints each as it comes.
 const std::vector<LogEntry>& log();

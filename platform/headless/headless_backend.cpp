@@ -3,8 +3,8 @@
 // What it supports:
 //  [x] A virtual clock: waits jump to the next timer or script step, sleeps
 //      and waiting sounds advance it.
-//  [x] Input from a script (script.cpp) or from tests: key presses, held keys
-//      and raw key readings, soft keys, focus, paint, close.
+//  [x] Input from a script (script.cpp) or from tests: key presses, held keys,
+//      soft keys, focus, paint, close.
 //  [x] The screen as a readable bitmap, written as PNG on request.
 //  [x] A log of every sound, vibration, timer, window and message-box call.
 //  [x] An in-process stand-in for another running instance.
@@ -16,7 +16,7 @@
 #include "platform/headless/handset.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/script.h"
-#include "platform/sound.h"
+#include "platform/input.h"
 
 namespace plat::headless {
 
@@ -54,7 +54,7 @@ void record(const std::string& text) {
 void reset() {
     Handset& h = handset();
     h.clock = 0;
-    h.held.clear();
+    input::releaseAll();
     h.entries.clear();
     h.screenChanges = 0;
     h.executable = u"./fingulp";
@@ -65,8 +65,12 @@ void reset() {
 
 uint64_t now() { return handset().clock; }
 void advanceClock(uint64_t milliseconds) { handset().clock += milliseconds; }
-void setKeyHeld(uint32_t keyCode, bool held) { handset().held[keyCode] = held ? kKeyHeld : 0; }
-void setKeyReading(uint32_t keyCode, uint16_t reading) { handset().held[keyCode] = reading; }
+void pressKey(uint32_t keyCode) {
+    // A source of its own, so that a key the script holds stays held.
+    constexpr input::Source kPressAndLetGo = 0x100000000;
+    input::keyDown(kPressAndLetGo + keyCode, keyCode);
+    input::keyUp(kPressAndLetGo + keyCode);
+}
 const std::vector<LogEntry>& log() { return handset().entries; }
 void clearLog() { handset().entries.clear(); }
 void logTo(std::FILE* out) { handset().logStream = out; }
@@ -94,12 +98,6 @@ void sleep(uint32_t milliseconds) {
 
 void waitForInput(uint64_t deadline) { plat::headless::runScriptUntil(deadline); }
 
-uint16_t keyState(uint32_t keyCode) {
-    const auto& held = handset().held;
-    const auto it = held.find(keyCode);
-    return it != held.end() ? it->second : 0;
-}
-
 void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen) {
     (void)screen;
     record("window \"" + plat::headless::narrow(title) + "\" icon " + std::to_string(iconId));
@@ -113,18 +111,11 @@ void timerChanged(uint32_t id, uint32_t periodMs) {
     record("timer " + std::to_string(id) + (periodMs ? " start " + std::to_string(periodMs) : " stop"));
 }
 
-void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
-    if (!wave) {
-        record("sound stop");
-        return;
-    }
-    if (!wait) {
-        record("sound start " + plat::headless::narrow(name));
-        return;
-    }
-    record("sound play " + plat::headless::narrow(name));
-    handset().clock += plat::waveDurationMs(wave, size);
+void startSound(const Char* name, const Wave&, bool blocking) {
+    record((blocking ? "sound play " : "sound start ") + plat::headless::narrow(name));
 }
+
+void stopSound() { record("sound stop"); }
 
 void startVibration() { record("vibrate start"); }
 void stopVibration() { record("vibrate stop"); }
@@ -142,15 +133,13 @@ std::u16string executablePath() { return handset().executable; }
 // Files live on the real file system: nothing to copy anywhere.
 void fileWritten(const std::u16string&) {}
 
-Marker createMarker(const Char* name) {
+MarkerResult createMarker(const Char* name) {
     (void)name;
     auto& h = handset();
-    if (h.clock < h.other.markerUntil) return Marker::AlreadyExisted;
+    if (h.clock < h.other.markerUntil) return MarkerResult::AlreadyExisted;
     h.ownMarker = true;
-    return Marker::Created;
+    return MarkerResult::Created;
 }
-
-void closeMarker() {}
 
 void publishWindow(const Char* className, const Char* title) {
     record("publish \"" + plat::headless::narrow(className) + "\" \"" + plat::headless::narrow(title) + "\"");

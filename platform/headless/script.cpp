@@ -11,6 +11,7 @@
 #include "platform/backend.h"
 #include "platform/headless/handset.h"
 #include "platform/headless/headless.h"
+#include "platform/input.h"
 
 namespace plat::headless {
 namespace {
@@ -108,7 +109,7 @@ void runScriptUntil(uint64_t deadline) {
             if (s.until > now()) advanceClock(s.until - now());
             s.waiting = false;
             if (s.releaseAfterWait) {
-                setKeyHeld(s.releaseKey, false);
+                input::keyUp(s.releaseKey);
                 s.releaseAfterWait = false;
             }
             continue;
@@ -124,34 +125,32 @@ void runScriptUntil(uint64_t deadline) {
                 s.until = now() + c.ms;
                 continue;
             case Op::Hold:
-                setKeyHeld(c.key, true);
-                feedKeyDown(c.key);
+                input::keyDown(c.key, c.key);
                 s.waiting = true;
                 s.until = now() + c.ms;
                 s.releaseAfterWait = true;
                 s.releaseKey = c.key;
                 return;
             case Op::Key:
-                feedKeyDown(c.key);
+                pressKey(c.key);
                 return;
             case Op::Down:
-                setKeyHeld(c.key, true);
-                feedKeyDown(c.key);
+                input::keyDown(c.key, c.key);
                 return;
             case Op::Up:
-                setKeyHeld(c.key, false);
+                input::keyUp(c.key);
                 continue;
             case Op::Soft:
-                feedSoftKey(c.flag);
+                input::softKey(c.flag);
                 return;
             case Op::Focus:
-                feedFocus(c.flag);
+                input::focus(c.flag);
                 return;
             case Op::Paint:
-                feedPaint();
+                input::exposed();
                 return;
             case Op::Close:
-                feedClose();
+                input::close();
                 return;
             case Op::Shot:
                 if (!writeScreenPng(c.argument)) {

@@ -2,6 +2,7 @@
 // arrows, A as the action key, B and Back/Select as the left soft key (BACK or
 // MENU), Start as the right one; hot-plugging; rumble as the handset's vibrator.
 #include "platform/backend.h"
+#include "platform/input.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace plat::sdl {
@@ -9,7 +10,7 @@ namespace {
 
 std::map<SDL_JoystickID, SDL_GameController*>& controllers() { return backendData().gamepads.open; }
 
-HeldKeys& heldKeys() { return backendData().input.held; }
+std::set<uint64_t>& pushedSticks() { return backendData().gamepads.pushedSticks; }
 
 // The stick counts as pushed beyond the first value and as let go below the
 // second, so that it does not flicker at the edge.
@@ -41,7 +42,9 @@ void close(SDL_JoystickID id) {
     if (it == controllers().end()) return;
     SDL_GameControllerClose(it->second);
     controllers().erase(it);
-    heldKeys().releaseRange(gamepadSource(id, 0), gamepadSource(id, 0xFF));
+    const uint64_t first = gamepadSource(id, 0), last = gamepadSource(id, 0xFF);
+    input::releaseSources(first, last);
+    pushedSticks().erase(pushedSticks().lower_bound(first), pushedSticks().upper_bound(last));
 }
 
 bool button(SDL_JoystickID id, uint8_t which, bool down) {
@@ -55,30 +58,29 @@ bool button(SDL_JoystickID id, uint8_t which, bool down) {
         case SDL_CONTROLLER_BUTTON_B:
         case SDL_CONTROLLER_BUTTON_BACK:
         case SDL_CONTROLLER_BUTTON_START:
-            if (!down) return false;
-            feedSoftKey(which != SDL_CONTROLLER_BUTTON_START);
-            return true;
+            return down && input::softKey(which != SDL_CONTROLLER_BUTTON_START);
         default: return false;
     }
     const uint64_t source = gamepadSource(id, which);
     if (!down) {
-        heldKeys().release(source);
+        input::keyUp(source);
         return false;
     }
-    if (heldKeys().press(source, code)) feedKeyDown(code);
-    return true;
+    return input::keyDown(source, code);
 }
 
 // One stick direction pushed or let go; a fresh push is a key press.
 bool stickDirection(SDL_JoystickID id, uint32_t input, uint32_t code, int value) {
     const uint64_t source = gamepadSource(id, input);
-    const bool wasHeld = heldKeys().bySource.count(source) != 0;
-    if (!wasHeld && value >= kStickPushed) {
-        heldKeys().press(source, code);
-        feedKeyDown(code);
-        return true;
+    const bool wasPushed = pushedSticks().count(source) != 0;
+    if (!wasPushed && value >= kStickPushed) {
+        pushedSticks().insert(source);
+        return input::keyDown(source, code);
     }
-    if (wasHeld && value < kStickCentred) heldKeys().release(source);
+    if (wasPushed && value < kStickCentred) {
+        pushedSticks().erase(source);
+        input::keyUp(source);
+    }
     return false;
 }
 

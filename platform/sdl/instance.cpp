@@ -1,18 +1,26 @@
-// One running copy per user and display: the marker is an abstract Unix
-// socket named with the user id and the display the window goes to (the
-// kernel frees it when the process ends, however it ends); once the window
-// exists it listens there, answering "is this your window?" and turning a
-// raise request into an event for the main thread. Peers of another user are
-// refused on both sides. A copy on another display (another X server, another
-// Wayland session) is another player's screen and never meets this one, as
-// desktop sessions scope their single-instance applications; copies on a
-// driver with no display (SDL's dummy driver in a test) meet within one
-// session, as its runtime folder tells.
+// One running copy per user and display. The marker is a lock on a file in a
+// folder only this user may enter ($XDG_RUNTIME_DIR, checked, else a private
+// folder of ours in $TMPDIR or /tmp); the kernel frees the lock when the
+// process ends, however it ends. Beside it the first copy listens on a Unix
+// socket once the window exists, answering "is this your window?" and turning
+// a raise request into an event for the main thread. Another user can neither
+// take, squat nor fill the marker: a folder or lock file not this user's own
+// counts as no other copy, and the game starts. Every connect, read and write
+// has a time limit, answers never raise SIGPIPE, and each peer is served
+// within one whole-exchange limit. A copy on another display (another X
+// server, another Wayland session) is another player's screen and never meets
+// this one; copies on a driver with no display (SDL's dummy driver in a test)
+// meet within one session, as its runtime folder tells.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +30,10 @@
 
 namespace plat::sdl {
 namespace {
+
+// The first copy serves each peer within this; a second copy waits this long
+// for its answer.
+constexpr int kExchangeMs = 500;
 
 InstanceChannel& channel() { return backendData().instance; }
 
@@ -52,7 +64,7 @@ std::string displayScope() {
     return name + " " + environment("XDG_RUNTIME_DIR", "");
 }
 
-// A short name for the display, so that the socket's name always fits.
+// A short name for the marker and display, so that the socket's path fits.
 std::string scopeHash(const std::string& scope) {
     uint64_t hash = 0xcbf29ce484222325ull;  // FNV-1a
     for (const unsigned char c : scope) hash = (hash ^ c) * 0x100000001b3ull;
@@ -61,79 +73,128 @@ std::string scopeHash(const std::string& scope) {
     return text;
 }
 
-sockaddr_un addressOf(const std::string& name, socklen_t& length) {
-    sockaddr_un address{};
+// A folder of this user's that no one else may enter (not a link).
+bool privateFolder(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && path[0] == '/' && ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+// Where the marker's files go, ending in "/fingulp-" and a hash; empty when
+// no private folder with room for the socket's path is to be had.
+std::string markerStem(const std::string& name) {
+    const std::string file = "/fingulp-" + scopeHash(name + "\n" + displayScope());
+    const auto fits = [&file](const std::string& folder) {
+        return folder.size() + file.size() + 5 < sizeof(sockaddr_un::sun_path);  // + ".sock"
+    };
+    const std::string runtime = environment("XDG_RUNTIME_DIR", "");
+    if (fits(runtime) && privateFolder(runtime)) return runtime + file;
+    const std::string ours = environment("TMPDIR", "/tmp") + "/fingulp-" + std::to_string(::geteuid());
+    if (!fits(ours)) return {};
+    ::mkdir(ours.c_str(), 0700);
+    return privateFolder(ours) ? ours + file : std::string();
+}
+
+bool sockAddress(const std::string& path, sockaddr_un& address) {
+    address = {};
     address.sun_family = AF_UNIX;
-    const std::string path =
-        "fingulp." + name + "." + std::to_string(getuid()) + "." + scopeHash(displayScope());
-    // Abstract namespace: a leading NUL, no file on disk.
-    const size_t n = std::min(path.size(), sizeof(address.sun_path) - 1);
-    std::memcpy(address.sun_path + 1, path.data(), n);
-    length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + n);
-    return address;
+    if (path.empty() || path.size() >= sizeof(address.sun_path)) return false;
+    std::memcpy(address.sun_path, path.data(), path.size());
+    return true;
 }
 
 bool sameUser(int socket) {
     ucred peer{};
     socklen_t size = sizeof(peer);
-    return getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
+    return getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
 }
 
-void setTimeouts(int socket) {
-    timeval limit{1, 0};
-    setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof(limit));
-    setsockopt(socket, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof(limit));
+using Clock = std::chrono::steady_clock;
+
+// Waits until `socket` is ready for `events` before `deadline`; false on
+// timeout, trouble, or when `stop` (if any) becomes readable.
+bool ready(int socket, short events, Clock::time_point deadline, int stop) {
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) return false;
+        pollfd fds[2] = {{socket, events, 0}, {stop, POLLIN, 0}};
+        const int n = poll(fds, stop >= 0 ? 2 : 1, static_cast<int>(left));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0 || (stop >= 0 && fds[1].revents)) return false;
+        return (fds[0].revents & events) != 0;
+    }
 }
 
-// One short request: reads up to the first newline-terminated line.
-std::string readLine(int socket) {
+// One short line, read before the deadline (empty when it does not come).
+std::string readLine(int socket, Clock::time_point deadline, int stop) {
     std::string line;
-    char c = 0;
-    while (line.size() < 512 && read(socket, &c, 1) == 1 && c != '\n') line += c;
-    return line;
+    while (line.size() < 512 && ready(socket, POLLIN, deadline, stop)) {
+        char buffer[128];
+        const ssize_t n = recv(socket, buffer, sizeof(buffer), 0);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (n <= 0) break;
+        line.append(buffer, static_cast<size_t>(n));
+        const size_t end = line.find('\n');
+        if (end != std::string::npos) return line.substr(0, end);
+    }
+    return {};
 }
 
-bool writeAll(int socket, const std::string& text) {
-    return write(socket, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+// Sends the whole text before the deadline; a peer that has gone away is no
+// signal, only a failed send.
+bool sendAll(int socket, const std::string& text, Clock::time_point deadline, int stop) {
+    size_t done = 0;
+    while (done < text.size()) {
+        if (!ready(socket, POLLOUT, deadline, stop)) return false;
+        const ssize_t n = send(socket, text.data() + done, text.size() - done, MSG_NOSIGNAL);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
 }
 
 // Requests: "find CLASS\tTITLE" is answered "window PID" or "none";
-// "raise PID" raises the window and is answered "ok".
-void serve(int marker, std::string windowKey) {
+// "raise PID" raises the window and is answered "ok". Ends when `stop` is
+// written to.
+void serve(int marker, int stop, std::string windowKey) {
     const std::string self = std::to_string(getpid());
     for (;;) {
-        const int peer = accept4(marker, nullptr, nullptr, SOCK_CLOEXEC);
-        if (peer < 0) {
-            if (errno == EINTR || errno == ECONNABORTED) continue;
-            return;  // the marker was shut down
-        }
+        pollfd fds[2] = {{marker, POLLIN, 0}, {stop, POLLIN, 0}};
+        if (poll(fds, 2, -1) < 0 && errno != EINTR) return;
+        if (fds[1].revents) return;
+        if (!(fds[0].revents & POLLIN)) continue;
+        const int peer = accept4(marker, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (peer < 0) continue;
         if (sameUser(peer)) {
-            setTimeouts(peer);
-            const std::string request = readLine(peer);
+            const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kExchangeMs);
+            const std::string request = readLine(peer, deadline, stop);
             if (request.rfind("find ", 0) == 0) {
-                writeAll(peer, request.substr(5) == windowKey ? "window " + self + "\n" : "none\n");
+                sendAll(peer, request.substr(5) == windowKey ? "window " + self + "\n" : "none\n", deadline, stop);
             } else if (request == "raise " + self) {
                 SDL_Event event{};
                 event.type = raiseEventType();
                 SDL_PushEvent(&event);
-                writeAll(peer, "ok\n");
+                sendAll(peer, "ok\n", deadline, stop);
             }
         }
         close(peer);
     }
 }
 
-// Sends one request to the instance that holds the marker; its answer.
+// Sends one request to the copy that holds the marker; its answer (empty
+// when there is none in time).
 std::string ask(const std::string& request) {
-    const InstanceChannel& c = channel();
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    if (!sockAddress(markerStem(channel().name) + ".sock", address)) return {};
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (socket < 0) return {};
-    socklen_t length = 0;
-    const sockaddr_un address = addressOf(c.name, length);
     std::string answer;
-    if (connect(socket, reinterpret_cast<const sockaddr*>(&address), length) == 0 && sameUser(socket)) {
-        setTimeouts(socket);
-        if (writeAll(socket, request + "\n")) answer = readLine(socket);
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kExchangeMs);
+    // Non-blocking: a listener whose backlog is full refuses at once.
+    if (connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 && sameUser(socket) &&
+        sendAll(socket, request + "\n", deadline, -1)) {
+        answer = readLine(socket, deadline, -1);
     }
     close(socket);
     return answer;
@@ -143,43 +204,66 @@ std::string ask(const std::string& request) {
 
 void stopInstanceChannel() {
     InstanceChannel& c = channel();
-    if (c.marker >= 0) shutdown(c.marker, SHUT_RDWR);
-    if (c.listener.joinable()) c.listener.join();
-    if (c.marker >= 0) close(c.marker);
-    c.marker = -1;
-}
-
-}  // namespace plat::sdl
-
-namespace plat::backend {
-
-using plat::sdl::channel;
-
-Marker createMarker(const Char* name) {
-    auto& c = channel();
-    if (c.marker >= 0) return Marker::Created;
-    c.name = plat::toUtf8(name);
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (socket < 0) return Marker::Failed;
-    socklen_t length = 0;
-    const sockaddr_un address = plat::sdl::addressOf(c.name, length);
-    if (bind(socket, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
-        const int why = errno;
-        close(socket);
-        return why == EADDRINUSE ? Marker::AlreadyExisted : Marker::Failed;
+    if (c.listener.joinable()) {
+        const char wake = 1;
+        (void)!write(c.stop[1], &wake, 1);
+        c.listener.join();
     }
-    c.marker = socket;
-    return Marker::Created;
+    for (int& fd : c.stop) {
+        if (fd >= 0) close(fd);
+        fd = -1;
+    }
+    if (c.marker >= 0) {
+        // Ours to remove while the lock is held; the lock file stays, as a
+        // lock file removed could be locked by two copies at once.
+        ::unlink(c.socketPath.c_str());
+        close(c.marker);
+    }
+    if (c.lock >= 0) close(c.lock);
+    c.marker = c.lock = -1;
 }
 
-void closeMarker() {}
+// --- The marker and the windows of other copies (offered in sdl_backend.cpp) ---
+
+MarkerResult createMarker(const Char* name) {
+    auto& c = channel();
+    if (c.lock >= 0) return MarkerResult::Created;
+    c.name = plat::toUtf8(name);
+    const std::string stem = markerStem(c.name);
+    if (stem.empty()) return MarkerResult::Created;  // nowhere safe to keep one: no other copy can be seen
+    const int lock = ::open((stem + ".lock").c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (lock < 0) return MarkerResult::Created;
+    struct stat st {};
+    if (::fstat(lock, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        close(lock);  // not this user's marker: it says nothing of this user's copies
+        return MarkerResult::Created;
+    }
+    if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        const int why = errno;
+        close(lock);
+        return why == EWOULDBLOCK ? MarkerResult::AlreadyExisted : MarkerResult::Created;
+    }
+    c.lock = lock;
+    // Whatever socket lies there was left by a copy that has ended.
+    c.socketPath = stem + ".sock";
+    ::unlink(c.socketPath.c_str());
+    sockaddr_un address{};
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (socket >= 0 && sockAddress(c.socketPath, address) &&
+        bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0) {
+        c.marker = socket;
+    } else if (socket >= 0) {
+        close(socket);
+    }
+    return MarkerResult::Created;
+}
 
 void publishWindow(const Char* className, const Char* title) {
     auto& c = channel();
     if (c.marker < 0 || c.listener.joinable()) return;
     c.windowKey = plat::toUtf8(className) + "\t" + plat::toUtf8(title);
-    if (listen(c.marker, 4) != 0) return;
-    c.listener = std::thread(plat::sdl::serve, c.marker, c.windowKey);
+    if (listen(c.marker, 4) != 0 || pipe2(c.stop, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    c.listener = std::thread(plat::sdl::serve, c.marker, c.stop[0], c.windowKey);
 }
 
 uint64_t findWindow(const Char* className, const Char* title) {
@@ -196,4 +280,4 @@ void bringToFront(uint64_t window) {
     if (pid) plat::sdl::ask("raise " + std::to_string(pid));
 }
 
-}  // namespace plat::backend
+}  // namespace plat::sdl

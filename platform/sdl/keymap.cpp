@@ -1,4 +1,4 @@
-// The keyboard's keys as handset key codes, and the held-key table.
+// The keyboard's keys as handset key codes.
 #include "platform/sdl/keymap.h"
 
 #include "platform/types.h"
@@ -74,27 +74,6 @@ KeyMeaning meaningOf(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifi
         if (entry.scancode == scancode) return key(entry.code);
     }
     return {};
-}
-
-bool HeldKeys::press(uint64_t source, uint32_t keyCode) {
-    const auto [it, inserted] = bySource.insert({source, keyCode});
-    if (inserted) return true;
-    const bool changed = it->second != keyCode;
-    it->second = keyCode;
-    return changed;
-}
-
-void HeldKeys::release(uint64_t source) { bySource.erase(source); }
-
-void HeldKeys::releaseRange(uint64_t first, uint64_t last) {
-    bySource.erase(bySource.lower_bound(first), bySource.upper_bound(last));
-}
-
-bool HeldKeys::isHeld(uint32_t keyCode) const {
-    for (const auto& [source, code] : bySource) {
-        if (code == keyCode) return true;
-    }
-    return false;
 }
 
 }  // namespace plat::sdl

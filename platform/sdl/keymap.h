@@ -1,11 +1,11 @@
 // The desktop's keys as the handset's: which key code each keyboard key
-// sends, and the table of keys held down by the keyboard and the gamepads.
+// sends, and the source numbers of the keyboard's and the gamepads' keys
+// (platform/input.h).
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
-#include <map>
 
 namespace plat::sdl {
 
@@ -27,19 +27,6 @@ struct KeyMeaning {
 // Digits, arrows and Enter go by the key's place on the keyboard (so every
 // layout's top row gives the digits); letters by the layout's letter.
 KeyMeaning meaningOf(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers);
-
-// Keys held down, each by a source (a keyboard key, a gamepad button or stick
-// direction). A handset key reads as held while any of its sources holds it.
-struct HeldKeys {
-    std::map<uint64_t, uint32_t> bySource;
-
-    // True when the source was not holding its key yet (a fresh press).
-    bool press(uint64_t source, uint32_t keyCode);
-    void release(uint64_t source);
-    // Releases every source in [first, last].
-    void releaseRange(uint64_t first, uint64_t last);
-    bool isHeld(uint32_t keyCode) const;
-};
 
 // Source numbers: keyboard keys by scancode; gamepad inputs by the
 // controller's instance id.

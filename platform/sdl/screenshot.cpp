@@ -11,7 +11,7 @@
 namespace plat::sdl {
 
 std::vector<std::string> writeScreenshot(const std::string& folder, const uint32_t* pixels, int scale) {
-    if (!pixels) return {};
+    if (!pixels || folder.empty()) return {};  // nowhere of the player's to put it
     for (int number = 1; number < 10000; ++number) {
         char name[64];
         std::snprintf(name, sizeof(name), "fingulp-%04d.png", number);

@@ -11,19 +11,21 @@
 //  [x] Keyboard: arrows, Enter/keypad Enter, top-row and keypad digits;
 //      F1, Escape, Backspace and clicks on the left caption as the left soft
 //      key (BACK or MENU), F2 and the right caption as the right one; other
-//      keys as handset key codes; a held-key table for the asynchronous key
-//      state. A repeated key press waits while an earlier one is unhandled.
-//      The handset's Back key, which the program swallows, has no key.
+//      keys as handset key codes, each reported with its auto-repeat and
+//      key-up to the handset layer's input rules. The handset's Back key,
+//      which the program swallows, has no key.
 //  [x] Game controllers with hot-plugging: d-pad and left stick, A; B and
 //      Back/Select as the left soft key, Start as the right; rumble as the
 //      vibrator.
-//  [x] Wave sounds through SDL audio, one at a time, waiting or not; silence
-//      when there is no audio device.
-//  [x] Focus, exposure and the close button reach the program.
-//  [x] Error message boxes; single instance per user over an abstract Unix
-//      socket that also carries the raise request.
-//  [x] config.ini beside the executable, or in the user's data folder when
-//      that folder is read-only; F12 screenshots beside it.
+//  [x] Wave sounds through SDL audio, one at a time; silence when there is
+//      no audio device (a blocking sound still lasts its length).
+//  [x] Focus, exposure and the close button reach the program; SIGTERM,
+//      SIGINT and SIGHUP are the close button, cutting waits short.
+//  [x] Error message boxes; single instance per user and display: a lock in
+//      the user's private runtime folder, and a socket beside it that
+//      carries the raise request.
+//  [x] config.ini beside the executable, or in the user's data folder for an
+//      installed copy or a read-only folder; F12 screenshots beside it.
 //  [ ] Touch input other than taps on the captions; high-DPI scaling.
 //
 // Everything it holds is in one record, BackendData (sdl_internal.h), reached
@@ -49,15 +51,15 @@ int startDesktop() {
     setenv("SDL_VIDEO_X11_WMCLASS", "fingulp", 0);
     setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.fingulp.Fingulp", 0);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // ours cover SIGHUP too
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "fingulp: cannot open a window: %s\n", SDL_GetError());
         return 1;
     }
+    watchEndSignals();
     SDL_StopTextInput();  // the game reads keys, never text
-    Input& input = backendData().input;
-    input.held = {};
-    input.closeFed = false;
-    input.hidden = false;
+    backendData().input.hidden = false;
+    backendData().input.endSignalled = false;
     startGamepads();
     raiseEventType();
     return 0;
@@ -79,11 +81,13 @@ using namespace plat::sdl;
 
 uint64_t now() { return SDL_GetTicks64(); }
 
+// Once a signal has asked the program to end, sleeps and waited sounds end at
+// once and message boxes go to the terminal: the program saves and ends
+// without keeping a logout waiting.
 void sleep(uint32_t milliseconds) {
     present();
-    const ProgramBusy busy;
     const uint64_t deadline = now() + milliseconds;
-    while (now() < deadline) {
+    while (now() < deadline && !ending()) {
         waitEvents(deadline);
         present();
     }
@@ -96,8 +100,6 @@ void waitForInput(uint64_t deadline) {
     }
     present();
 }
-
-uint16_t keyState(uint32_t keyCode) { return heldKeyState(keyCode); }
 
 void windowCreated(const Char* title, int32_t iconId, const Bitmap* screen) {
     if (!createDesktopWindow(title, iconId, screen ? screen->pixels.data() : nullptr)) {
@@ -114,15 +116,9 @@ void timerChanged(uint32_t id, uint32_t periodMs) {
     (void)periodMs;
 }
 
-void playWave(const Char* name, const uint8_t* wave, size_t size, bool wait) {
-    (void)name;
-    if (!wave) {
-        stopSound();
-        return;
-    }
-    if (wait) present();
-    playWaveFile(wave, size, wait);
-}
+void startSound(const Char*, const Wave& wave, bool) { playSamples(wave); }
+
+void stopSound() { plat::sdl::stopSound(); }
 
 void startVibration() { rumbleGamepads(true); }
 
@@ -132,14 +128,26 @@ void messageBox(const Char* text, const Char* caption, uint32_t style) {
     present();
     const uint32_t flags = (style & 0x10) ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     const std::string message = toUtf8(text);
-    if (SDL_ShowSimpleMessageBox(flags, toUtf8(caption).c_str(), message.c_str(), desktopWindow()) != 0) {
+    if (ending() || SDL_ShowSimpleMessageBox(flags, toUtf8(caption).c_str(), message.c_str(), desktopWindow()) != 0) {
         // No message box on this desktop (no display server, say): the player
         // still learns of it on the terminal.
         std::fprintf(stderr, "fingulp: %s\n", message.c_str());
     }
-    releaseAllKeys();
 }
 
 const Char* editionName() { return u"FINGULP desktop"; }
+
+std::u16string executablePath() { return plat::fromUtf8(programPath()); }
+
+// Files live on the real file system: nothing to copy anywhere.
+void fileWritten(const std::u16string&) {}
+
+MarkerResult createMarker(const Char* name) { return plat::sdl::createMarker(name); }
+
+void publishWindow(const Char* className, const Char* title) { plat::sdl::publishWindow(className, title); }
+
+uint64_t findWindow(const Char* className, const Char* title) { return plat::sdl::findWindow(className, title); }
+
+void bringToFront(uint64_t window) { plat::sdl::bringToFront(window); }
 
 }  // namespace plat::backend

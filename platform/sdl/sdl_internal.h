@@ -6,28 +6,24 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/png_file.h"
+#include "platform/sound.h"
 #include "platform/sdl/keymap.h"
 #include "platform/text_encoding.h"
 #include "platform/types.h"
+#include "platform/windowing.h"
 
 namespace plat::sdl {
 
 // --- What the back end holds ---------------------------------------------------
-struct PresentStats {
-    uint64_t presents = 0;
-    uint64_t nanoseconds = 0;       // all presents but the first
-    uint64_t firstNanoseconds = 0;  // the first sets up the renderer's machinery
-    uint64_t raises = 0;            // raise requests from a second start
-    std::string renderer;
-};
-
 struct Video {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
@@ -37,40 +33,33 @@ struct Video {
     bool needsPresent = true;
     int windowedWidth = 0;  // the window's size when last not fullscreen, to remember
     int windowedHeight = 0;
-    PresentStats stats;  // figures for the benchmark and the desktop tests
-};
-
-struct DecodedWave {
-    const uint8_t* file = nullptr;  // the resource it came from
-    SDL_AudioSpec audioFormat{};
-    Uint8* samples = nullptr;
-    Uint32 length = 0;
 };
 
 struct AudioOut {
     bool unavailable = false;  // no audio on this machine: stay silent
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec audioFormat{};
-    std::vector<DecodedWave> waves;  // the program has two, decoded once
 };
 
 struct Input {
-    HeldKeys held;           // the keyboard's and the gamepads' keys held down
-    bool closeFed = false;   // the close button has reached the program
+    std::atomic<bool> endSignalled{false};  // SIGTERM, SIGINT or SIGHUP came
     bool hidden = false;     // the program was told the window is hidden or minimised
-    bool programBusy = false;  // in a sleep or a waiting sound: input waits for later
     uint32_t raiseType = 0;  // the user event the instance channel posts
 };
 
 struct Gamepads {
     std::map<SDL_JoystickID, SDL_GameController*> open;
+    std::set<uint64_t> pushedSticks;  // stick directions pushed past the dead zone, by source
     bool rumbling = false;  // the vibrator is on: controllers plugged in now rumble too
 };
 
 struct InstanceChannel {
-    std::string name;       // the marker's name, the socket's too
-    int marker = -1;        // the bound socket of the first instance
-    std::string windowKey;  // "class\ttitle" once published
+    std::string name;        // the marker's name
+    int lock = -1;           // the locked file of the first instance: the marker
+    int marker = -1;         // its bound socket, listening once the window is published
+    std::string socketPath;  // the socket's file, removed at the end
+    int stop[2] = {-1, -1};  // written to end the listener at once
+    std::string windowKey;   // "class\ttitle" once published
     std::thread listener;
 };
 
@@ -104,32 +93,24 @@ void windowResized();          // the window manager or the player changed its s
 void raiseWindow();
 int currentScale();            // integer scale the screen is shown at
 const uint32_t* screenPixels();
-PresentStats presentStats();
 
 // --- The event pump (loop.cpp) -------------------------------------------------------
-// Marks the program busy (in a sleep, a waiting sound) for the guard's life:
-// the events handled meanwhile wait in its queue.
-struct ProgramBusy {
-    ProgramBusy() : wasBusy(backendData().input.programBusy) { backendData().input.programBusy = true; }
-    ~ProgramBusy() { backendData().input.programBusy = wasBusy; }
-    ProgramBusy(const ProgramBusy&) = delete;
-    ProgramBusy& operator=(const ProgramBusy&) = delete;
-    bool wasBusy;
-};
 // Handles every OS event waiting; true when anything reached the program's queue.
 bool pumpEvents();
 // Blocks until an OS event arrives or the clock reaches `deadline`, handles what
 // came; true when anything reached the program's queue.
 bool waitEvents(uint64_t deadline);
 uint32_t raiseEventType();      // the user event the instance channel posts
+// A signal asked the program to end: it saves and ends without keeping
+// anyone waiting (the close button keeps the handset's waits and boxes).
+inline bool ending() { return backendData().input.endSignalled; }
+// SIGTERM, SIGINT and SIGHUP as the close button; SIGPIPE ignored (end_signals.cpp).
+void watchEndSignals();
 
 // --- Input (input.cpp) ------------------------------------------------------------------
 // One keyboard change; true when it fed the program.
 bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, bool down, bool repeat);
-bool handleClick(int32_t x, int32_t y);  // a left click at screen pixel x, y
 bool handleEvent(const SDL_Event& event);
-uint16_t heldKeyState(uint32_t keyCode);
-void releaseAllKeys();
 
 // --- Gamepads (gamepad.cpp) -------------------------------------------------------------
 void startGamepads();
@@ -139,11 +120,15 @@ bool gamepadConnected();
 void rumbleGamepads(bool on);
 
 // --- Sound (audio.cpp) ---------------------------------------------------------------
-void playWaveFile(const uint8_t* wave, size_t size, bool wait);
+void playSamples(const Wave& wave);  // ends what plays
 void stopSound();
 void closeAudio();
 
 // --- Single instance (instance.cpp) ------------------------------------------------------
+MarkerResult createMarker(const Char* name);
+void publishWindow(const Char* className, const Char* title);  // starts answering other copies
+uint64_t findWindow(const Char* className, const Char* title);
+void bringToFront(uint64_t window);
 void stopInstanceChannel();
 
 // --- Screenshots (screenshot.cpp) --------------------------------------------------------
@@ -165,6 +150,11 @@ bool readWindowFile(WindowPlacement& placement);  // false: none, or damaged
 bool writeWindowFile(const WindowPlacement& placement);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
-std::string settingsFolder();  // where config.ini (and screenshots) go, '/'-terminated
+// Where config.ini (and screenshots) go, '/'-terminated; empty when nowhere.
+std::string settingsFolder();
+const std::string& programPath();  // the executable's path as the program sees it
+// An installed copy's folder ('/'-terminated): bin/ or games/ under the
+// install prefix the build was made for, or anything under /usr/ or /opt/.
+bool installedFolder(const std::string& folder, const std::string& installPrefix);
 
 }  // namespace plat::sdl

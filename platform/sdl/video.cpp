@@ -3,7 +3,6 @@
 // presentation only when the picture changed or the desktop lost it, and the
 // size and fullscreen state remembered from the last run.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 
 #include "platform/resources.h"
@@ -86,8 +85,6 @@ bool createDesktopWindow(const Char* title, int32_t iconId, const uint32_t* scre
     // Only now: a renderer may make the window anew, and the new one has no
     // minimum size for the window manager.
     SDL_SetWindowMinimumSize(v.window, kScreenWidth, kScreenHeight);
-    SDL_RendererInfo info{};
-    if (SDL_GetRendererInfo(v.renderer, &info) == 0) v.stats.renderer = info.name;
     SDL_RenderSetLogicalSize(v.renderer, kScreenWidth, kScreenHeight);
     SDL_RenderSetIntegerScale(v.renderer, SDL_TRUE);
     // 0x00BBGGRR pixels are XBGR8888 words.
@@ -127,7 +124,6 @@ void present() {
     Video& v = video();
     if (!v.renderer || !v.pixels) return;
     if (!v.screenDirty && !v.needsPresent) return;
-    const auto start = std::chrono::steady_clock::now();
     if (v.screenDirty) SDL_UpdateTexture(v.texture, nullptr, v.pixels, kScreenWidth * 4);
     SDL_SetRenderDrawColor(v.renderer, 0, 0, 0, 255);
     SDL_RenderClear(v.renderer);
@@ -135,10 +131,6 @@ void present() {
     SDL_RenderPresent(v.renderer);
     v.screenDirty = false;
     v.needsPresent = false;
-    const auto took = static_cast<uint64_t>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
-    (v.stats.presents == 0 ? v.stats.firstNanoseconds : v.stats.nanoseconds) += took;
-    v.stats.presents += 1;
 }
 
 void windowResized() {
@@ -158,7 +150,6 @@ void toggleFullscreen() {
 
 void raiseWindow() {
     Video& v = video();
-    v.stats.raises += 1;
     if (!v.window) return;
     if (SDL_GetWindowFlags(v.window) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(v.window);
     SDL_RaiseWindow(v.window);
@@ -174,7 +165,5 @@ int currentScale() {
 }
 
 const uint32_t* screenPixels() { return video().pixels; }
-
-PresentStats presentStats() { return video().stats; }
 
 }  // namespace plat::sdl

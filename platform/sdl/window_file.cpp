@@ -17,11 +17,13 @@ namespace {
 constexpr char kFileName[] = "window.ini";
 constexpr int kLargest = 100000;  // no window is wider or taller
 
-// A folder made when missing (only the user may enter it). The game's own
-// folder must not be a link planted in its place; the configuration folder
-// above it may be one (dotfiles often are).
-bool ensureFolder(const std::string& path, bool ours) {
-    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+// A folder made when missing (only the user may enter it); `made` tells
+// whether this call made it. The game's own folder must not be a link planted
+// in its place; the configuration folder above it may be one (dotfiles often
+// are).
+bool ensureFolder(const std::string& path, bool ours, bool& made) {
+    made = ::mkdir(path.c_str(), 0700) == 0;
+    if (!made && errno != EEXIST) return false;
     struct stat st {};
     return (ours ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st)) == 0 && S_ISDIR(st.st_mode);
 }
@@ -79,7 +81,7 @@ std::string windowFileText(const WindowPlacement& placement) {
 bool readWindowFile(WindowPlacement& placement) {
     const std::string folder = windowFileFolder();
     if (folder.empty()) return false;
-    File* file = openExistingFile(fromUtf8(folder + kFileName).c_str());
+    File* file = openExistingFile(folder + kFileName);
     if (!file) return false;
     char buffer[512];
     const int64_t n = readFile(file, buffer, sizeof(buffer));
@@ -94,9 +96,16 @@ bool writeWindowFile(const WindowPlacement& placement) {
     // Without the closing '/', which would follow a link.
     const std::string ours = folder.substr(0, folder.size() - 1);
     const std::string parent = ours.substr(0, ours.rfind('/'));
-    if (!ensureFolder(parent, false) || !ensureFolder(ours, true)) return false;
+    bool madeParent = false, madeOurs = false;
     const std::string text = windowFileText(placement);
-    return replaceFileAtomically(fromUtf8(folder + kFileName).c_str(), text.data(), text.size(), OldEntry::Drop);
+    if (ensureFolder(parent, false, madeParent) && ensureFolder(ours, true, madeOurs) &&
+        replaceFileAtomically(folder + kFileName, text.data(), text.size(), OldEntry::Drop)) {
+        return true;
+    }
+    // Nothing written: no empty folder of ours stays behind.
+    if (madeOurs) ::rmdir(ours.c_str());
+    if (madeParent) ::rmdir(parent.c_str());
+    return false;
 }
 
 }  // namespace plat::sdl

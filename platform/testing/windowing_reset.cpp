@@ -1,5 +1,5 @@
 // Starting the window manager afresh, for tests that run the program many
-// times in one process.
+// times in one process, and the raw key readings tests set.
 #include "platform/testing/windowing_reset.h"
 
 #include <algorithm>
@@ -27,6 +27,17 @@ void resetWindowing() {
     m.screen.backgroundColour = kWhite;
     m.screen.opaqueText = true;
     std::fill(m.screenBitmap.pixels.begin(), m.screenBitmap.pixels.end(), kWhite);
+    m.input = {};
+}
+
+void setKeyReading(uint32_t keyCode, uint16_t reading) {
+    constexpr uint64_t kTestSources = 0x200000000;
+    auto& held = detail::wm().input.held;
+    if (reading) {
+        held[kTestSources + keyCode] = {keyCode, reading};
+    } else {
+        held.erase(kTestSources + keyCode);
+    }
 }
 
 }  // namespace plat

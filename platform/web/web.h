@@ -26,7 +26,8 @@ void fingulp_suspend(double deadline, int why);
 void fingulp_page_start(const char* folder);
 void fingulp_page_end();
 void fingulp_present(const uint8_t* rgba, int width, int height);
-void fingulp_play_sound(const uint8_t* wave, size_t size);
+// PCM samples as platform/sound.h describes them; null: nothing to play.
+void fingulp_play_sound(const uint8_t* samples, size_t bytes, int channels, int rate, int bits);
 void fingulp_stop_sound();
 void fingulp_vibrate(int on);
 void fingulp_message(const char* text, const char* caption);

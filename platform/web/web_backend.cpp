@@ -8,10 +8,12 @@
 //      through one import; input arriving meanwhile is queued in order.
 //  [x] Keyboard: arrows, Enter, digits, letters; F1/F2 and taps or clicks on
 //      the caption boxes as the soft keys, Escape/Backspace as the left one;
-//      touch keys under the screen on touch screens; held keys in a table,
-//      released when a key lifts, a pointer is cancelled or the page is hidden.
-//  [x] Wave sounds through Web Audio, one at a time, each decoded once; before
-//      the first key or touch allows sound, it is skipped but still waited.
+//      touch keys under the screen on touch screens; each reported to the
+//      handset layer with its auto-repeat, key-up, a cancelled pointer, the
+//      window's blur and the page hidden.
+//  [x] Wave sounds through Web Audio, one at a time, each made once from the
+//      samples the handset layer read; before the first key or touch allows
+//      sound, it is skipped (the handset layer still waits its length).
 //  [x] The vibrator through the browser's vibration call, where there is one.
 //  [x] config.ini in the in-memory file system, mirrored whole into local
 //      storage whenever the program writes it and put back before it starts.
@@ -22,10 +24,10 @@
 //  [ ] Gamepads, screenshots.
 #include <emscripten/emscripten.h>
 
-#include <array>
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/input.h"
 #include "platform/sound.h"
 #include "platform/text_encoding.h"
 #include "platform/web/web.h"
@@ -44,7 +46,6 @@ struct WebHandset {
     const Bitmap* screen = nullptr;
     bool screenChanged = false;
     std::vector<uint32_t> rgba;  // the screen as the canvas takes it
-    std::array<bool, 256> held{};
 };
 
 WebHandset& handset() {
@@ -92,18 +93,19 @@ void endPage() { fingulp_page_end(); }
 
 }  // namespace plat::web
 
-// What the page's JavaScript calls: input first, then it wakes the program.
+// What the page's JavaScript reports of the player's input (platform/input.h),
+// before it wakes the program. Keyboard keys and touch keys are numbered
+// sources; a tap is at a screen pixel.
 extern "C" {
-EMSCRIPTEN_KEEPALIVE void fingulp_feed_key(uint32_t keyCode) { plat::feedKeyDown(keyCode); }
-EMSCRIPTEN_KEEPALIVE void fingulp_set_key_held(uint32_t keyCode, int held) {
-    if (keyCode < plat::web::handset().held.size()) plat::web::handset().held[keyCode] = held != 0;
+EMSCRIPTEN_KEEPALIVE int fingulp_key_down(uint32_t source, uint32_t keyCode, int repeat) {
+    return plat::input::keyDown(source, keyCode, repeat != 0);
 }
-EMSCRIPTEN_KEEPALIVE void fingulp_feed_soft_key(int left) { plat::feedSoftKey(left != 0); }
-EMSCRIPTEN_KEEPALIVE void fingulp_feed_focus(int gained) {
-    if (!gained) plat::web::handset().held.fill(false);
-    plat::feedFocus(gained != 0);
-}
-EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::feedClose(); }
+EMSCRIPTEN_KEEPALIVE void fingulp_key_up(uint32_t source) { plat::input::keyUp(source); }
+EMSCRIPTEN_KEEPALIVE void fingulp_release_keys() { plat::input::releaseAll(); }
+EMSCRIPTEN_KEEPALIVE int fingulp_soft_key(int left, int repeat) { return plat::input::softKey(left != 0, repeat != 0); }
+EMSCRIPTEN_KEEPALIVE int fingulp_tap(int32_t x, int32_t y) { return plat::input::tap(x, y); }
+EMSCRIPTEN_KEEPALIVE void fingulp_feed_focus(int gained) { plat::input::focus(gained != 0); }
+EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::input::close(); }
 }
 
 namespace plat::backend {
@@ -123,10 +125,6 @@ void waitForInput(uint64_t deadline) {
     plat::web::present();
 }
 
-uint16_t keyState(uint32_t keyCode) {
-    return keyCode < handset().held.size() && handset().held[keyCode] ? kKeyHeld : 0;
-}
-
 // The page has its own title and icons.
 void windowCreated(const Char*, int32_t, const Bitmap* screen) {
     handset().screen = screen;
@@ -139,13 +137,11 @@ void windowDestroyed() { handset().screen = nullptr; }
 
 void timerChanged(uint32_t, uint32_t) {}
 
-// The wait is the wave's length on the clock, whether or not the browser lets
-// it be heard yet.
-void playWave(const Char*, const uint8_t* wave, size_t size, bool wait) {
-    if (wave) fingulp_play_sound(wave, size);
-    else fingulp_stop_sound();
-    if (wave && wait) sleep(static_cast<uint32_t>(plat::waveDurationMs(wave, size)));
+void startSound(const Char*, const Wave& wave, bool) {
+    fingulp_play_sound(wave.samples, wave.bytes, wave.channels, wave.rate, wave.bits);
 }
+
+void stopSound() { fingulp_stop_sound(); }
 
 void startVibration() { fingulp_vibrate(1); }
 
@@ -155,7 +151,6 @@ void stopVibration() { fingulp_vibrate(0); }
 void messageBox(const Char* text, const Char* caption, uint32_t) {
     plat::web::present();
     fingulp_message(toUtf8(text).c_str(), toUtf8(caption).c_str());
-    handset().held.fill(false);
 }
 
 const Char* editionName() { return u"FINGULP web"; }
@@ -164,16 +159,14 @@ void fileWritten(const std::u16string& path) { fingulp_file_written(toUtf8(path.
 
 std::u16string executablePath() { return plat::web::kExecutable; }
 
-Marker createMarker(const Char* name) {
+MarkerResult createMarker(const Char* name) {
     fingulp_ask_marker(toUtf8(name ? name : u"").c_str());
     switch (plat::web::awaitAnswer(plat::web::kMarkerAnswerWaitMs)) {
-        case 0: return Marker::Created;
-        case 1: return Marker::AlreadyExisted;
-        default: return Marker::Failed;
+        case 0: return MarkerResult::Created;
+        case 1: return MarkerResult::AlreadyExisted;
+        default: return MarkerResult::Failed;
     }
 }
-
-void closeMarker() {}
 
 void publishWindow(const Char* className, const Char* title) {
     fingulp_publish_window(plat::web::windowKey(className, title).c_str());

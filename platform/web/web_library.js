@@ -2,9 +2,9 @@
 // sound, vibrator, saved files and the one-copy rule, and the one suspension
 // point of the program (see web.h). Its state is the one record `Handset`.
 //
-// DOM handlers hand their input to the program first (the _fingulp_feed_*
-// exports) and only then wake a suspended wait: nothing may rewind while
-// compiled code is on the stack.
+// DOM handlers report their input to the program first (web_backend.cpp's
+// exports, which hand it to the handset layer's input rules) and only then
+// wake a suspended wait: nothing may rewind while compiled code is on the stack.
 
 mergeInto(LibraryManager.library, {
   // The clock and its alarms. Test builds replace this record with a
@@ -30,14 +30,14 @@ mergeInto(LibraryManager.library, {
     readingInput: false,
     asking: false,
     cancelAlarm: null,
-    heldBy: null,          // Map: key source ("k:ArrowLeft", "p:3") -> key code
+    sources: null,         // Map: key source ("k:ArrowLeft", "p:3") -> its number for the program
     answer: -1,            // the last question's answer, -1 while pending
     lock: { state: 'none', release: null },
     channel: null,         // BroadcastChannel between tabs
     windowKey: null,       // "class\ttitle" once the window is published
     askingFor: null,       // the window key a second copy is looking for
     vibrating: false,
-    audio: { context: null, buffers: null, playing: null },  // buffers: Map wave -> AudioBuffer
+    audio: { context: null, buffers: null, playing: null },  // buffers: Map samples -> AudioBuffer
     storagePrefix: 'fingulp:file:',
 
     // --- The suspension ---------------------------------------------------
@@ -66,48 +66,43 @@ mergeInto(LibraryManager.library, {
       if (m) return m[1].charCodeAt(0);
       return null;
     },
-    syncHeld: function(code) {
-      var held = false;
-      Handset.heldBy.forEach(function(c) { if (c === code) held = true; });
-      Module['_fingulp_set_key_held'](code, held ? 1 : 0);
+    // The program knows key sources by number: keyboard keys get theirs when
+    // first pressed, pointers theirs from their id.
+    sourceOf: function(source) {
+      if (source.charAt(0) === 'p') return 0x10000 + (Number(source.substring(2)) & 0xFFFF);
+      if (!Handset.sources.has(source)) Handset.sources.set(source, Handset.sources.size + 1);
+      return Handset.sources.get(source);
     },
-    // A handset key or soft key pressed by `source`; true when it fed the program.
+    // A handset key or soft key went down at `source` (`repeat`: the
+    // keyboard's auto-repeat); the handset layer decides what reaches the
+    // program.
     press: function(source, key, repeat) {
-      if (!Handset.started || Handset.ended) return false;
+      if (!Handset.started || Handset.ended) return;
       Handset.unlockAudio();
       if (key === 'left' || key === 'right') {
-        if (repeat) return false;
-        Module['_fingulp_feed_soft_key'](key === 'left' ? 1 : 0);
+        Module['_fingulp_soft_key'](key === 'left' ? 1 : 0, repeat ? 1 : 0);
       } else {
-        Handset.heldBy.set(source, key);
-        Module['_fingulp_set_key_held'](key, 1);
-        Module['_fingulp_feed_key'](key);
+        Module['_fingulp_key_down'](Handset.sourceOf(source), key, repeat ? 1 : 0);
       }
       Handset.wake();
-      return true;
     },
     release: function(source) {
-      if (!Handset.heldBy.has(source)) return;
-      var code = Handset.heldBy.get(source);
-      Handset.heldBy.delete(source);
-      if (Handset.started && !Handset.ended) Handset.syncHeld(code);
+      if (Handset.started && !Handset.ended) Module['_fingulp_key_up'](Handset.sourceOf(source));
     },
     releaseAll: function() {
-      var codes = [];
-      Handset.heldBy.forEach(function(c) { codes.push(c); });
-      Handset.heldBy.clear();
-      if (!Handset.started || Handset.ended) return;
-      codes.forEach(function(c) { Module['_fingulp_set_key_held'](c, 0); });
+      if (Handset.started && !Handset.ended) Module['_fingulp_release_keys']();
     },
-    // A click or tap on the screen: the caption band at its foot is the soft
-    // keys, the left one up to x 88.
+    // A click or tap on the screen, at the handset's pixel under it: on the
+    // caption band it is a soft key.
     tapScreen: function(event) {
+      if (!Handset.started || Handset.ended) return;
       var canvas = event.currentTarget, box = canvas.getBoundingClientRect();
-      var x = Math.floor((event.clientX - box.left) * 176 / box.width);
-      var y = Math.floor((event.clientY - box.top) * 220 / box.height);
-      if (y < 198 || y >= 220 || x < 0 || x >= 176) return;
+      var x = Math.floor((event.clientX - box.left) * canvas.width / box.width);
+      var y = Math.floor((event.clientY - box.top) * canvas.height / box.height);
+      if (!Module['_fingulp_tap'](x, y)) return;
       event.preventDefault();
-      Handset.press('tap', x < 88 ? 'left' : 'right', false);
+      Handset.unlockAudio();
+      Handset.wake();
     },
 
     // --- Sound ----------------------------------------------------------------
@@ -119,35 +114,20 @@ mergeInto(LibraryManager.library, {
       if (!a.context) a.context = new Context();
       if (a.context.state === 'suspended') a.context.resume();
     },
-    // A RIFF WAVE file of 8- or 16-bit PCM as an AudioBuffer; null when it is not one.
-    decodeWave: function(bytes) {
+    // Interleaved PCM samples (8-bit unsigned or 16-bit little-endian, as the
+    // program read them from the wave) as an AudioBuffer.
+    pcmBuffer: function(bytes, channels, rate, bits) {
       var view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-      var tag = function(at) { return String.fromCharCode(bytes[at], bytes[at + 1], bytes[at + 2], bytes[at + 3]); };
-      if (bytes.length < 12 || tag(0) !== 'RIFF' || tag(8) !== 'WAVE') return null;
-      var format = null;
-      for (var at = 12; at + 8 <= bytes.length;) {
-        var size = view.getUint32(at + 4, true), body = at + 8;
-        if (tag(at) === 'fmt ' && body + 16 <= bytes.length) {
-          format = { pcm: view.getUint16(body, true) === 1, channels: view.getUint16(body + 2, true),
-                     rate: view.getUint32(body + 4, true), bits: view.getUint16(body + 14, true) };
-        } else if (tag(at) === 'data' && format && format.pcm && format.channels > 0 &&
-                   (format.bits === 8 || format.bits === 16)) {
-          var step = format.bits / 8 * format.channels;
-          var frames = Math.floor(Math.min(size, bytes.length - body) / step);
-          if (frames === 0) return null;
-          var buffer = Handset.audio.context.createBuffer(format.channels, frames, format.rate);
-          for (var ch = 0; ch < format.channels; ++ch) {
-            var out = buffer.getChannelData(ch);
-            for (var i = 0; i < frames; ++i) {
-              var p = body + i * step + ch * format.bits / 8;
-              out[i] = format.bits === 8 ? (bytes[p] - 128) / 128 : view.getInt16(p, true) / 32768;
-            }
-          }
-          return buffer;
+      var step = bits / 8 * channels, frames = bytes.length / step;
+      var buffer = Handset.audio.context.createBuffer(channels, frames, rate);
+      for (var ch = 0; ch < channels; ++ch) {
+        var out = buffer.getChannelData(ch);
+        for (var i = 0; i < frames; ++i) {
+          var p = i * step + ch * bits / 8;
+          out[i] = bits === 8 ? (bytes[p] - 128) / 128 : view.getInt16(p, true) / 32768;
         }
-        at = body + size + (size & 1);
       }
-      return null;
+      return buffer;
     },
     stopSound: function() {
       var a = Handset.audio;
@@ -342,7 +322,7 @@ mergeInto(LibraryManager.library, {
   fingulp_page_start__deps: ['$Handset'],
   fingulp_page_start: function(folder) {
     // (The record above is written out as text: live objects are made here.)
-    Handset.heldBy = new Map();
+    Handset.sources = new Map();
     Handset.audio.buffers = new Map();
     Handset.restoreFiles(UTF8ToString(folder));
     Handset.hookPage();
@@ -374,16 +354,15 @@ mergeInto(LibraryManager.library, {
   },
 
   fingulp_play_sound__deps: ['$Handset'],
-  fingulp_play_sound: function(wave, size) {
+  fingulp_play_sound: function(samples, bytes, channels, rate, bits) {
     var a = Handset.audio;
     Handset.stopSound();
-    if (!a.context || a.context.state !== 'running') return;  // not yet allowed: skipped
-    var buffer = a.buffers.get(wave);
+    if (!samples || !a.context || a.context.state !== 'running') return;  // not yet allowed: skipped
+    var buffer = a.buffers.get(samples);
     if (buffer === undefined) {
-      buffer = Handset.decodeWave(HEAPU8.slice(wave, wave + size));
-      a.buffers.set(wave, buffer);
+      buffer = Handset.pcmBuffer(HEAPU8.slice(samples, samples + bytes), channels, rate, bits);
+      a.buffers.set(samples, buffer);
     }
-    if (!buffer) return;
     var source = a.context.createBufferSource();
     source.buffer = buffer;
     source.connect(a.context.destination);
@@ -402,7 +381,6 @@ mergeInto(LibraryManager.library, {
   fingulp_message__deps: ['$Handset'],
   fingulp_message: function(text, caption) {
     alert(UTF8ToString(caption) + '\n\n' + UTF8ToString(text));
-    Handset.releaseAll();
   },
 
   fingulp_file_written__deps: ['$Handset'],

@@ -30,6 +30,8 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         {{"--help", "--fullscreen"}, Action::Refuse, -1, "unknown option '--fullscreen'"},
         {{"config.ini"}, Action::Refuse, -1, "unknown option 'config.ini'"},
         {{"--levels", "hard"}, Action::Refuse, -1, "unknown option '--levels'"},
+        {{"\x1b]0;owned\x07\n"}, Action::Refuse, -1, "unknown option '\\x1B]0;owned\\x07\\x0A'"},
+        {{"--level", "h\x7f\xc3\xa9"}, Action::Refuse, -1, "unknown level 'h\\x7F\xc3\xa9': easy or hard"},
     };
     for (const auto& c : cases) {
         std::vector<const char*> argv = {"fingulp"};

@@ -35,6 +35,7 @@
 #include "screens/controller.h"
 #include "state/program_state.h"
 #include "testing/program_reset.h"
+#include "support/files.h"
 #include "testing/state_report.h"
 
 namespace {
@@ -75,21 +76,9 @@ std::string settingsText(const Settings& s, const std::string& name, const std::
 
 Bytes exitFile(const Settings& s) { return utf16le(settingsText(s, "None")); }
 
-Bytes readBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const fs::path& file, const Bytes& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::set<std::string> entriesOf(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-    return names;
-}
+using test_files::entriesOf;
+const auto readBytes = test_files::readFile<Bytes>;
+const auto writeBytes = test_files::writeFile<Bytes>;
 
 // A folder of exactly `length` characters below `root` (one or more levels).
 fs::path folderOfLength(const fs::path& root, size_t length) {

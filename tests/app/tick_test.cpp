@@ -33,7 +33,7 @@ protected:
         resetProgram();
     }
     void hold(std::initializer_list<uint32_t> keys) {
-        for (uint32_t k : keys) plat::headless::setKeyHeld(k, true);
+        for (uint32_t k : keys) plat::setKeyHeld(k, true);
     }
     int count(const std::string& text) const {
         int n = 0;
@@ -65,8 +65,8 @@ TEST_F(Tick, EveryHeldDigitMovesAndAddsToTheArrow) {
 }
 
 TEST_F(Tick, APartlySetKeyReadingMovesNothing) {
-    plat::headless::setKeyReading(plat::kKeyLeft, 0x8000);
-    plat::headless::setKeyReading('8', 0x0001);
+    plat::setKeyReading(plat::kKeyLeft, 0x8000);
+    plat::setKeyReading('8', 0x0001);
     runTick();
     EXPECT_EQ(player->x, 80);
     EXPECT_EQ(player->y, 90);

@@ -16,6 +16,7 @@
 
 #include "platform/drawing.h"
 #include "platform/resources.h"
+#include "support/files.h"
 
 namespace {
 
@@ -280,18 +281,14 @@ TEST(Waves, TheClickIsShortAndTheMusicIsNotSilent) {
     }
 }
 
-std::vector<char> readAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using test_files::readFile;
 
 TEST(Generator, ReproducesTheCommittedAssetsByteForByte) {
     namespace fs = std::filesystem;
     const fs::path generator = fs::path(FINGULP_BINARY_DIR) / "tools" / "fingulp_assetgen";
     ASSERT_TRUE(fs::exists(generator)) << generator;
-    const fs::path out = fs::temp_directory_path() / ("fingulp_assetgen_test_" + std::to_string(::getpid()));
-    fs::remove_all(out);
-    fs::create_directories(out);
+    const test_files::ScratchFolder scratch("assetgen_test");
+    const fs::path& out = scratch.folder();
     const std::string command = "\"" + generator.string() + "\" \"" + out.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const fs::path committed = fs::path(FINGULP_SOURCE_DIR) / "assets";
@@ -305,12 +302,11 @@ TEST(Generator, ReproducesTheCommittedAssetsByteForByte) {
         EXPECT_EQ(made, kept) << dir;
         for (const std::string& name : made) {
             SCOPED_TRACE(std::string(dir) + "/" + name);
-            EXPECT_TRUE(readAll(out / "assets" / dir / name) == readAll(committed / dir / name));
+            EXPECT_TRUE(readFile(out / "assets" / dir / name) == readFile(committed / dir / name));
             ++compared;
         }
     }
     EXPECT_EQ(compared, 44 + 2 + 2);
-    fs::remove_all(out);
 }
 
 }  // namespace

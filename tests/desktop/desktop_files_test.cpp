@@ -34,8 +34,8 @@ Png readPng(const std::string& path) {
 }
 
 TEST(Screenshot, NumberedShotsAndTheirEnlargedCopies) {
-    const fs::path folder = fs::path(::testing::TempDir()) / ("fingulp_shots_" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    const test_files::ScratchFolder scratch("shots");
+    const fs::path& folder = scratch.folder();
     std::vector<uint32_t> screen(static_cast<size_t>(plat::kScreenWidth) * plat::kScreenHeight, 0x00FFFFFF);
     screen[0] = 0x000000FF;                            // red, top left
     screen[screen.size() - 1] = plat::rgb(1, 2, 3);    // bottom right
@@ -57,7 +57,6 @@ TEST(Screenshot, NumberedShotsAndTheirEnlargedCopies) {
     EXPECT_EQ(big.rgb[2 * row + 2 * 3], 255);
     EXPECT_EQ(big.rgb[2 * row + 2 * 3 + 1], 0);
     EXPECT_EQ(big.rgb[3 * row + 3 * 3 + 1], 255);
-    fs::remove_all(folder);
 }
 
 TEST(Screenshot, AFolderThatCannotHoldItGivesNoPath) {
@@ -71,6 +70,16 @@ TEST(SettingsFolder, AWritableExecutableFolderHoldsTheSettings) {
     const std::string expected = fs::canonical("/proc/self/exe").string();
     EXPECT_EQ(plat::toUtf8(path.c_str()), expected);
     EXPECT_EQ(plat::sdl::settingsFolder(), fs::path(expected).parent_path().string() + "/");
+}
+
+TEST(SettingsFolder, InstalledCopiesAreThoseOfTheInstallFolderOrUnderUsrAndOpt) {
+    for (const char* folder :
+         {"/usr/games/", "/usr/local/bin/", "/opt/fingulp/", "/home/p/.local/bin/", "/home/p/.local/games/"}) {
+        EXPECT_TRUE(plat::sdl::installedFolder(folder, "/home/p/.local/")) << folder;
+    }
+    for (const char* folder : {"/home/p/.local/bin/x/", "/home/p/games/", "/usrfoo/bin/", "/work/build/"}) {
+        EXPECT_FALSE(plat::sdl::installedFolder(folder, "/home/p/.local")) << folder;
+    }
 }
 
 }  // namespace

@@ -8,14 +8,17 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/input.h"
 #include "platform/sdl/desktop.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
+#include "support/files.h"
 
 namespace desktop_test {
 
@@ -36,8 +39,10 @@ protected:
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         // The window remembered goes to a folder of the test's, never the player's.
-        configHome = ::testing::TempDir() + "fingulp_config_" + std::to_string(getpid());
-        setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", configHome.folder().c_str(), 1);
+        // The one-copy marker too: a private runtime folder of the test's.
+        std::filesystem::permissions(runtimeDir.folder(), std::filesystem::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", runtimeDir.folder().c_str(), 1);
         plat::resetWindowing();
         paintsSent = 0;
         ASSERT_EQ(plat::sdl::startDesktop(), 0);
@@ -47,7 +52,7 @@ protected:
         ASSERT_NE(plat::sdl::desktopWindow(), nullptr);
     }
     void TearDown() override {
-        plat::sdl::releaseAllKeys();
+        plat::input::releaseAll();
         plat::sdl::stopDesktop();
         plat::resetWindowing();
     }
@@ -70,7 +75,8 @@ protected:
     }
 
     plat::Window* window = nullptr;
-    std::string configHome;
+    const test_files::ScratchFolder configHome{"config"};
+    const test_files::ScratchFolder runtimeDir{"runtime"};
 };
 
 }  // namespace desktop_test

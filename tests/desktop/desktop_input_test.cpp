@@ -6,16 +6,26 @@
 #include "desktop_fixture.h"
 #include "hook/script_input.h"
 #include "platform/backend.h"
+#include "platform/input.h"
 
 namespace {
 
 using desktop_test::DesktopTest;
-using plat::sdl::handleClick;
 using plat::sdl::handleEvent;
 using plat::sdl::handleKey;
 
 void key(SDL_Scancode scancode, bool down, uint16_t modifiers = 0, bool repeat = false) {
     handleKey(scancode, SDL_GetKeyFromScancode(scancode), modifiers, down, repeat);
+}
+
+// A left click at screen pixel x, y, as SDL reports it (scaled to the screen).
+bool handleClick(int32_t x, int32_t y) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.x = x;
+    event.button.y = y;
+    return handleEvent(event);
 }
 
 bool isKeyDown(const plat::Event& e, uint32_t code) { return e.code == plat::kEventKeyDown && e.param == code; }
@@ -70,7 +80,7 @@ TEST_F(DesktopTest, KeysReachTheProgramInOrderAndRepeatsOnlyOnceTheEarlierPressI
     EXPECT_TRUE(isKeyDown(events[0], plat::kKeyDown));
     // While the program is busy (a blocking click), repeats are dropped too.
     {
-        const plat::sdl::ProgramBusy busy;
+        const plat::input::Blocked blocked;
         key(SDL_SCANCODE_DOWN, true, 0, true);
         key(SDL_SCANCODE_RIGHT, true);
     }

@@ -1,17 +1,25 @@
 // The single-instance marker and channel: a marker held by another process is
 // seen, and freed when that process is killed; the window is found only by its
-// class and exact title, and a raise request reaches the window's owner.
+// class and exact title, and a raise request reaches the window's owner; a
+// peer that hangs up early or drips its request neither kills the game nor
+// holds the channel.
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
+#include <thread>
+
 #include "desktop_fixture.h"
+#include "hook/present_figures.h"
 #include "platform/backend.h"
 
 namespace {
 
 using desktop_test::DesktopTest;
-using plat::backend::Marker;
+using Marker = plat::MarkerResult;
 
 std::u16string uniqueName(const char* what) {
     const std::string name = std::string("test-") + what + "-" + std::to_string(getpid());
@@ -36,7 +44,18 @@ pid_t holderOf(const std::u16string& name) {
     return answer == 'y' ? child : -1;
 }
 
-TEST(InstanceMarker, AnotherProcessesMarkerIsSeenAndFreedWhenItIsKilled) {
+// A connection to the first copy's channel, as any peer of the same user may make.
+int connectToChannel() {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string& path = plat::sdl::backendData().instance.socketPath;
+    std::memcpy(address.sun_path, path.data(), std::min(path.size(), sizeof(address.sun_path) - 1));
+    const int peer = socket(AF_UNIX, SOCK_STREAM, 0);
+    EXPECT_EQ(connect(peer, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0) << path;
+    return peer;
+}
+
+TEST_F(DesktopTest, AnotherProcessesMarkerIsSeenAndFreedWhenItIsKilled) {
     const std::u16string name = uniqueName("marker");
     const pid_t holder = holderOf(name);
     ASSERT_GT(holder, 0);
@@ -56,14 +75,41 @@ TEST_F(DesktopTest, TheWindowIsFoundByClassAndExactTitleAndRaisedOnRequest) {
     EXPECT_EQ(plat::backend::findWindow(u"OtherApp", u"Smartphone 2002"), 0u);
     const uint64_t found = plat::backend::findWindow(u"HelloApp", u"Smartphone 2002");
     ASSERT_NE(found, 0u);
-    const uint64_t raisesBefore = plat::sdl::presentStats().raises;
+    const uint64_t raisesBefore = desktop_hook::presentFigures().raises;
     plat::backend::bringToFront(found | 1);  // the program passes the handle with its low bit set
     plat::backend::waitForInput(plat::backend::now() + 200);
-    EXPECT_EQ(plat::sdl::presentStats().raises, raisesBefore + 1);
+    EXPECT_EQ(desktop_hook::presentFigures().raises, raisesBefore + 1);
     // A made-up handle raises nothing.
     plat::backend::bringToFront(found + 2);
     plat::backend::waitForInput(plat::backend::now() + 200);
-    EXPECT_EQ(plat::sdl::presentStats().raises, raisesBefore + 1);
+    EXPECT_EQ(desktop_hook::presentFigures().raises, raisesBefore + 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DesktopTest, PeersThatHangUpOrDripNeitherKillNorHoldTheChannel) {
+    ASSERT_EQ(plat::backend::createMarker(uniqueName("peers").c_str()), Marker::Created);
+    plat::backend::publishWindow(u"HelloApp", u"Title");
+    signal(SIGPIPE, SIG_DFL);  // without the game's own guard an answer to a peer gone would end it
+    for (int i = 0; i < 20; ++i) {
+        const int peer = connectToChannel();
+        (void)!send(peer, "find HelloApp\tTitle\n", 20, MSG_NOSIGNAL);
+        close(peer);
+    }
+    const int dripping = connectToChannel();  // a byte every 100 ms: cut off by the exchange's limit
+    std::thread drip([dripping] {
+        for (int i = 0; i < 30 && send(dripping, "f", 1, MSG_NOSIGNAL) == 1; ++i) SDL_Delay(100);
+    });
+    SDL_Delay(50);
+    EXPECT_NE(plat::backend::findWindow(u"HelloApp", u"Title"), 0u) << "a dripping peer held the channel";
+    const uint64_t start = plat::backend::now();
+    plat::sdl::stopInstanceChannel();  // ending never waits for a peer
+    EXPECT_LT(plat::backend::now() - start, 300u);
+    drip.join();
+    close(dripping);
+    signal(SIGPIPE, SIG_IGN);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "desktop_fixture.h"
+#include "hook/present_figures.h"
 #include "platform/backend.h"
 
 namespace {
@@ -78,18 +79,18 @@ TEST_F(DesktopTest, ASleepLastsItsTimeAndKeepsTheInputForLater) {
 
 TEST_F(DesktopTest, TheScreenIsPresentedOnlyWhenItChanged) {
     settle();
-    const uint64_t before = plat::sdl::presentStats().presents;
+    const uint64_t before = desktop_hook::presentFigures().presents;
     for (int tick = 0; tick < 5; ++tick) plat::backend::waitForInput(plat::backend::now() + 20);
-    EXPECT_EQ(plat::sdl::presentStats().presents, before) << "an unchanged screen was presented again";
+    EXPECT_EQ(desktop_hook::presentFigures().presents, before) << "an unchanged screen was presented again";
     plat::Surface* screen = plat::screenSurface();
     const plat::Brush red{0x000000FF};
     plat::selectBrush(screen, &red);
     plat::drawRectangle(screen, 0, 0, 10, 10);
     plat::selectBrush(screen, nullptr);
     plat::backend::waitForInput(plat::backend::now() + 20);
-    EXPECT_EQ(plat::sdl::presentStats().presents, before + 1);
+    EXPECT_EQ(desktop_hook::presentFigures().presents, before + 1);
     plat::backend::waitForInput(plat::backend::now() + 20);
-    EXPECT_EQ(plat::sdl::presentStats().presents, before + 1);
+    EXPECT_EQ(desktop_hook::presentFigures().presents, before + 1);
 }
 
 }  // namespace

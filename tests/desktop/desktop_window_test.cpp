@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "desktop_fixture.h"
+#include "support/files.h"
 
 namespace {
 
@@ -14,12 +15,7 @@ namespace fs = std::filesystem;
 using desktop_test::DesktopTest;
 using plat::sdl::WindowPlacement;
 
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test_files::readFile;
 
 TEST(WindowFile, DamagedTextsGiveNothingAndAGoodOneRoundTrips) {
     const WindowPlacement saved{880, 1000, true};
@@ -40,9 +36,8 @@ TEST(WindowFile, DamagedTextsGiveNothingAndAGoodOneRoundTrips) {
 }
 
 TEST(WindowFile, TheUsersConfigurationFolderAndNoPlantedLink) {
-    const fs::path home = fs::path(::testing::TempDir()) / ("fingulp_home_" + std::to_string(getpid()));
-    fs::remove_all(home);
-    fs::create_directories(home);
+    const test_files::ScratchFolder scratch("home");
+    const fs::path& home = scratch.folder();
     const std::string playersHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     unsetenv("XDG_CONFIG_HOME");
     setenv("HOME", home.c_str(), 1);
@@ -50,7 +45,7 @@ TEST(WindowFile, TheUsersConfigurationFolderAndNoPlantedLink) {
     setenv("XDG_CONFIG_HOME", "relative/config", 1);  // not absolute: ignored
     EXPECT_EQ(plat::sdl::windowFileFolder(), home.string() + "/.config/fingulp/");
     ASSERT_TRUE(plat::sdl::writeWindowFile({600, 700, false}));
-    EXPECT_EQ(contentOf(home / ".config/fingulp/window.ini"), "width=600\nheight=700\nfullscreen=0\n");
+    EXPECT_EQ(readFile(home / ".config/fingulp/window.ini"), "width=600\nheight=700\nfullscreen=0\n");
     EXPECT_EQ(fs::status(home / ".config/fingulp").permissions() & fs::perms::all, fs::perms::owner_all);
 
     // A link in the file's place is replaced, never written through.
@@ -60,7 +55,7 @@ TEST(WindowFile, TheUsersConfigurationFolderAndNoPlantedLink) {
     std::ofstream(home / "victim") << "keep";
     fs::create_symlink(home / "victim", config / "fingulp/window.ini");
     ASSERT_TRUE(plat::sdl::writeWindowFile({600, 700, true}));
-    EXPECT_EQ(contentOf(home / "victim"), "keep");
+    EXPECT_EQ(readFile(home / "victim"), "keep");
     EXPECT_FALSE(fs::is_symlink(config / "fingulp/window.ini"));
     // A link in the folder's place: nothing is written anywhere.
     fs::remove_all(config / "fingulp");
@@ -68,7 +63,24 @@ TEST(WindowFile, TheUsersConfigurationFolderAndNoPlantedLink) {
     fs::create_directory_symlink(home / "elsewhere", config / "fingulp");
     EXPECT_FALSE(plat::sdl::writeWindowFile({600, 700, true}));
     EXPECT_TRUE(fs::is_empty(home / "elsewhere"));
-    fs::remove_all(home);
+
+    // A path longer than the handset's 255 characters is the desktop's own.
+    const fs::path deep = home / std::string(120, 'd') / std::string(120, 'e');
+    setenv("XDG_CONFIG_HOME", deep.c_str(), 1);
+    fs::create_directories(deep.parent_path());
+    ASSERT_TRUE(plat::sdl::writeWindowFile({600, 700, false}));
+    WindowPlacement read;
+    EXPECT_TRUE(plat::sdl::readWindowFile(read));
+    EXPECT_EQ(read.width, 600);
+    // A file the system cannot write (its path, not its folders', too long
+    // for it) leaves no folder made for it.
+    fs::path nearLimit = home;
+    while (nearLimit.string().size() < 3800) nearLimit /= std::string(200, 'n');
+    fs::create_directories(nearLimit);
+    const fs::path tooDeep = nearLimit / std::string(4075 - nearLimit.string().size() - 1, 'c');
+    setenv("XDG_CONFIG_HOME", tooDeep.c_str(), 1);
+    EXPECT_FALSE(plat::sdl::writeWindowFile({600, 700, false}));
+    EXPECT_FALSE(fs::exists(tooDeep));
     setenv("HOME", playersHome.c_str(), 1);
 }
 
@@ -87,7 +99,7 @@ TEST_F(DesktopTest, ARememberedWindowStartsAsItWasWithinTodaysDesktop) {
         {"width=600\nheight=7", 528, 660, false},
         {"width=600\nheight=700\nfullscreen=1\n", 600, 700, true},
     };
-    const fs::path file = fs::path(configHome) / "fingulp/window.ini";
+    const fs::path file = configHome.folder() / "fingulp/window.ini";
     for (const auto& c : cases) {
         plat::sdl::destroyDesktopWindow();
         fs::remove(file);
@@ -106,7 +118,7 @@ TEST_F(DesktopTest, ARememberedWindowStartsAsItWasWithinTodaysDesktop) {
     // Closed fullscreen, the window keeps the size it had before.
     plat::sdl::destroyDesktopWindow();
     WindowPlacement kept;
-    ASSERT_TRUE(plat::sdl::parseWindowFile(contentOf(file), kept));
+    ASSERT_TRUE(plat::sdl::parseWindowFile(readFile(file), kept));
     EXPECT_EQ(kept.width, 600);
     EXPECT_EQ(kept.height, 700);
     EXPECT_TRUE(kept.fullscreen);

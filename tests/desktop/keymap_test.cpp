@@ -1,5 +1,5 @@
 // The keyboard as the handset's keypad: which code or role each key has on
-// any layout, and the held-key table shared by keyboard and gamepads.
+// any layout.
 #include <gtest/gtest.h>
 
 #include "platform/sdl/keymap.h"
@@ -7,7 +7,6 @@
 
 namespace {
 
-using plat::sdl::HeldKeys;
 using plat::sdl::KeyRole;
 using plat::sdl::meaningOf;
 
@@ -80,35 +79,6 @@ TEST(KeyMapping, DesktopKeysAreTheBackEndsOwn) {
     EXPECT_EQ(roleOf(SDL_SCANCODE_KP_ENTER, KMOD_RALT), KeyRole::Fullscreen);
     // Ctrl or Shift with Enter is still the action key.
     EXPECT_EQ(codeOf(SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LCTRL | KMOD_LSHIFT), 13u);
-}
-
-TEST(HeldKeyTable, AKeyStaysHeldWhileAnyOfItsSourcesHoldsIt) {
-    HeldKeys held;
-    EXPECT_TRUE(held.press(SDL_SCANCODE_RETURN, 13));
-    EXPECT_FALSE(held.press(SDL_SCANCODE_RETURN, 13));  // auto-repeat: not a fresh press
-    EXPECT_TRUE(held.press(SDL_SCANCODE_KP_ENTER, 13));
-    held.release(SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(held.isHeld(13));
-    held.release(SDL_SCANCODE_KP_ENTER);
-    EXPECT_FALSE(held.isHeld(13));
-    held.release(SDL_SCANCODE_KP_ENTER);  // a second release is harmless
-    EXPECT_FALSE(held.isHeld(13));
-}
-
-TEST(HeldKeyTable, ReleasingOneControllerLeavesTheKeyboardAndOtherControllers) {
-    HeldKeys held;
-    held.press(SDL_SCANCODE_LEFT, plat::kKeyLeft);
-    held.press(plat::sdl::gamepadSource(3, SDL_CONTROLLER_BUTTON_DPAD_UP), plat::kKeyUp);
-    held.press(plat::sdl::gamepadSource(3, 0x80), plat::kKeyRight);
-    held.press(plat::sdl::gamepadSource(4, SDL_CONTROLLER_BUTTON_A), 13);
-    held.releaseRange(plat::sdl::gamepadSource(3, 0), plat::sdl::gamepadSource(3, 0xFF));
-    EXPECT_TRUE(held.isHeld(plat::kKeyLeft));
-    EXPECT_FALSE(held.isHeld(plat::kKeyUp));
-    EXPECT_FALSE(held.isHeld(plat::kKeyRight));
-    EXPECT_TRUE(held.isHeld(13));
-    held.releaseRange(plat::sdl::kKeyboardSources, plat::sdl::kKeyboardSourcesEnd);
-    EXPECT_FALSE(held.isHeld(plat::kKeyLeft));
-    EXPECT_TRUE(held.isHeld(13));
 }
 
 }  // namespace

@@ -79,6 +79,17 @@ press_keys() {  # NAME...
   done
 }
 
+# The one-copy marker's files in FOLDER, as the game names them for its
+# runtime folder on the dummy driver (anyone may work the name out).
+stem_of() {  # FOLDER RUNTIME-DIR-THE-GAME-SEES
+  /usr/bin/python3 -c '
+import sys
+h = 0xcbf29ce484222325
+for c in ("HelloApp\ndummy " + sys.argv[2]).encode():
+    h = ((h ^ c) * 0x100000001b3) & 0xFFFFFFFFFFFFFFFF
+print(f"{sys.argv[1]}/fingulp-{h:016x}")' "$1" "$2"
+}
+
 # A copy of the executable in its own folder.
 install_copy() {  # EXE FOLDER
   mkdir -p "$2"

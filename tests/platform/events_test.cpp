@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/input.h"
 #include "platform/clock.h"
 #include "platform/headless/headless.h"
 #include "platform/script/script.h"
@@ -167,7 +168,7 @@ TEST_F(Events, HeldKeysReadAllBitsSetOnlyWhileHeld) {
 }
 
 TEST_F(Events, CloseFallsToDestroyWhenTheProgramDoesNotHandleIt) {
-    plat::feedClose();
+    plat::input::close();
     runLoop();
     ASSERT_GE(seen.size(), 2u);
     EXPECT_EQ(seen[0].code, plat::kEventClose);
@@ -202,3 +203,48 @@ TEST(Script, KeyNames) {
 }
 
 }  // namespace
+
+// The handset's input rules, as every back end reports to them: what reaches
+// the queue and what the key state reads.
+TEST_F(Events, InputRulesDecideWhichPressesReachTheProgram) {
+    namespace input = plat::input;
+    plat::createSoftKeyBar(window, 1, plat::kCommandLeftSoftKey, plat::kCommandRightSoftKey);
+    input::keyDown(1, plat::kKeyLeft);
+    input::keyDown(2, plat::kKeyLeft);  // one key, two sources
+    input::keyUp(1);
+    EXPECT_EQ(plat::asyncKeyState(plat::kKeyLeft), plat::kKeyHeld) << "the other source still holds it";
+    input::keyDown(3, plat::kKeyDown);
+    input::keyDown(3, plat::kKeyDown, true);  // the first Down waits: dropped
+    input::keyDown(4, plat::kKeyUp, true);    // another key's repeat is not
+    {
+        const input::Blocked blocked;
+        input::keyDown(5, plat::kKeyRight, true);  // blocked: dropped
+        input::keyDown(6, '7');                    // a first press never is
+    }
+    input::softKey(true, true);  // a soft key's repeat: dropped
+    const struct {
+        int32_t x, y;
+        bool softKey;
+    } taps[] = {{0, 198, true}, {87, 219, true}, {88, 210, true}, {175, 219, true},
+                {40, 197, false}, {40, 220, false}, {176, 210, false}, {-1, 210, false}};
+    for (const auto& t : taps) EXPECT_EQ(input::tap(t.x, t.y), t.softKey) << t.x << "," << t.y;
+    input::releaseSources(3, 5);  // a device unplugged
+    EXPECT_EQ(plat::asyncKeyState(plat::kKeyDown), 0);
+    EXPECT_EQ(plat::asyncKeyState('7'), plat::kKeyHeld);
+    input::focus(false);  // lets every key go
+    EXPECT_EQ(plat::asyncKeyState(plat::kKeyLeft) | plat::asyncKeyState('7'), 0);
+    EXPECT_TRUE(input::close());
+    EXPECT_FALSE(input::close()) << "one close request is enough";
+
+    plat::postQuit(0);
+    std::vector<std::pair<uint32_t, uint32_t>> got;
+    for (plat::Event e; plat::nextEvent(e);) got.emplace_back(e.code, e.param);
+    const std::vector<std::pair<uint32_t, uint32_t>> want = {
+        {plat::kEventKeyDown, plat::kKeyLeft}, {plat::kEventKeyDown, plat::kKeyLeft},
+        {plat::kEventKeyDown, plat::kKeyDown}, {plat::kEventKeyDown, plat::kKeyUp},
+        {plat::kEventKeyDown, '7'},            {plat::kEventCommand, plat::kCommandLeftSoftKey},
+        {plat::kEventCommand, plat::kCommandLeftSoftKey}, {plat::kEventCommand, plat::kCommandRightSoftKey},
+        {plat::kEventCommand, plat::kCommandRightSoftKey}, {plat::kEventFocusLost, 0},
+        {plat::kEventClose, 0}};
+    EXPECT_EQ(got, want);
+}

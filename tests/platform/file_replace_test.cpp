@@ -17,6 +17,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "support/files.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -24,23 +25,20 @@ namespace {
 namespace fs = std::filesystem;
 using plat::OldEntry;
 
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void writeAll(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
-
-std::set<std::string> entriesOf(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-    return names;
-}
+using test_files::entriesOf;
+using test_files::readFile;
+using test_files::writeFile;
 
 // An hour before now, for the entry itself (a link is not followed).
 void makeOld(const fs::path& p) {
     const timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), anHourAgo, AT_SYMLINK_NOFOLLOW), 0) << p;
+}
+
+// Every name a backup may take is a folder: no backup can be made.
+void takeEveryBackupName(const fs::path& game) {
+    fs::create_directories(game / "config.ini.bak" / "x");
+    for (int n = 1; n <= 9; ++n) fs::create_directories(game / ("config.ini.bak." + std::to_string(n)) / "x");
 }
 
 mode_t modeOf(const fs::path& p) {
@@ -60,7 +58,7 @@ protected:
         fs::remove_all(root);
         fs::create_directories(root / "game");
         fs::create_directories(root / "else");
-        writeAll(root / "else" / "precious", "precious");
+        writeFile(root / "else" / "precious", "precious");
     }
     void TearDown() override {
         std::error_code ignored;
@@ -73,7 +71,7 @@ protected:
     }
     void expectElsewhereUntouched() const {
         EXPECT_EQ(entriesOf(root / "else"), std::set<std::string>{"precious"});
-        EXPECT_EQ(readAll(root / "else" / "precious"), "precious");
+        EXPECT_EQ(readFile(root / "else" / "precious"), "precious");
     }
     fs::path root;
 };
@@ -94,10 +92,10 @@ TEST_F(FileReplace, KeepsTheOldFilesModeAndRefusesReadOnlyOnes) {
         SCOPED_TRACE(testing::Message() << std::oct << row.mode);
         fs::remove_all(game());
         fs::create_directory(game());
-        writeAll(config(), "old");
+        writeFile(config(), "old");
         ASSERT_EQ(::chmod(config().c_str(), row.mode), 0);
         EXPECT_EQ(replace("new"), row.replaced);
-        EXPECT_EQ(readAll(config()), row.replaced ? "new" : "old");
+        EXPECT_EQ(readFile(config()), row.replaced ? "new" : "old");
         EXPECT_EQ(modeOf(config()), row.mode);
         EXPECT_EQ(entriesOf(game()), std::set<std::string>{"config.ini"});
     }
@@ -112,7 +110,7 @@ TEST_F(FileReplace, KeepsTheOldFilesModeAndRefusesReadOnlyOnes) {
 
 TEST_F(FileReplace, KeepsTheOldFilesOwnerWherePermitted) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
-    writeAll(config(), "old");
+    writeFile(config(), "old");
     ASSERT_EQ(::chown(config().c_str(), 4321, 4322), 0);
     ASSERT_TRUE(replace("new"));
     struct stat st {};
@@ -142,19 +140,19 @@ TEST_F(FileReplace, RemovesOnlyStaleTemporaryFilesAndOnlyAfterASuccess) {
         {"config.ini.new.Folder", Folder, true, false},
         {"config.ini.new.LinkIt", Link, true, false},
     };
-    writeAll(config(), "old");
+    writeFile(config(), "old");
     for (const Row& row : rows) {
         const fs::path p = game() / row.name;
-        if (row.kind == Regular) writeAll(p, "half a save");
+        if (row.kind == Regular) writeFile(p, "half a save");
         if (row.kind == Folder) fs::create_directory(p);
         if (row.kind == Link) fs::create_symlink(root / "else" / "precious", p);
         if (row.old) makeOld(p);
     }
-    // A failed save (the backup cannot replace a folder) removes nothing.
-    fs::create_directories(game() / "config.ini.bak" / "inside");
+    // A failed save (no backup can be made) removes nothing.
+    takeEveryBackupName(game());
     EXPECT_FALSE(replace("new", OldEntry::KeepAsBackup));
-    EXPECT_EQ(entriesOf(game()).size(), std::size(rows) + 2);
-    EXPECT_EQ(readAll(config()), "old");
+    EXPECT_EQ(entriesOf(game()).size(), std::size(rows) + 11);
+    EXPECT_EQ(readFile(config()), "old");
 
     ASSERT_TRUE(replace("new"));
     for (const Row& row : rows) EXPECT_EQ(fs::exists(fs::symlink_status(game() / row.name)), !row.removed) << row.name;
@@ -168,10 +166,10 @@ TEST_F(FileReplace, FailuresLeaveEverythingAsItWas) {
         OldEntry old;
     };
     const Row rows[] = {
-        {"backup name taken by a folder",
+        {"every backup name taken by a folder",
          [](const fs::path& g) {
-             writeAll(g / "config.ini", "old");
-             fs::create_directories(g / "config.ini.bak" / "x");
+             writeFile(g / "config.ini", "old");
+             takeEveryBackupName(g);
          },
          OldEntry::KeepAsBackup},
         {"config.ini is a folder", [](const fs::path& g) { fs::create_directories(g / "config.ini" / "x"); },
@@ -190,20 +188,33 @@ TEST_F(FileReplace, FailuresLeaveEverythingAsItWas) {
         EXPECT_EQ(entriesOf(game()), before);
         EXPECT_EQ(fs::symlink_status(config()).type(), type);
         if (type == fs::file_type::regular) {
-            EXPECT_EQ(readAll(config()), "old");
+            EXPECT_EQ(readFile(config()), "old");
         }
     }
     // A path whose folder is a file.
-    writeAll(root / "blocker", "not a folder");
+    writeFile(root / "blocker", "not a folder");
     const std::u16string inFile = plat::fromUtf8((root / "blocker" / "config.ini").string());
     EXPECT_FALSE(plat::replaceFileAtomically(inFile.c_str(), "x", 1));
-    EXPECT_EQ(readAll(root / "blocker"), "not a folder");
+    EXPECT_EQ(readFile(root / "blocker"), "not a folder");
+}
+
+// "config.ini.bak" taken by a folder: the next free numbered name, never one in use.
+TEST_F(FileReplace, ABackupTakesTheNextFreeNameWhenBakIsAFolder) {
+    fs::create_directories(game() / "config.ini.bak" / "x");
+    writeFile(game() / "config.ini.bak.1", "an older backup");
+    for (const char* expected : {"config.ini.bak.2", "config.ini.bak.3"}) {
+        writeFile(config(), std::string("old ") + expected);
+        ASSERT_TRUE(replace("new", OldEntry::KeepAsBackup));
+        EXPECT_EQ(readFile(game() / expected), std::string("old ") + expected);
+    }
+    EXPECT_EQ(readFile(game() / "config.ini.bak.1"), "an older backup");
+    EXPECT_EQ(readFile(config()), "new");
 }
 
 TEST_F(FileReplace, TwoSaversAtOnceNeverLeaveAMixedFile) {
     const std::string first(3000, 'a');
     const std::string second(5000, 'b');
-    writeAll(config(), first);
+    writeFile(config(), first);
     pid_t savers[2];
     for (int k = 0; k < 2; ++k) {
         savers[k] = ::fork();
@@ -219,7 +230,7 @@ TEST_F(FileReplace, TwoSaversAtOnceNeverLeaveAMixedFile) {
     int reads = 0;
     int statuses[2] = {-1, -1};
     while (statuses[0] == -1 || statuses[1] == -1) {
-        const std::string now = readAll(config());
+        const std::string now = readFile(config());
         ++reads;
         ASSERT_TRUE(now == first || now == second) << "a file of " << now.size() << " bytes";
         for (int k = 0; k < 2; ++k) {

@@ -14,6 +14,7 @@
 #include "platform/random.h"
 #include "platform/resources.h"
 #include "platform/sound.h"
+#include "support/files.h"
 
 namespace fs = std::filesystem;
 
@@ -21,24 +22,12 @@ namespace {
 
 std::u16string widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using test_files::readFile;
 
 class Files : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("fingulp-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
-    }
-    fs::path dir;
+    const test_files::ScratchFolder scratch{"files"};
+    const fs::path dir = scratch.folder();
 };
 
 }  // namespace
@@ -84,7 +73,7 @@ TEST_F(Files, AtomicReplaceLeavesOnlyTheNewFile) {
     std::ofstream(target) << "old contents";
     const std::u16string path = widen(target.string());
     ASSERT_TRUE(plat::replaceFileAtomically(path.c_str(), "new", 3));
-    EXPECT_EQ(readAll(target), "new");
+    EXPECT_EQ(readFile(target), "new");
     int entries = 0;
     for (const auto& e : fs::directory_iterator(dir)) {
         (void)e;
@@ -100,7 +89,7 @@ TEST_F(Files, AtomicReplaceInAReadOnlyFolderKeepsTheOldFile) {
     fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     EXPECT_FALSE(plat::replaceFileAtomically(widen(target.string()).c_str(), "new", 3));
-    EXPECT_EQ(readAll(target), "old contents");
+    EXPECT_EQ(readFile(target), "old contents");
 }
 
 TEST_F(Files, PathsLongerThanTheLimitAreRefusedNotCut) {
@@ -243,4 +232,40 @@ TEST(Sound, StartingStoppingAndPlayingToTheEndAreRecorded) {
     EXPECT_EQ(log[1].text, "sound play DEF");
     EXPECT_EQ(log[2].text, "sound stop");
     plat::headless::reset();
+}
+
+// The one reader of the wave format: what every back end plays and how long
+// a blocking sound waits.
+TEST(Sound, WavesAreReadOnceForEveryBackEnd) {
+    const auto wave = [](uint16_t format, uint16_t channels, uint16_t bits, uint32_t declared, uint32_t present) {
+        std::string w = "RIFF....WAVEfmt ";
+        const auto put = [&w](uint32_t v, int bytes) {
+            for (int i = 0; i < bytes; ++i) w += static_cast<char>(v >> (8 * i));
+        };
+        put(16, 4), put(format, 2), put(channels, 2), put(8000, 4), put(8000 * channels * bits / 8, 4);
+        put(channels * bits / 8, 2), put(bits, 2);
+        w += "data", put(declared, 4), w += std::string(present, '\x80');
+        return w;
+    };
+    const struct {
+        const char* what;
+        std::string file;
+        uint64_t durationMs;
+        size_t playable;  // bytes of samples; 0: nothing to play
+    } cases[] = {
+        {"8-bit mono", wave(1, 1, 8, 800, 800), 100, 800},
+        {"16-bit stereo, cut short mid-frame", wave(1, 2, 16, 3200, 1003), 100, 1000},
+        {"not PCM: waited, not played", wave(3, 1, 32, 3200, 3200), 100, 0},
+        {"24-bit: waited, not played", wave(1, 1, 24, 2400, 2400), 100, 0},
+        {"not a wave", "RIFX" + wave(1, 1, 8, 800, 800).substr(4), 0, 0},
+        {"no data chunk", wave(1, 1, 8, 800, 800).substr(0, 36), 0, 0},
+    };
+    for (const auto& c : cases) {
+        const plat::Wave w = plat::readWave(reinterpret_cast<const uint8_t*>(c.file.data()), c.file.size());
+        EXPECT_EQ(w.durationMs, c.durationMs) << c.what;
+        EXPECT_EQ(w.samples ? w.bytes : 0, c.playable) << c.what;
+        if (w.samples) {
+            EXPECT_EQ(w.samples, reinterpret_cast<const uint8_t*>(c.file.data()) + 44) << c.what;
+        }
+    }
 }

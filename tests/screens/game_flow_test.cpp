@@ -6,6 +6,7 @@
 #include <new>
 
 #include "screen_fixture.h"
+#include "support/files.h"
 
 // While set, every allocation that may fail quietly fails: a new game whose
 // session cannot be had.
@@ -211,8 +212,7 @@ TEST_F(GameFlowTest, AnEndedGameOnlyAnswersMenuAndBackShowsItAgain) {
 }
 
 std::string savedText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = test_files::readFile(path);
     std::string text;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) text += bytes[i];  // UTF-16LE of ASCII
     return text;

@@ -2,17 +2,14 @@
 // written and read as raw bytes, and UTF-16LE / 8-bit encodings of ASCII text.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "platform/clock.h"
 #include "settings/settings_store.h"
+#include "support/files.h"
 
 namespace settings_test {
 
@@ -46,43 +43,18 @@ inline const std::string kDefaultText =
     "PEasyScores=\"0\";\n"
     "PHardScores=\"0\";\n";
 
-// A fresh empty folder, removed with everything in it when the test ends.
-class ScratchFolder {
+// A fresh empty folder per test for config.ini (and others), removed with
+// everything in it when the test ends.
+class ScratchFolder : public test_files::ScratchFolder {
 public:
-    ScratchFolder() {
-        static std::atomic<int> counter{0};
-        static const unsigned run = std::random_device{}();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("fingulp_settings_" + std::to_string(run) + "_" + std::to_string(counter++));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ScratchFolder() : test_files::ScratchFolder("settings") {}
 
-    const std::filesystem::path& folder() const { return folder_; }
-    std::filesystem::path file(const std::string& name = "config.ini") const { return folder_ / name; }
+    std::filesystem::path file(const std::string& name = "config.ini") const { return folder() / name; }
     std::u16string path(const std::string& name = "config.ini") const { return file(name).u16string(); }
 
-    void write(const Bytes& bytes, const std::string& name = "config.ini") const {
-        std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-    Bytes read(const std::string& name = "config.ini") const {
-        std::ifstream in(file(name), std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    size_t entryCount() const {
-        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder_),
-                                                 std::filesystem::directory_iterator()));
-    }
-
-private:
-    std::filesystem::path folder_;
+    void write(const Bytes& bytes, const std::string& name = "config.ini") const { test_files::writeFile(file(name), bytes); }
+    Bytes read(const std::string& name = "config.ini") const { return test_files::readFile<Bytes>(file(name)); }
+    size_t entryCount() const { return test_files::entriesOf(folder()).size(); }
 };
 
 // The virtual milliseconds an operation spent waiting.

@@ -3,6 +3,7 @@
 // and the paths that cannot be written.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "config_files.h"
@@ -125,6 +126,20 @@ TEST(SettingsWriting, AFileThatDoesNotReadIsKeptAsBakWithItsExactBytes) {
     const std::u16string path = scratch.path();
     EXPECT_EQ(store.loadOrCreate(path.c_str()), 1);
     EXPECT_EQ(scratch.entryCount(), 1u);
+
+    // No backup can be made (every name it may take is a folder): the file
+    // is the only copy, and no save replaces it.
+    ScratchFolder full;
+    std::filesystem::create_directory(full.folder() / "config.ini.bak");
+    for (int n = 1; n <= 9; ++n) {
+        std::filesystem::create_directory(full.folder() / ("config.ini.bak." + std::to_string(n)));
+    }
+    full.write(rows[0].bytes);
+    SettingsStore kept;
+    const std::u16string keptPath = full.path();
+    EXPECT_EQ(kept.loadOrCreate(keptPath.c_str()), 0);
+    EXPECT_EQ(kept.saveToFile(keptPath.c_str()), 0);
+    EXPECT_EQ(full.read(), rows[0].bytes);
 }
 
 TEST(SettingsWriting, UncreatableFileWaitsThreeSecondsAndWritesNothing) {

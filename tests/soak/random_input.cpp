@@ -5,8 +5,9 @@
 #include <cstdlib>
 
 #include "game/session.h"
-#include "platform/backend.h"
 #include "platform/headless/headless.h"
+#include "platform/input.h"
+#include "platform/testing/windowing_reset.h"
 #include "platform/types.h"
 #include "screens/controller.h"
 #include "state/program_state.h"
@@ -30,7 +31,7 @@ bool RandomInput::exitHighlighted() const { return inMenu() && screenController.
 
 void RandomInput::pressKey(uint32_t key) {
     ++keyPresses;
-    plat::feedKeyDown(key);
+    plat::headless::pressKey(key);
 }
 
 void RandomInput::pressSoftKey(bool left) {
@@ -39,7 +40,7 @@ void RandomInput::pressSoftKey(bool left) {
         return;
     }
     ++softKeys;
-    plat::feedSoftKey(left);
+    plat::input::softKey(left);
 }
 
 void RandomInput::pressEnter() {
@@ -75,7 +76,7 @@ void RandomInput::startAgain() {
 
 void RandomInput::setHeld(int which, bool down) {
     held[which] = down;
-    plat::headless::setKeyHeld(kMovementKeys[which], down);
+    plat::setKeyHeld(kMovementKeys[which], down);
 }
 
 void RandomInput::toggleMovementKey() {
@@ -142,11 +143,16 @@ void RandomInput::oneEvent() {
         }
         case 8:
             ++paints;
-            plat::feedPaint();
+            plat::input::exposed();
             break;
         default:
             ++focusChanges;
-            plat::feedFocus(chance(0.5));
+            if (chance(0.5)) {
+                plat::input::focus(true);
+            } else {
+                plat::input::focus(false);  // which lets every key go
+                for (bool& key : held) key = false;
+            }
             break;
     }
 }
@@ -177,7 +183,7 @@ void RandomInput::whenIdle() {
     if (exitChosen || goForExit()) return;
     if (chance(0.4)) {
         ++focusChanges;
-        plat::feedFocus(true);
+        plat::input::focus(true);
     } else {
         oneEvent();
     }

@@ -69,6 +69,22 @@ test('Escape and Backspace are the left soft key, as on the desktop', async () =
   }
 });
 
+test('auto-repeat while the key click plays moves the cursor one item, as fingulp-sim and the desktop do', async () => {
+  const script = 'key down\nstate cursor';
+  const config = e2e('options.config.in');  // Sound on: keys click
+  const page = await h.openPage(browser, server.url, { beforeLoad: (p) => h.seedConfig(p, config) });
+  const input = { ...h.keyboardInput(page), key: async () => {
+    await page.keyboard.down('ArrowDown');
+    assert.equal(await page.evaluate(() => Module.testClock.readingInput()), false, 'the click blocks the program');
+    await page.keyboard.down('ArrowDown');  // held: the browser's repeats
+    await page.keyboard.down('ArrowDown');
+    await page.keyboard.up('ArrowDown');
+  } };
+  assert.deepEqual((await h.runInPage(page, script, input)).states, h.runSim(script, config).states);
+  assert.deepEqual(page.errors, []);
+  await page.context().close();
+});
+
 test('the touch keys stay hidden without a touch screen', async () => {
   const page = await h.openPage(browser, server.url);
   await h.started(page);

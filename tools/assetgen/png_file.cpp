@@ -1,40 +1,20 @@
-// PNG output through libpng: 8-bit RGB, no interlace.
+// PNG output of a picture, through the program's own PNG writer.
 #include "tools/assetgen/png_file.h"
 
-#include <png.h>
-
-#include <cstdio>
 #include <vector>
+
+#include "platform/png_file.h"
 
 namespace art {
 
 bool writePng(const std::string& path, const Image& img) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
+    // The program's colours are 0x00BBGGRR, the generator's 0xRRGGBB.
+    std::vector<uint32_t> pixels(img.pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const Rgb c = img.pixels[i];
+        pixels[i] = static_cast<uint32_t>(redOf(c)) | (greenOf(c) << 8) | (blueOf(c) << 16);
     }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(img.width), static_cast<png_uint_32>(img.height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(img.width) * 3);
-    for (int y = 0; y < img.height; ++y) {
-        for (int x = 0; x < img.width; ++x) {
-            const Rgb c = img.get(x, y);
-            row[x * 3] = static_cast<png_byte>(redOf(c));
-            row[x * 3 + 1] = static_cast<png_byte>(greenOf(c));
-            row[x * 3 + 2] = static_cast<png_byte>(blueOf(c));
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    return plat::writePng(path, pixels.data(), img.width, img.height, 1);
 }
 
 }  // namespace art

@@ -10,9 +10,9 @@
 #include <sstream>
 
 #include "app/program.h"
+#include "hook/present_figures.h"
 #include "hook/script_input.h"
 #include "platform/sdl/desktop.h"
-#include "platform/sdl/sdl_internal.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ int usage() {
 }
 
 void printStats() {
-    const plat::sdl::PresentStats stats = plat::sdl::presentStats();
+    const desktop_hook::PresentFigures stats = desktop_hook::presentFigures();
     std::fprintf(stderr,
                  "fingulp stats: renderer %s, presents %llu, first present %.1f ms, later presents %.1f us "
                  "on average, raises %llu\n",
