@@ -50,9 +50,27 @@ for section in SYNOPSIS OPTIONS KEYS FILES ENVIRONMENT "EXIT STATUS"; do
 done
 # What `man -k fingulp` lists once mandb has indexed the page.
 lexgrog "$page" | grep -q 'fingulp - steer a fish' || fail "mandb finds no name line: $(lexgrog "$page")"
-# An installed copy run as root keeps config.ini in the player's data folder,
-# never beside /usr/games/fingulp: checked here once the program tells an
-# installed copy apart from one in a folder of the player's own.
+# Installed and run as root, who could write /usr/games, the game keeps
+# config.ini in the player's data folder and the window in ~/.config. The
+# unpacked folder stands in for /usr/games in a mount namespace of the check's
+# own; the end signal saves as Exit does.
+if [ "$(id -u)" = 0 ] && [ -d /usr/games ] && unshare --mount true 2>/dev/null; then
+  games="$work/root/usr/games" data="$work/home/.local/share/fingulp"
+  mkdir -m 700 "$work/home" "$work/run"
+  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u DISPLAY -u WAYLAND_DISPLAY HOME="$work/home" \
+    XDG_RUNTIME_DIR="$work/run" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+    unshare --mount sh -c 'mount --bind "$1" /usr/games && exec /usr/games/fingulp' sh "$games" \
+    > "$work/game.txt" 2>&1 &
+  game=$!
+  for _ in $(seq 100); do [ -f "$data/config.ini" ] || [ -f "$games/config.ini" ] && break; sleep 0.1; done
+  kill -TERM "$game"
+  wait "$game" || fail "the installed copy ended with status $?: $(cat "$work/game.txt")"
+  [ "$(ls "$games")" = fingulp ] || fail "the installed copy wrote beside itself: $(ls "$games")"
+  [ -f "$data/config.ini" ] && [ -f "$work/home/.config/fingulp/window.ini" ] \
+    || fail "the installed copy kept no config.ini or window: $(find "$work/home")"
+else
+  echo "SKIPPED: the copy installed in /usr/games (needs root and unshare)"
+fi
 
 # The web archive: the site's files under one folder, sorted, one owner, one time.
 archive="$out/fingulp-web-$version.tar.gz"
@@ -62,4 +80,4 @@ awk '{ print $6 }' "$work/listing" | grep -v '/$' > "$work/names"
 diff -u "$work/site" "$work/names" || fail "the web archive does not hold the site's files, sorted"
 [ "$(awk '{ print $2, $4, $5 }' "$work/listing" | sort -u)" = "0/0 $(awk 'NR == 1 { print $4, $5 }' "$work/listing")" ] \
   || fail "the web archive's files differ in owner or time"
-echo "package: lintian clean, $(wc -l < "$work/files") files, --version, manual page, web archive of $(wc -l < "$work/names") files"
+echo "package: lintian clean, $(wc -l < "$work/files") files, --version, manual page, the installed copy's files at home, web archive of $(wc -l < "$work/names") files"
