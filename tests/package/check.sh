@@ -7,13 +7,14 @@ set -euo pipefail
 out="$(realpath "$1")" site="$(realpath "$2")"
 here="$(cd "$(dirname "$0")/../.." && pwd)"
 version="$(sed -n 's/^project(fingulp VERSION \([0-9.]*\) .*/\1/p' "$here/CMakeLists.txt")"
-deb="$out/fingulp_${version}_amd64.deb"
+arch="$(dpkg --print-architecture)"
+deb="$out/fingulp_${version}_$arch.deb"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 [ -f "$deb" ] || fail "no $deb"
-lintian --fail-on error,warning "$out/fingulp_${version}_amd64.changes" > "$work/lintian" 2>&1 \
+lintian --fail-on error,warning "$out/fingulp_${version}_$arch.changes" > "$work/lintian" 2>&1 \
   || fail "lintian: $(cat "$work/lintian")"
 grep -v 'root privileges' "$work/lintian" || true
 
