@@ -12,9 +12,9 @@ int levelNamed(const char* name) {
     return -1;
 }
 
-// An argument as a message quotes it: control bytes (an escape sequence that
-// would drive the terminal, a line break) written as \xNN.
-std::string shown(const char* arg) {
+}  // namespace
+
+std::string shownArgument(const char* arg) {
     std::string text;
     for (const char* c = arg; *c; ++c) {
         const auto byte = static_cast<unsigned char>(*c);
@@ -27,8 +27,6 @@ std::string shown(const char* arg) {
     }
     return text;
 }
-
-}  // namespace
 
 CommandLine readCommandLine(int argc, const char* const* argv) {
     CommandLine line;
@@ -47,17 +45,30 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
             const char* name = arg[7] == '=' ? arg + 8 : (i + 1 < argc ? argv[++i] : nullptr);
             if (!name) return refuse("--level needs easy or hard");
             line.level = levelNamed(name);
-            if (line.level < 0) return refuse("unknown level '" + shown(name) + "': easy or hard");
+            if (line.level < 0) return refuse("unknown level '" + shownArgument(name) + "': easy or hard");
+        } else if (std::strcmp(arg, "--replay") == 0 || std::strncmp(arg, "--replay=", 9) == 0) {
+            const char* what = arg[8] == '=' ? arg + 9 : (i + 1 < argc ? argv[++i] : nullptr);
+            if (!what || !*what) return refuse("--replay needs a replay file or a shared link");
+            line.replay = what;
+        } else if (arg[0] != '-' && line.replay.empty()) {
+            line.replay = arg;  // fingulp FILE.fgr, as the desktop entry opens one
         } else {
-            return refuse("unknown option '" + shown(arg) + "'");
+            return refuse("unknown option '" + shownArgument(arg) + "'");
         }
+    }
+    if (!line.replay.empty() && line.action == CommandLine::Action::Play) {
+        if (line.level >= 0) return refuse("--level plays a game: a replay brings its own level");
+        line.action = CommandLine::Action::Watch;
     }
     return line;
 }
 
 const char* commandLineUsage() {
     return "usage: fingulp [--level easy|hard] [--help] [--version]\n"
+           "       fingulp [--replay] FILE.fgr|LINK\n"
            "  --level easy|hard  play at this level (saved at Exit, as Options would)\n"
+           "  --replay FILE|LINK watch a replay: a .fgr file, a text file holding a shared link, or the link\n"
+           "                     (Space pauses, Right/+ and Left/- set the speed, Escape ends)\n"
            "  --help             show this and end\n"
            "  --version          show the version and end\n";
 }

@@ -10,6 +10,7 @@
 #include "media/surfaces.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/replay.h"
 #include "platform/resources.h"
 #include "screens/controller.h"
 #include "settings/settings_store.h"
@@ -40,6 +41,9 @@ void readSettingsFile(plat::Window* window) {
 
 void readSettings(plat::Window* window) {
     settingsRead = 1;
+    // A watched replay brings its own switches and scores; the player's file
+    // is neither read nor made.
+    if (plat::replay::watchState() != plat::replay::Watch::None) return;
     readSettingsFile(window);
     if (chosenLevel >= 0) screenController.flags[kLevelSwitch] = static_cast<uint8_t>(chosenLevel);
 }

@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "app/first_paint.h"
 #include "app/program.h"
+#include "platform/replay.h"
 #include "platform/sdl/desktop.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +16,16 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "fingulp: %s\n%s", line.error.c_str(), commandLineUsage());
             return 2;
         case CommandLine::Action::Play: break;
+        case CommandLine::Action::Watch: {
+            plat::replay::Replay replay;
+            std::string error;
+            if (!plat::replay::loadReplay(line.replay, replay, error)) {
+                std::fprintf(stderr, "fingulp: %s: %s\n", shownArgument(line.replay.c_str()).c_str(), error.c_str());
+                return 2;
+            }
+            plat::replay::watch(std::move(replay));
+            break;
+        }
     }
     if (line.level >= 0) chooseLevel(line.level);
     if (const int failed = plat::sdl::startDesktop()) return failed;

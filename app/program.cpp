@@ -4,6 +4,7 @@
 
 #include "app/single_instance.h"
 #include "app/window_proc.h"
+#include "platform/replay.h"
 #include "platform/resources.h"
 #include "platform/windowing.h"
 #include "state/program_state.h"
@@ -18,8 +19,10 @@ int programMain() {
     plat::Char title[20];
     if (plat::loadString(kTitleResource, title, 20) == 0) return 0;
 
+    // Watching a replay is not playing: it may run beside the player's copy.
     uint8_t found = 0;
-    if (singleInstanceCheck(kClassName, title, found) != 0 || found == 1) return 0;
+    const bool watching = plat::replay::watchState() != plat::replay::Watch::None;
+    if (!watching && (singleInstanceCheck(kClassName, title, found) != 0 || found == 1)) return 0;
     if (plat::closeRequested()) return 0;  // ended before there was a window: nothing to save
 
     if (!plat::registerClass(kClassName, mainWindowProc, kIconGroup)) return 0;

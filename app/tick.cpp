@@ -9,6 +9,7 @@
 #include "platform/sound.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
+#include "screens/game_replays.h"
 #include "state/program_state.h"
 
 namespace {
@@ -72,5 +73,6 @@ void runTick() {
         gamePhase = kPhaseIdle;
         gameEnded = 1;
         if (screenController.flags[kSoundSwitch] == 1 && soundBank) soundBank->playBlocking(0);
+        gameEnds(plat::replay::Ending::Starved);
     }
 }

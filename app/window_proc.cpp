@@ -10,6 +10,7 @@
 #include "platform/resources.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
+#include "screens/game_replays.h"
 #include "state/program_state.h"
 
 namespace {
@@ -67,12 +68,15 @@ void onPaint(plat::Window* window) {
         // The shell's soft-key bar is never seen: it goes below the screen.
         plat::moveSoftKeyBar(plat::findSoftKeyBar(window), 0, 220, 176, 20);
     }
+    const bool first = firstPaintPending == 1;
     plat::Surface* paintSurface = plat::beginPaint(window);
-    if (firstPaintPending == 1) firstPaint(window, paintSurface);
+    if (first) firstPaint(window, paintSurface);
     plat::endPaint(window);
     screenController.previousState = kFullRedraw;
     screenController.render();
     for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = screenController.flags[i];
+    // A program started to watch a replay begins its game at once.
+    if (first) startWatchedGame();
 }
 
 }  // namespace
@@ -95,6 +99,8 @@ int32_t mainWindowProc(plat::Window* window, uint32_t code, uint32_t param, uint
             onPaint(window);
             return 1;
         case plat::kEventClose:
+            // Watching a replay: the watched game ends here, the last screen stays.
+            if (gameEnds(plat::replay::Ending::Closed)) return 1;
             // The desktop's close button keeps the best scores, as Exit does;
             // before the settings were read there is nothing to keep.
             if (settingsRead) {

@@ -20,6 +20,7 @@
 #include "game/scene.h"
 #include "game/session.h"
 #include "platform/headless/headless.h"
+#include "platform/replay.h"
 #include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
@@ -131,6 +132,30 @@ void gameFrame() {
     runGameFrame(*currentGame, mainWindow);
 }
 
+// A whole game tick as the message loop delivers it: the timer's event (where
+// the replay recorder samples the held keys), the key reads and the game
+// frame. An arrow is pressed or let go every second, as in ordinary play.
+void startTicking(bool recording) {
+    startGame();
+    if (!recording) plat::replay::finishRecording(plat::replay::Ending::Unfinished);
+    // A key let go reads 0x8000 (not held): the held-key table keeps its
+    // entries, so the input simulated here allocates nothing in the loop.
+    for (uint32_t key = plat::kKeyLeft; key <= plat::kKeyDown; ++key) plat::setKeyReading(key, 0x8000);
+    plat::startTimer(mainWindow, kGameTimerId, kGameTimerPeriodMs);
+}
+
+void gameTick() {
+    static uint32_t ticks = 0;
+    if (++ticks % 20 == 0) {
+        plat::setKeyReading(plat::kKeyLeft + (ticks / 20) % 4, (ticks / 20) % 2 == 0 ? plat::kKeyHeld : 0x8000);
+    }
+    hungerClock = 0;
+    plat::headless::advanceClock(kGameTimerPeriodMs);
+    plat::Event event;
+    plat::nextEvent(event);
+    plat::dispatchEvent(event);
+}
+
 // The two whole-picture copies every frame makes (background over the frame,
 // frame to the screen): the floor under a game frame.
 void frameCopiesOnly() {
@@ -158,6 +183,17 @@ void BM_GameFrame(benchmark::State& state) {
     for (auto _ : state) allocations += countedRun(gameFrame);
     ratio.report(state);
     reportAllocations(state, allocations);
+}
+
+// Argument 1: the replay recorder on (as in every game a player plays), 0: off.
+void BM_GameTick(benchmark::State& state) {
+    startTicking(state.range(0) == 1);
+    uint64_t allocations = 0;
+    const RatioToCopy ratio;
+    for (auto _ : state) allocations += countedRun(gameTick);
+    ratio.report(state);
+    reportAllocations(state, allocations);
+    state.counters["recording"] = plat::replay::recording() ? 1 : 0;  // still on at the end
 }
 
 void BM_GameFrameCopiesOnly(benchmark::State& state) {
@@ -206,11 +242,14 @@ int profile(const std::string& name, long runs) {
     if (name == "frame") {
         startGame();
         workload = gameFrame;
+    } else if (name == "tick" || name == "recorded-tick") {
+        startTicking(name == "recorded-tick");
+        workload = gameTick;
     } else if (name == "menu" || name == "options") {
         showScreen(name == "menu" ? MainMenu : OptionsFromMain);
         workload = fullRedraw;
     } else {
-        std::fprintf(stderr, "usage: fingulp_bench --profile frame|menu|options RUNS\n");
+        std::fprintf(stderr, "usage: fingulp_bench --profile frame|tick|recorded-tick|menu|options RUNS\n");
         return 2;
     }
     const uint64_t allocations = profileRuns(workload, runs);
@@ -223,6 +262,7 @@ int profile(const std::string& name, long runs) {
 
 BENCHMARK(BM_FrameCopy);
 BENCHMARK(BM_GameFrame);
+BENCHMARK(BM_GameTick)->Arg(0)->Arg(1);
 BENCHMARK(BM_GameFrameCopiesOnly);
 BENCHMARK(BM_MenuRedraw);
 BENCHMARK(BM_OptionsRedraw);

@@ -5,6 +5,7 @@
 
 #include "platform/windowing.h"
 #include "screens/controller.h"
+#include "screens/game_replays.h"
 #include "settings/settings_store.h"
 #include "state/program_state.h"
 
@@ -28,6 +29,8 @@ void composeScore(int32_t score, plat::Char (&text)[kScoreTextSize]) {
 }  // namespace
 
 void ScreenController::exitAndSave() {
+    // Watching a replay never saves nor ends: the last screen stays.
+    if (gameEnds(plat::replay::Ending::Exit)) return;
     settingsStore.setValue(kNameKey, u"None");
     for (uint32_t i = 0; i < 6; ++i) settingsStore.setValue(kFirstSwitchKey + i, flags[i] == 1 ? u"on" : u"off");
     // Without a score table (its allocation failed) the scores read at start

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
+#include "screens/game_replays.h"
 #include "screens/get_ready.h"
 #include "state/program_state.h"
 
@@ -14,9 +15,12 @@ constexpr uint32_t kPauseBeforeNewGameMs = 100;
 }  // namespace
 
 void ScreenController::startNewGame() {
+    // A watched game ends where its player left it for a new one.
+    if (gameEnds(plat::replay::Ending::NewGame)) return;
     plat::sleepMs(kPauseBeforeNewGameMs);
     // The new session is made before the old one goes: when it cannot be had,
     // the menu stays as it is and the suspended or ended game is kept.
+    const uint32_t generator = prepareNewGame();
     GameSession* fresh = newGameSession(flags[kLevelSwitch] == 1 ? 1 : 0);
     if (!fresh) return;
 
@@ -29,6 +33,7 @@ void ScreenController::startNewGame() {
     gamePhase = kPhaseRunning;
     vibrateEnabled = flags[kVibrateSwitch];
     musicTicks = 180;
+    newGameBegins(generator);
     showGetReady();
     plat::startTimer(mainWindow, kGameTimerId, kGameTimerPeriodMs);
     render();

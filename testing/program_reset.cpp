@@ -46,7 +46,14 @@ void releaseControllerPictures(ScreenController& c) {
     }
 }
 
-void resetProgramValues() { programValues = ProgramValues{}; }
+// The objects the record owns go with it: a test that starts from fresh
+// values must not leave the program's first session unreachable.
+void resetProgramValues() {
+    delete currentGame;
+    delete scoreTable;
+    delete soundBank;
+    programValues = ProgramValues{};
+}
 
 void resetProgram() {
     releaseSurfaces(mainWindow);
@@ -56,12 +63,6 @@ void resetProgram() {
     screenController.menuBitmapSurface = nullptr;
     settingsStore.~SettingsStore();
     new (&settingsStore) SettingsStore();
-    delete currentGame;
-    currentGame = nullptr;
-    delete scoreTable;
-    scoreTable = nullptr;
-    delete soundBank;
-    soundBank = nullptr;
     resetProgramValues();
     plat::seedRandom(1);
     currentGame = newGameSession(0);

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config git python3
-  libfreetype-dev fonts-liberation2 libpng-dev libsdl2-dev
+  libfreetype-dev fonts-liberation2 libpng-dev libwebp-dev libsdl2-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev valgrind
   xvfb xdotool imagemagick sox x11-utils x11-apps jwm desktop-file-utils appstream

@@ -4,6 +4,7 @@
 // on its way to the program.
 #include "platform/input.h"
 
+#include "platform/core/input_tap.h"
 #include "platform/core/window_manager.h"
 #include "platform/windowing.h"
 
@@ -19,6 +20,13 @@ detail::InputState& state() { return wm().input; }
 // postEvent and invalidateWindow for input, so that a recorder attached here
 // sees everything.
 void deliver(uint32_t code, uint32_t param) {
+    // While a replay is watched, the player's own input never reaches the
+    // program (the replay's does, from the queue); the close button still
+    // ends it.
+    if (detail::tapLiveInputBlocked()) {
+        if (code == kEventClose) postQuit(0);
+        return;
+    }
     Window* window = wm().window;
     if (!window) return;
     if (code == kEventPaint) {
@@ -37,14 +45,17 @@ bool pressWaiting(uint32_t keyCode) {
 
 }  // namespace
 
-// The other way in: the program reads the held keys only here.
-uint16_t asyncKeyState(uint32_t keyCode) {
+uint16_t detail::liveKeyState(uint32_t keyCode) {
     uint16_t reading = 0;
     for (const auto& [source, hold] : state().held) {
         if (hold.keyCode == keyCode) reading |= hold.reading;
     }
     return reading;
 }
+
+// The other way in: the program reads the held keys only here (a watched
+// replay answers for the player).
+uint16_t asyncKeyState(uint32_t keyCode) { return detail::tapKeyState(keyCode, detail::liveKeyState(keyCode)); }
 
 bool closeRequested() { return state().closeAsked; }
 

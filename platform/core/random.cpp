@@ -14,4 +14,6 @@ int32_t rand() {
 
 void seedRandom(uint32_t seed) { state = seed; }
 
+uint32_t randomState() { return state; }
+
 }  // namespace plat

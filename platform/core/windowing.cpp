@@ -9,6 +9,7 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/core/input_tap.h"
 #include "platform/core/window_manager.h"
 #include "platform/input.h"
 
@@ -76,7 +77,8 @@ Window* createWindow(const Char* className, const Char* title, int32_t width, in
         return nullptr;
     }
     backend::windowCreated(window->title.c_str(), m.windowClass.iconId, &m.screenBitmap);
-    backend::publishWindow(window->className.c_str(), window->title.c_str());
+    // A window showing a replay is no player's copy: another start never finds it.
+    if (!detail::tapLiveInputBlocked()) backend::publishWindow(window->className.c_str(), window->title.c_str());
     return window;
 }
 
@@ -138,6 +140,7 @@ bool nextEvent(Event& event) {
         if (!m.queue.empty()) {
             event = m.queue.front();
             m.queue.pop_front();
+            detail::tapDelivered(event);
             return true;
         }
         if (m.quitRequested) {
@@ -147,8 +150,10 @@ bool nextEvent(Event& event) {
         }
         if (m.window && m.window->needsPaint) {
             event = {m.window, kEventPaint, 0, 0};
+            detail::tapDelivered(event);
             return true;
         }
+        if (detail::tapFeed()) continue;
         const uint64_t now = backend::now();
         uint64_t deadline = backend::kNoDeadline;
         for (Timer& t : m.timers) {
@@ -157,10 +162,12 @@ bool nextEvent(Event& event) {
                 // One tick however many periods have passed: ticks are merged.
                 t.due = now + t.period;
                 event = {t.window, kEventTimer, t.id, 0};
+                detail::tapTick();
                 return true;
             }
             if (t.due < deadline) deadline = t.due;
         }
+        if (deadline == backend::kNoDeadline) detail::tapStalled();
         backend::waitForInput(deadline);
     }
 }

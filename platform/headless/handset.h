@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <webp/encode.h>
+#include <webp/mux.h>
+
 #include "platform/headless/headless.h"
 #include "platform/script/script.h"
 
@@ -36,6 +39,17 @@ struct ScriptState {
     std::FILE* out = stdout;
 };
 
+// The animated WebP being made (animation.cpp).
+struct AnimationState {
+    WebPAnimEncoder* encoder = nullptr;
+    WebPConfig config;
+    std::string path;
+    uint64_t start = 0;  // virtual ms of the first frame
+    uint64_t next = 0;   // virtual ms of the next frame
+    std::vector<uint32_t> last;  // the screen of the last frame added
+    bool failed = false;
+};
+
 struct Handset {
     uint64_t clock = 0;
     std::vector<LogEntry> entries;
@@ -45,6 +59,7 @@ struct Handset {
     bool ownMarker = false;
     OtherInstance other;
     ScriptState script;
+    AnimationState animation;
 };
 
 // The one record (headless_backend.cpp).

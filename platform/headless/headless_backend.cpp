@@ -13,6 +13,7 @@
 // Everything it holds is in one record, Handset (handset.h), reached through
 // handset().
 #include "platform/backend.h"
+#include "platform/headless/animation.h"
 #include "platform/headless/handset.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/script.h"
@@ -64,7 +65,11 @@ void reset() {
 }
 
 uint64_t now() { return handset().clock; }
-void advanceClock(uint64_t milliseconds) { handset().clock += milliseconds; }
+void advanceClock(uint64_t milliseconds) {
+    Handset& h = handset();
+    animateUntil(h.clock, h.clock + milliseconds);
+    h.clock += milliseconds;
+}
 void pressKey(uint32_t keyCode) {
     // A source of its own, so that a key the script holds stays held.
     constexpr input::Source kPressAndLetGo = 0x100000000;
@@ -93,7 +98,7 @@ uint64_t now() { return handset().clock; }
 
 void sleep(uint32_t milliseconds) {
     plat::headless::programBlocks(milliseconds);
-    handset().clock += milliseconds;
+    plat::headless::advanceClock(milliseconds);
 }
 
 void waitForInput(uint64_t deadline) { plat::headless::runScriptUntil(deadline); }

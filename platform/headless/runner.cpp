@@ -1,25 +1,117 @@
-// fingulp-sim's command line, script loading and the closing lines.
+// fingulp-sim's command line, script or replay loading and the closing lines.
 #include "platform/headless/runner.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "platform/headless/animation.h"
 #include "platform/headless/headless.h"
+#include "platform/replay.h"
 #include "platform/text_encoding.h"
 
 namespace plat::headless {
 namespace {
 
+namespace replay = plat::replay;
+
 int usage() {
     std::fprintf(stderr,
-                 "usage: fingulp-sim [--exe-dir DIR] [--log FILE] SCRIPT\n"
+                 "usage: fingulp-sim [OPTIONS] SCRIPT\n"
+                 "       fingulp-sim [OPTIONS] --replay FILE [--verify]\n"
                  "  SCRIPT  script file, or - for standard input\n"
-                 "  --exe-dir DIR  folder the program believes it runs from (config.ini lives there)\n"
-                 "  --log FILE     log of sounds, vibration, timers and messages (- for stdout)\n");
+                 "  --exe-dir DIR       folder the program believes it runs from (config.ini lives there)\n"
+                 "  --log FILE          log of sounds, vibration, timers and messages (- for stdout)\n"
+                 "  --record FILE       keep the replay of the game the script plays\n"
+                 "  --replay FILE       play a replay (a .fgr file, or text holding a link) instead of a script\n"
+                 "  --verify            with --replay: exit 1 when the game ends otherwise than recorded\n"
+                 "  --shot FILE.png     keep the last screen\n"
+                 "  --animation FILE.webp  keep the whole run as an animated WebP, 20 frames a second\n");
     return 2;
+}
+
+struct Run {
+    std::string recordPath;
+    std::string shotPath;
+    bool verify = false;
+    bool watching = false;
+    bool haveRecorded = false;
+    replay::Replay recorded;
+    std::string (*describeState)() = nullptr;
+};
+
+Run& run() {
+    static Run r;
+    return r;
+}
+
+void keepRecorded(const replay::Replay& game) {
+    run().recorded = game;
+    run().haveRecorded = true;
+}
+
+std::string outcomeLine(const replay::Outcome& o) {
+    return std::string("ending=") + replay::endingName(o.ending) + " fish=" + std::to_string(o.fishEaten) +
+           " ticks=" + std::to_string(o.ticks);
+}
+
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (f && std::fclose(f) != 0) ok = false;
+    if (!ok) std::remove(path.c_str());
+    return ok;
+}
+
+// The closing work of every run: the recording, the last screen, the
+// animation, and with a replay its state line and verdict. Returns the
+// runner's exit status.
+int finishRun() {
+    Run& r = run();
+    int status = 0;
+    if (!r.recordPath.empty()) {
+        replay::finishRecording(replay::Ending::Unfinished);
+        if (!r.haveRecorded) {
+            std::fprintf(stderr, "fingulp-sim: no game was played: nothing to record\n");
+            status = 1;
+        } else if (!writeFile(r.recordPath, replay::encode(r.recorded))) {
+            std::fprintf(stderr, "fingulp-sim: cannot write %s\n", r.recordPath.c_str());
+            status = 1;
+        }
+    }
+    if (!r.shotPath.empty() && !writeScreenPng(r.shotPath)) {
+        std::fprintf(stderr, "fingulp-sim: cannot write %s\n", r.shotPath.c_str());
+        status = 1;
+    }
+    std::string error;
+    if (!finishAnimation(error)) {
+        std::fprintf(stderr, "fingulp-sim: %s\n", error.c_str());
+        status = 1;
+    }
+    if (r.watching) {
+        std::printf("time=%llu %s\n", static_cast<unsigned long long>(now()),
+                    r.describeState ? r.describeState().c_str() : "");
+        const replay::Outcome seen = replay::observedOutcome();
+        const replay::Outcome& kept = replay::watched().outcome;
+        std::printf("replay %s\n", outcomeLine(seen).c_str());
+        if (r.verify && !(seen == kept)) {
+            std::fprintf(stderr, "fingulp-sim: the game ended otherwise than the replay says: %s, recorded %s\n",
+                         outcomeLine(seen).c_str(), outcomeLine(kept).c_str());
+            status = status ? status : 1;
+        }
+    }
+    std::fflush(stdout);
+    return status;
+}
+
+void exhausted() {
+    if (!run().watching) std::printf("running\n");
+    const int status = finishRun();
+    std::fflush(stdout);
+    std::_Exit(status);
 }
 
 }  // namespace
@@ -28,38 +120,63 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
     std::string exeDir = ".";
     std::string logPath;
     std::string scriptPath;
+    std::string replayPath;
+    std::string animationPath;
+    Run& r = run();
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--exe-dir" || arg == "--log") && i + 1 < argc) {
-            (arg == "--exe-dir" ? exeDir : logPath) = argv[++i];
+        std::string* value = arg == "--exe-dir"     ? &exeDir
+                             : arg == "--log"       ? &logPath
+                             : arg == "--record"    ? &r.recordPath
+                             : arg == "--replay"    ? &replayPath
+                             : arg == "--shot"      ? &r.shotPath
+                             : arg == "--animation" ? &animationPath
+                                                    : nullptr;
+        if (value && i + 1 < argc) {
+            *value = argv[++i];
+        } else if (arg == "--verify") {
+            r.verify = true;
         } else if (arg == "-h" || arg == "--help") {
             return usage();
-        } else if (scriptPath.empty() && (arg == "-" || arg[0] != '-')) {
+        } else if (!value && scriptPath.empty() && (arg == "-" || arg[0] != '-')) {
             scriptPath = arg;
         } else {
             std::fprintf(stderr, "fingulp-sim: unexpected argument '%s'\n", arg.c_str());
             return usage();
         }
     }
-    if (scriptPath.empty()) return usage();
-
-    std::stringstream text;
-    if (scriptPath == "-") {
-        text << std::cin.rdbuf();
-    } else {
-        std::ifstream in(scriptPath);
-        if (!in) {
-            std::fprintf(stderr, "fingulp-sim: cannot read script %s\n", scriptPath.c_str());
-            return 2;
-        }
-        text << in.rdbuf();
+    if (scriptPath.empty() == replayPath.empty() || (r.verify && replayPath.empty()) ||
+        (!replayPath.empty() && !r.recordPath.empty())) {
+        return usage();
     }
 
     reset();
-    std::string error;
-    if (!loadScript(text.str(), error)) {
-        std::fprintf(stderr, "fingulp-sim: %s: %s\n", scriptPath.c_str(), error.c_str());
-        return 2;
+    if (!replayPath.empty()) {
+        replay::Replay watched;
+        std::string error;
+        if (!replay::loadReplay(replayPath, watched, error)) {
+            std::fprintf(stderr, "fingulp-sim: %s: %s\n", replayPath.c_str(), error.c_str());
+            return 2;
+        }
+        replay::watch(std::move(watched));
+        r.watching = true;
+    } else {
+        std::stringstream text;
+        if (scriptPath == "-") {
+            text << std::cin.rdbuf();
+        } else {
+            std::ifstream in(scriptPath);
+            if (!in) {
+                std::fprintf(stderr, "fingulp-sim: cannot read script %s\n", scriptPath.c_str());
+                return 2;
+            }
+            text << in.rdbuf();
+        }
+        std::string error;
+        if (!loadScript(text.str(), error)) {
+            std::fprintf(stderr, "fingulp-sim: %s: %s\n", scriptPath.c_str(), error.c_str());
+            return 2;
+        }
     }
     std::FILE* logFile = nullptr;
     if (!logPath.empty()) {
@@ -70,15 +187,23 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
         }
         logTo(logFile);
     }
+    if (!animationPath.empty() && !startAnimation(animationPath)) {
+        std::fprintf(stderr, "fingulp-sim: the animation encoder cannot start\n");
+        return 2;
+    }
     while (exeDir.size() > 1 && exeDir.back() == '/') exeDir.pop_back();
     setExecutablePath(fromUtf8(exeDir + "/fingulp"));
     onStateRequest(describeState);
+    r.describeState = describeState;
+    replay::recordAs(replay::Edition::Headless);
+    replay::onRecorded(keepRecorded);
+    onInputExhausted(exhausted);
 
     const int code = programMain();
     std::printf("exit %d\n", code);
-    std::fflush(stdout);
+    const int status = finishRun();
     if (logFile && logFile != stdout) std::fclose(logFile);
-    return 0;
+    return status;
 }
 
 }  // namespace plat::headless

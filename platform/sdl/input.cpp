@@ -39,6 +39,11 @@ bool hiddenChanged() {
 
 bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, bool down, bool repeat) {
     const KeyMeaning meaning = meaningOf(scancode, keycode, modifiers);
+    // Watching a replay: its own keys, and fullscreen; nothing reaches the program.
+    if (backendData().watching.on) {
+        if (down && meaning.role == KeyRole::Fullscreen && !repeat) toggleFullscreen();
+        return down && handleWatchKey(keycode, repeat);
+    }
     const input::Source source = kKeyboardSources + static_cast<uint64_t>(scancode);
     if (!down) {
         input::keyUp(source);

@@ -44,8 +44,9 @@ bool waitEvents(uint64_t deadline) {
     }
     int timeout = -1;
     if (wakeAt != backend::kNoDeadline) {
-        const uint64_t span = wakeAt > now ? wakeAt - now : 0;
-        timeout = span > static_cast<uint64_t>(INT_MAX) ? INT_MAX : static_cast<int>(span);
+        // A span of the program's clock, which a replay may run faster or hold.
+        const int64_t span = realWaitMs(wakeAt > now ? wakeAt - now : 0);
+        timeout = span < 0 ? -1 : span > INT_MAX ? INT_MAX : static_cast<int>(span);
         if (timeout == 0) timeout = 1;
     }
     SDL_Event event;

@@ -26,6 +26,9 @@
 //      carries the raise request.
 //  [x] config.ini beside the executable, or in the user's data folder for an
 //      installed copy or a read-only folder; F12 screenshots beside it.
+//  [x] Every game kept as a replay file; a replay watched at its real pace
+//      (Space pauses, Right/+ and Left/- set 1x..8x, Escape ends), with
+//      nothing of the player's read or written.
 //  [ ] Touch input other than taps on the captions; high-DPI scaling.
 //
 // Everything it holds is in one record, BackendData (sdl_internal.h), reached
@@ -34,6 +37,7 @@
 #include <cstdlib>
 
 #include "platform/backend.h"
+#include "platform/replay.h"
 #include "platform/sdl/desktop.h"
 #include "platform/sdl/sdl_internal.h"
 
@@ -62,6 +66,13 @@ int startDesktop() {
     backendData().input.endSignalled = false;
     startGamepads();
     raiseEventType();
+    if (plat::replay::watchState() != plat::replay::Watch::None) {
+        startWatching();
+    } else {
+        // Every game played is kept as a replay file.
+        plat::replay::recordAs(plat::replay::Edition::Desktop);
+        plat::replay::onRecorded(keepReplay);
+    }
     return 0;
 }
 
@@ -79,7 +90,7 @@ namespace plat::backend {
 
 using namespace plat::sdl;
 
-uint64_t now() { return SDL_GetTicks64(); }
+uint64_t now() { return programClock(); }
 
 // Once a signal has asked the program to end, sleeps and waited sounds end at
 // once and message boxes go to the terminal: the program saves and ends
@@ -90,12 +101,14 @@ void sleep(uint32_t milliseconds) {
     while (now() < deadline && !ending()) {
         waitEvents(deadline);
         present();
+        showWatchState();
     }
 }
 
 void waitForInput(uint64_t deadline) {
     for (;;) {
         present();
+        showWatchState();
         if (waitEvents(deadline) || now() >= deadline) break;
     }
     present();

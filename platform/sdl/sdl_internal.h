@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/png_file.h"
+#include "platform/replay.h"
 #include "platform/sound.h"
 #include "platform/sdl/keymap.h"
 #include "platform/text_encoding.h"
@@ -63,8 +64,17 @@ struct InstanceChannel {
     std::thread listener;
 };
 
+// Watching a replay (watching.cpp): the program's clock runs at the chosen
+// pace, stands still while paused, and the title says what plays.
+struct Watching {
+    bool on = false;
+    plat::replay::Pace pace;
+    int shown = -1;  // the title last set, as a watch state and pace
+};
+
 struct BackendData {
     Video video;
+    Watching watching;
     AudioOut audio;
     Input input;
     Gamepads gamepads;
@@ -142,12 +152,37 @@ struct WindowPlacement {
     int height = 0;
     bool fullscreen = false;
 };
+// $VARIABLE + leaf when the variable holds an absolute path, else $HOME +
+// inHome + leaf; empty when neither is known.
+std::string userFolder(const char* variable, const char* inHome, const char* leaf);
 // $XDG_CONFIG_HOME/fingulp/, else ~/.config/fingulp/; empty when neither is known.
 std::string windowFileFolder();
 bool parseWindowFile(const std::string& text, WindowPlacement& placement);  // false: damaged
 std::string windowFileText(const WindowPlacement& placement);
 bool readWindowFile(WindowPlacement& placement);  // false: none, or damaged
 bool writeWindowFile(const WindowPlacement& placement);
+
+// --- Watching a replay (watching.cpp) -------------------------------------------------------
+void startWatching();              // the program runs to show a replay
+uint64_t programClock();           // the program's milliseconds (SDL's, or the replay's pace)
+int64_t realWaitMs(uint64_t programMs);  // how long to block for that span; -1 while paused
+bool handleWatchKey(SDL_Keycode key, bool repeat);  // the watching keys; true when it was one
+void showWatchState();             // the window title says what plays
+
+// --- Replays kept (replay_folder.cpp) -------------------------------------------------------
+// $XDG_DATA_HOME/fingulp/replays/, else ~/.local/share/fingulp/replays/; empty when neither is known.
+std::string replayFolder();
+// "2026-12-08_10-15-30_score-12.fgr", from the local time
+std::string replayFileName(int64_t when, int32_t score);
+// Of the replay files named in a folder, those to remove: all but the
+// best-scoring (the first to reach that score) and the newest 50 others.
+std::vector<std::string> replaysToDrop(const std::vector<std::string>& names);
+// A folder made when missing (only the user may enter it); `ours` must not be a link.
+bool ensureFolder(const std::string& path, bool ours);
+// Writes a recorded game there (the same safe replace as config.ini) and
+// drops what replaysToDrop names; a folder that cannot be written loses the
+// replay with one line on stderr, never the game.
+void keepReplay(const plat::replay::Replay& replay);
 
 // --- Paths (paths.cpp) ----------------------------------------------------------------------
 // Where config.ini (and screenshots) go, '/'-terminated; empty when nowhere.

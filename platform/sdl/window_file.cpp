@@ -36,14 +36,21 @@ bool parseSize(const std::string& text, int& value) {
 
 }  // namespace
 
-std::string windowFileFolder() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
+bool ensureFolder(const std::string& path, bool ours) {
+    bool made = false;
+    return ensureFolder(path, ours, made);
+}
+
+std::string userFolder(const char* variable, const char* inHome, const char* leaf) {
+    const char* base = std::getenv(variable);
     // The folder must be given as an absolute path; otherwise it is ignored.
-    if (config && config[0] == '/') return std::string(config) + "/fingulp/";
+    if (base && base[0] == '/') return std::string(base) + leaf;
     const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.config/fingulp/";
+    if (home && home[0] == '/') return std::string(home) + inHome + leaf;
     return {};
 }
+
+std::string windowFileFolder() { return userFolder("XDG_CONFIG_HOME", "/.config", "/fingulp/"); }
 
 bool parseWindowFile(const std::string& text, WindowPlacement& placement) {
     WindowPlacement read;

@@ -21,13 +21,18 @@
 //      found over a BroadcastChannel); the page hidden is focus lost; a page
 //      closed while the program reads input saves as the close button does.
 //  [x] Message boxes as the browser's alert.
+//  [x] Replays: every game kept in local storage (the best and the last),
+//      a replay watched from the link's fragment at the pace the page's
+//      controls set, shared as a link.
 //  [ ] Gamepads, screenshots.
 #include <emscripten/emscripten.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "platform/backend.h"
 #include "platform/input.h"
+#include "platform/replay.h"
 #include "platform/sound.h"
 #include "platform/text_encoding.h"
 #include "platform/web/web.h"
@@ -46,6 +51,9 @@ struct WebHandset {
     const Bitmap* screen = nullptr;
     bool screenChanged = false;
     std::vector<uint32_t> rgba;  // the screen as the canvas takes it
+    bool watching = false;  // a replay from the link plays
+    plat::replay::Pace pace;
+    int shown = -1;  // what the page last showed of it
 };
 
 WebHandset& handset() {
@@ -64,9 +72,53 @@ void present() {
     fingulp_present(reinterpret_cast<const uint8_t*>(h.rgba.data()), h.screen->width, h.screen->height);
 }
 
+// Tells the page what the watched replay does, when that changed.
+void showWatchState() {
+    WebHandset& h = handset();
+    if (!h.watching) return;
+    const int state = static_cast<int>(plat::replay::watchState());
+    const int shown = state * 100 + (h.pace.paused ? 50 : 0) + static_cast<int>(h.pace.speed);
+    if (shown == h.shown) return;
+    h.shown = shown;
+    fingulp_watch_shown(state, h.pace.paused ? 1 : 0, static_cast<int>(h.pace.speed));
+}
+
+// The deadline is on the program's clock; the page's alarms run on the real one.
 void suspendUntil(uint64_t deadline, FingulpSuspension why) {
     present();
-    fingulp_suspend(deadline == backend::kNoDeadline ? -1.0 : static_cast<double>(deadline), why);
+    showWatchState();
+    WebHandset& h = handset();
+    double real = deadline == backend::kNoDeadline ? -1.0 : static_cast<double>(deadline);
+    if (h.watching && deadline != backend::kNoDeadline) {
+        const uint64_t now = backend::now();
+        const int64_t wait = h.pace.realWait(deadline > now ? deadline - now : 0);
+        real = wait < 0 ? -1.0 : fingulp_now() + static_cast<double>(wait);
+    }
+    fingulp_suspend(real, why);
+}
+
+void keepReplay(const plat::replay::Replay& replay) {
+    fingulp_keep_replay(plat::replay::toText(plat::replay::encode(replay)).c_str(), replay.outcome.fishEaten);
+}
+
+// A link holding a replay: the program watches it; anything else plays.
+void takeReplayFromLink() {
+    if (char* fragment = fingulp_replay_fragment()) {
+        plat::replay::Replay replay;
+        std::string error;
+        if (plat::replay::readReplay(fragment, replay, error)) {
+            plat::replay::watch(std::move(replay));
+            handset().watching = true;
+            handset().pace.start(static_cast<uint64_t>(fingulp_now()));
+        } else {
+            fingulp_replay_refused(("This replay cannot be played: " + error + ".").c_str());
+        }
+        std::free(fragment);
+    }
+    if (!handset().watching) {
+        plat::replay::recordAs(plat::replay::Edition::Web);
+        plat::replay::onRecorded(keepReplay);
+    }
 }
 
 // Waits (blocking, input queued) up to `limitMs` for the browser's answer to
@@ -87,7 +139,10 @@ std::string windowKey(const Char* className, const Char* title) {
 
 }  // namespace
 
-void startPage() { fingulp_page_start(kFolder); }
+void startPage() {
+    fingulp_page_start(kFolder);
+    takeReplayFromLink();
+}
 
 void endPage() { fingulp_page_end(); }
 
@@ -106,13 +161,22 @@ EMSCRIPTEN_KEEPALIVE int fingulp_soft_key(int left, int repeat) { return plat::i
 EMSCRIPTEN_KEEPALIVE int fingulp_tap(int32_t x, int32_t y) { return plat::input::tap(x, y); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_focus(int gained) { plat::input::focus(gained != 0); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::input::close(); }
+// The page's replay controls: 0 pause or play, 1 faster, 2 slower.
+EMSCRIPTEN_KEEPALIVE void fingulp_watch_control(int change) {
+    plat::web::WebHandset& h = plat::web::handset();
+    if (!h.watching || change < 0 || change > 2) return;
+    h.pace.change(static_cast<plat::replay::Pace::Change>(change), static_cast<uint64_t>(fingulp_now()));
+}
 }
 
 namespace plat::backend {
 
 using plat::web::handset;
 
-uint64_t now() { return static_cast<uint64_t>(fingulp_now()); }
+uint64_t now() {
+    const uint64_t real = static_cast<uint64_t>(fingulp_now());
+    return handset().watching ? handset().pace.clock(real) : real;
+}
 
 void sleep(uint32_t milliseconds) {
     const uint64_t deadline = now() + milliseconds;

@@ -228,6 +228,65 @@ mergeInto(LibraryManager.library, {
       channel.postMessage({ find: key });
     },
 
+    // --- Replays ----------------------------------------------------------------------------
+    // The best and the last game, as the text of a link's fragment
+    // ("replay=..."), kept in local storage; the controls around the screen.
+    replayKeys: { best: 'fingulp:replay:best', bestFish: 'fingulp:replay:best-fish', last: 'fingulp:replay:last' },
+    watchedText: null,     // the replay from the link, while one is watched
+    storedReplay: function(which) {
+      try { return localStorage.getItem(Handset.replayKeys[which]); } catch (e) { return null; }
+    },
+    linkTo: function(text) { return location.origin + location.pathname + '#replay=' + text; },
+    replayStatus: function(text) {
+      var status = document.getElementById('replay-status');
+      if (status) status.textContent = text;
+    },
+    showReplayControls: function() {
+      var watching = Handset.watchedText !== null;
+      var show = function(id, on) { var b = document.getElementById(id); if (b) b.hidden = !on; };
+      show('watch-best', !!Handset.storedReplay('best'));
+      show('watch-last', !!Handset.storedReplay('last'));
+      show('share-game', watching || !!Handset.storedReplay('last'));
+      ['replay-pause', 'replay-slower', 'replay-faster', 'replay-leave'].forEach(function(id) { show(id, watching); });
+      if (Handset.started) Handset.layout();
+    },
+    // Another page load watches it: the program starts afresh from the link.
+    watchStored: function(which) {
+      var text = Handset.storedReplay(which);
+      if (!text) return;
+      location.hash = 'replay=' + text;
+      location.reload();
+    },
+    shareGame: function() {
+      var text = Handset.watchedText !== null ? Handset.watchedText.slice(7) : Handset.storedReplay('last');
+      var link = Handset.linkTo(text);
+      var shown = function() { Handset.replayStatus('Link to this game: ' + link); };
+      if (navigator.share) {
+        navigator.share({ title: 'A game of FINGULP', url: link }).catch(shown);
+      } else if (navigator.clipboard && navigator.clipboard.writeText) {
+        navigator.clipboard.writeText(link).then(function() { Handset.replayStatus('Link copied.'); }, shown);
+      } else {
+        shown();
+      }
+    },
+    hookReplayControls: function() {
+      var on = function(id, action) {
+        var b = document.getElementById(id);
+        if (b) b.addEventListener('click', action);
+      };
+      var pace = function(change) {
+        return function() { Module['_fingulp_watch_control'](change); Handset.wake(); };
+      };
+      on('watch-best', function() { Handset.watchStored('best'); });
+      on('watch-last', function() { Handset.watchStored('last'); });
+      on('share-game', Handset.shareGame);
+      on('replay-pause', pace(0));
+      on('replay-faster', pace(1));
+      on('replay-slower', pace(2));
+      on('replay-leave', function() { location.replace(location.pathname); });
+      Handset.showReplayControls();
+    },
+
     // --- The page -------------------------------------------------------------------------
     notice: function(text, offerRestart) {
       var box = document.getElementById('notice');
@@ -242,6 +301,8 @@ mergeInto(LibraryManager.library, {
       var ratio = window.devicePixelRatio || 1;
       var keys = document.getElementById('touch-keys');
       var keysHeight = keys && getComputedStyle(keys).display !== 'none' ? keys.offsetHeight : 0;
+      var replays = document.getElementById('replays');
+      keysHeight += replays ? replays.offsetHeight : 0;
       var width = document.documentElement.clientWidth, height = window.innerHeight - keysHeight - 8;
       // A whole number of device pixels per screen pixel, at least one.
       var scale = Math.max(1, Math.floor(Math.min(width * ratio / 176, height * ratio / 220)));
@@ -301,6 +362,7 @@ mergeInto(LibraryManager.library, {
       document.body.classList.toggle('touch', navigator.maxTouchPoints > 0 ||
                                               matchMedia('(any-pointer: coarse)').matches);
       Handset.hookTouchKeys();
+      Handset.hookReplayControls();
       window.addEventListener('resize', Handset.layout);
       Handset.layout();
     },
@@ -414,5 +476,50 @@ mergeInto(LibraryManager.library, {
   fingulp_bring_to_front__deps: ['$Handset'],
   fingulp_bring_to_front: function() {
     if (Handset.channel) Handset.channel.postMessage({ raise: true });
+  },
+
+  // The link's fragment never reaches a server: the replay travels in it.
+  fingulp_replay_fragment__deps: ['$Handset', '$stringToNewUTF8'],
+  fingulp_replay_fragment: function() {
+    var fragment = location.hash.slice(1);
+    if (fragment.indexOf('replay=') !== 0) return 0;
+    Handset.watchedText = fragment;
+    Handset.showReplayControls();
+    return stringToNewUTF8(fragment);
+  },
+
+  fingulp_keep_replay__deps: ['$Handset'],
+  fingulp_keep_replay: function(text, fish) {
+    var keys = Handset.replayKeys;
+    text = UTF8ToString(text);
+    try {
+      localStorage.setItem(keys.last, text);
+      var best = Number(localStorage.getItem(keys.bestFish));
+      if (!localStorage.getItem(keys.best) || !(fish <= best)) {
+        localStorage.setItem(keys.best, text);
+        localStorage.setItem(keys.bestFish, String(fish));
+      }
+    } catch (e) {
+      console.warn('FINGULP: this game\'s replay is not kept: ' + e);
+    }
+    Handset.showReplayControls();
+  },
+
+  fingulp_replay_refused__deps: ['$Handset'],
+  fingulp_replay_refused: function(why) {
+    why = UTF8ToString(why);
+    console.warn('FINGULP: ' + why);
+    Handset.replayStatus(why);
+  },
+
+  fingulp_watch_shown__deps: ['$Handset'],
+  fingulp_watch_shown: function(state, paused, speed) {
+    // state: 1 waiting, 2 playing, 3 ended (plat::replay::Watch)
+    var text = state === 3 ? 'The replay has ended.' :
+               paused ? 'Replay paused.' : 'Replay playing at ' + speed + 'x.';
+    Handset.replayStatus(text);
+    document.title = 'FINGULP replay';
+    var pause = document.getElementById('replay-pause');
+    if (pause) pause.textContent = paused ? 'Play' : 'Pause';
   },
 });

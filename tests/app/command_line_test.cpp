@@ -28,9 +28,13 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         {{"--level", "Hard"}, Action::Refuse, -1, "unknown level 'Hard': easy or hard"},
         {{"--level="}, Action::Refuse, -1, "unknown level '': easy or hard"},
         {{"--help", "--fullscreen"}, Action::Refuse, -1, "unknown option '--fullscreen'"},
-        {{"config.ini"}, Action::Refuse, -1, "unknown option 'config.ini'"},
+        {{"game.fgr"}, Action::Watch, -1, ""},
+        {{"--replay", "#replay=RkdS"}, Action::Watch, -1, ""},
+        {{"--replay"}, Action::Refuse, -1, "--replay needs a replay file or a shared link"},
+        {{"a.fgr", "b.fgr"}, Action::Refuse, -1, "unknown option 'b.fgr'"},
+        {{"--level", "hard", "a.fgr"}, Action::Refuse, 1, "--level plays a game: a replay brings its own level"},
         {{"--levels", "hard"}, Action::Refuse, -1, "unknown option '--levels'"},
-        {{"\x1b]0;owned\x07\n"}, Action::Refuse, -1, "unknown option '\\x1B]0;owned\\x07\\x0A'"},
+        {{"--\x1b]0;owned\x07\n"}, Action::Refuse, -1, "unknown option '--\\x1B]0;owned\\x07\\x0A'"},
         {{"--level", "h\x7f\xc3\xa9"}, Action::Refuse, -1, "unknown level 'h\\x7F\xc3\xa9': easy or hard"},
     };
     for (const auto& c : cases) {
@@ -43,7 +47,12 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         if (c.action == Action::Play) {
             EXPECT_EQ(line.level, c.level) << shown;
         }
+        if (c.action == Action::Watch) {
+            EXPECT_EQ(line.replay, c.args.back()) << shown;
+        }
     }
+    // A replay's name in a message (it may be any text) drives no terminal.
+    EXPECT_EQ(shownArgument("a\x1b]0;owned\x07\n.fgr"), "a\\x1B]0;owned\\x07\\x0A.fgr");
 }
 
 }  // namespace

@@ -13,11 +13,19 @@ DESTDIR="$root" cmake --install "$build" --prefix /usr > "$work/install.log" || 
 grep -q '^\.TH FINGULP 6 .*fingulp [0-9]' "$root/usr/share/man/man6/fingulp.6" || fail "no manual page with its version"
 entry="$root/usr/share/applications/io.github.fingulp.Fingulp.desktop"
 [ -f "$entry" ] || fail "no desktop entry"
-grep -qx 'Exec=fingulp' "$entry" && grep -qx 'Icon=fingulp' "$entry" && grep -qx 'Type=Application' "$entry" \
+grep -qx 'Exec=fingulp %f' "$entry" && grep -qx 'Icon=fingulp' "$entry" && grep -qx 'Type=Application' "$entry" \
   || fail "the desktop entry does not start fingulp with its icon"
 need desktop-file-validate appstreamcli -- desktop-file-utils appstream
 desktop-file-validate "$entry" || fail "desktop-file-validate refuses the desktop entry"
 grep -qx 'StartupWMClass=fingulp' "$entry" || fail "the desktop entry names no window class"
+# Replay files (.fgr) open with the entry, through their MIME type.
+grep -qx 'MimeType=application/x-fingulp-replay;' "$entry" || fail "the desktop entry opens no replay files"
+python3 - "$root/usr/share/mime/packages/io.github.fingulp.Fingulp.xml" <<'PY' || fail "no MIME type for replay files"
+import sys, xml.etree.ElementTree as ET
+ns = "{http://www.freedesktop.org/standards/shared-mime-info}"
+t = ET.parse(sys.argv[1]).getroot().find(ns + "mime-type")
+assert t.get("type") == "application/x-fingulp-replay" and t.find(ns + "glob").get("pattern") == "*.fgr"
+PY
 meta="$root/usr/share/metainfo/io.github.fingulp.Fingulp.metainfo.xml"
 python3 - "$meta" <<'PY' || fail "the metainfo is not valid AppStream for the entry"
 import sys, xml.etree.ElementTree as ET
@@ -35,4 +43,4 @@ for size in 16 32 48 64 128 256; do
   # The icon's key colour is see-through somewhere (a corner is not painted).
   [ "$(convert "$icon" -format '%[fx:minima.a]' info:)" = 0 ] || fail "the ${size}x${size} icon has no transparent pixel"
 done
-echo "install: executable, manual page, desktop entry, metainfo and six icon sizes"
+echo "install: executable, manual page, desktop entry, replay MIME type, metainfo and six icon sizes"

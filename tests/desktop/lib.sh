@@ -9,10 +9,11 @@ export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 work="$(mktemp -d)"
 chmod 755 "$work"
-# The window remembered goes to the test's folder, never the player's, and
-# the copies on the dummy drivers meet only the test's own (their one-copy
-# rule holds per session): another test run at the same time never meets them.
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+# The window remembered and the replays kept go to the test's folder, never
+# the player's, and the copies on the dummy drivers meet only the test's own
+# (their one-copy rule holds per session): another test run at the same time
+# never meets them.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cleanup_steps=()
 cleanup() {

@@ -1,0 +1,235 @@
+// The replay's bytes (docs/replays.md) and their text form, base64url.
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/core/replay_items.h"
+#include "platform/replay.h"
+
+namespace plat::replay {
+namespace {
+
+constexpr char kMagic[3] = {'F', 'G', 'R'};
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+constexpr std::string_view kLinkName = "replay=";
+
+void putVarint(std::vector<uint8_t>& out, uint32_t value) {
+    while (value >= 0x80) {
+        out.push_back(static_cast<uint8_t>(value | 0x80));
+        value >>= 7;
+    }
+    out.push_back(static_cast<uint8_t>(value));
+}
+
+uint32_t zigzag(int32_t v) { return (static_cast<uint32_t>(v) << 1) ^ static_cast<uint32_t>(v >> 31); }
+int32_t unzigzag(uint32_t v) { return static_cast<int32_t>((v >> 1) ^ (0u - (v & 1))); }
+
+// Reads fields in order; the first fault stops everything after it.
+struct Fields {
+    const uint8_t* data;
+    size_t size;
+    size_t pos = 0;
+    const char* fault = nullptr;
+
+    bool fail(const char* why) {
+        if (!fault) fault = why;
+        return false;
+    }
+    uint8_t byte(const char* what) {
+        if (fault) return 0;
+        if (pos >= size) return fail(what), 0;
+        return data[pos++];
+    }
+    uint32_t varint(const char* what) {
+        uint32_t value = 0;
+        for (int shift = 0; shift < 35 && !fault; shift += 7) {
+            const uint8_t b = byte(what);
+            if (fault) break;
+            if (shift == 28 && (b & 0xF0) != 0) return fail(what), 0;
+            value |= static_cast<uint32_t>(b & 0x7F) << shift;
+            if ((b & 0x80) == 0) return value;
+        }
+        return fail(what), 0;
+    }
+};
+
+}  // namespace
+
+const char* endingName(Ending ending) {
+    switch (ending) {
+        case Ending::Starved: return "starved";
+        case Ending::NewGame: return "new-game";
+        case Ending::Exit: return "exit";
+        case Ending::Closed: return "closed";
+        case Ending::Unfinished: break;
+    }
+    return "unfinished";
+}
+
+std::vector<uint8_t> encode(const Replay& replay) {
+    const Header& h = replay.header;
+    std::vector<uint8_t> out(kMagic, kMagic + 3);
+    out.reserve(32 + replay.input.size());
+    out.push_back(kFormatVersion);
+    out.push_back(static_cast<uint8_t>(h.edition));
+    out.push_back(h.level);
+    uint8_t switches = 0;
+    for (int i = 0; i < 6; ++i) switches |= static_cast<uint8_t>((h.switches[i] & 1) << i);
+    out.push_back(switches);
+    out.push_back(h.vibrationCount);
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(h.generator >> (8 * i)));
+    for (int32_t score : h.bestScores) putVarint(out, zigzag(score));
+    out.push_back(static_cast<uint8_t>(replay.outcome.ending));
+    putVarint(out, static_cast<uint32_t>(replay.outcome.fishEaten));
+    putVarint(out, replay.outcome.ticks);
+    putVarint(out, static_cast<uint32_t>(replay.input.size()));
+    out.insert(out.end(), replay.input.begin(), replay.input.end());
+    return out;
+}
+
+bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error) {
+    if (size < 3 || std::memcmp(data, kMagic, 3) != 0) {
+        error = "not a FINGULP replay";
+        return false;
+    }
+    Fields f{data, size, 3};
+    Replay r;
+    const uint8_t version = f.byte("the header is cut short");
+    if (!f.fault && version != kFormatVersion) {
+        error = "a replay of format " + std::to_string(version) + "; this program reads format " +
+                std::to_string(kFormatVersion);
+        return false;
+    }
+    const uint8_t edition = f.byte("the header is cut short");
+    r.header.level = f.byte("the header is cut short");
+    const uint8_t switches = f.byte("the header is cut short");
+    r.header.vibrationCount = f.byte("the header is cut short");
+    for (int i = 0; i < 4; ++i) r.header.generator |= static_cast<uint32_t>(f.byte("the header is cut short")) << (8 * i);
+    for (int32_t& score : r.header.bestScores) score = unzigzag(f.varint("a best score is damaged"));
+    const uint8_t ending = f.byte("the outcome is cut short");
+    const uint32_t fish = f.varint("the outcome is damaged");
+    r.outcome.ticks = f.varint("the outcome is damaged");
+    const uint32_t inputSize = f.varint("the input's length is damaged");
+    if (!f.fault) {
+        if (edition > 2) f.fail("an unknown edition");
+        if (r.header.level > 1 || (switches & 0xC0) != 0 || ((switches >> 2) & 1) != r.header.level) {
+            f.fail("the level or the switches are out of range");
+        }
+        if (r.header.vibrationCount > 4) f.fail("the vibration count is out of range");
+        if (ending > 4 || fish > 0x7FFFFFFF || r.outcome.ticks > kMaxTicks) f.fail("the outcome is out of range");
+        if (inputSize > kMaxInputBytes) f.fail("the input is longer than a replay may hold");
+        else if (inputSize != size - f.pos) f.fail(inputSize > size - f.pos ? "the input is cut short" : "bytes follow the input");
+    }
+    if (f.fault) {
+        error = f.fault;
+        return false;
+    }
+    r.header.edition = static_cast<Edition>(edition);
+    for (int i = 0; i < 6; ++i) r.header.switches[i] = (switches >> i) & 1;
+    r.outcome.ending = static_cast<Ending>(ending);
+    r.outcome.fishEaten = static_cast<int32_t>(fish);
+    r.input.assign(data + f.pos, data + size);
+    detail::ItemReader items(r.input.data(), r.input.size());
+    detail::Item item;
+    while (!items.atEnd()) {
+        if (!items.next(item, error)) return false;
+        if (item.tick > r.outcome.ticks) {
+            error = "the input runs past the ticks the outcome counts";
+            return false;
+        }
+    }
+    replay = std::move(r);
+    return true;
+}
+
+std::string toText(const std::vector<uint8_t>& bytes) {
+    std::string text;
+    text.reserve((bytes.size() * 4 + 2) / 3);
+    uint32_t bits = 0;
+    int count = 0;
+    for (uint8_t b : bytes) {
+        bits = (bits << 8) | b;
+        count += 8;
+        while (count >= 6) {
+            count -= 6;
+            text += kAlphabet[(bits >> count) & 63];
+        }
+    }
+    if (count > 0) text += kAlphabet[(bits << (6 - count)) & 63];
+    return text;
+}
+
+bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& error) {
+    if (text.size() > kMaxTextChars) {
+        error = "the text is longer than a replay may be";
+        return false;
+    }
+    const auto isSpace = [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; };
+    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
+    if (const size_t hash = text.rfind('#'); hash != std::string_view::npos) text.remove_prefix(hash + 1);
+    if (text.substr(0, kLinkName.size()) == kLinkName) text.remove_prefix(kLinkName.size());
+    bytes.clear();
+    bytes.reserve(text.size() * 3 / 4);
+    uint32_t bits = 0;
+    int count = 0;
+    for (char c : text) {
+        const char* at = c ? std::strchr(kAlphabet, c) : nullptr;
+        if (!at) {
+            error = "the text holds a character that is not base64url";
+            return false;
+        }
+        bits = (bits << 6) | static_cast<uint32_t>(at - kAlphabet);
+        count += 6;
+        if (count >= 8) {
+            count -= 8;
+            bytes.push_back(static_cast<uint8_t>(bits >> count));
+        }
+    }
+    if (text.size() % 4 == 1) {
+        error = "the text is cut short";
+        return false;
+    }
+    return true;
+}
+
+bool readReplay(std::string_view contents, Replay& replay, std::string& error) {
+    if (contents.size() >= 3 && std::memcmp(contents.data(), kMagic, 3) == 0) {
+        return decode(reinterpret_cast<const uint8_t*>(contents.data()), contents.size(), replay, error);
+    }
+    std::vector<uint8_t> bytes;
+    return fromText(contents, bytes, error) && decode(bytes.data(), bytes.size(), replay, error);
+}
+
+bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& error) {
+    // Only a regular file is opened: a FIFO or a device would never end.
+    std::error_code failed;
+    const bool isFile = std::filesystem::is_regular_file(fileOrLink, failed);
+    std::ifstream in;
+    if (isFile) in.open(fileOrLink, std::ios::binary);
+    if (!isFile || !in) {
+        if (fileOrLink.find("replay=") == std::string::npos) {
+            error = "cannot read this replay file";
+            return false;
+        }
+        if (readReplay(fileOrLink, replay, error)) return true;
+        error = "not a replay this program can play: " + error;
+        return false;
+    }
+    std::string contents(kMaxTextChars + 1, '\0');
+    in.read(&contents[0], static_cast<std::streamsize>(contents.size()));
+    contents.resize(static_cast<size_t>(in.gcount()));
+    if (in.bad()) {
+        error = "cannot read this replay file";
+        return false;
+    }
+    if (!readReplay(contents, replay, error)) {
+        error = "not a replay this program can play: " + error;
+        return false;
+    }
+    return true;
+}
+
+std::string linkFragment(const Replay& replay) { return std::string(kLinkName) + toText(encode(replay)); }
+
+}  // namespace plat::replay

@@ -1,0 +1,111 @@
+// Replays: one game kept as what reached the program from New game on, so it
+// can be played again identically on any edition. The format is described in
+// docs/replays.md; this header holds the replay record, its reading and
+// writing, the recorder and the player.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat::replay {
+
+constexpr uint8_t kFormatVersion = 1;
+// The longest input a replay may hold, and the longest text form read.
+constexpr size_t kMaxInputBytes = 1u << 20;
+constexpr size_t kMaxTextChars = 2u << 20;
+constexpr uint32_t kMaxTicks = (1u << 22) - 1;  // some 58 hours of play
+
+enum class Edition : uint8_t { Headless = 0, Desktop = 1, Web = 2 };
+enum class Ending : uint8_t { Unfinished = 0, Starved = 1, NewGame = 2, Exit = 3, Closed = 4 };
+
+// The game's state at New game that the input alone does not decide.
+struct Header {
+    Edition edition = Edition::Headless;
+    uint8_t level = 0;          // 0 easy, 1 hard
+    uint8_t switches[6] = {};   // the controller's flags, each 0 or 1
+    uint8_t vibrationCount = 0;  // ticks a vibration had already run, 0..4
+    uint32_t generator = 1;     // the generator's state before the session's draws
+    int32_t bestScores[4] = {};
+};
+
+struct Outcome {
+    Ending ending = Ending::Unfinished;
+    int32_t fishEaten = 0;
+    uint32_t ticks = 0;  // game-timer ticks from New game to the end
+    bool operator==(const Outcome& o) const {
+        return ending == o.ending && fishEaten == o.fishEaten && ticks == o.ticks;
+    }
+};
+
+struct Replay {
+    Header header;
+    Outcome outcome;
+    std::vector<uint8_t> input;  // the item stream (docs/replays.md)
+};
+
+// --- The format ----------------------------------------------------------------
+std::vector<uint8_t> encode(const Replay& replay);
+// False with a one-line reason for anything but a well-formed replay.
+bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error);
+// base64url without padding, and back (a link or "replay=..." is accepted:
+// what follows the last '#', without the "replay=" name).
+std::string toText(const std::vector<uint8_t>& bytes);
+bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& error);
+// A file's contents or an argument: the binary form or the text form.
+bool readReplay(std::string_view contents, Replay& replay, std::string& error);
+// A file holding either form (at most kMaxTextChars read), or, when no such
+// file exists, the argument itself as text or a link.
+bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& error);
+// The link fragment for a replay: "replay=" and the text form.
+std::string linkFragment(const Replay& replay);
+const char* endingName(Ending ending);
+
+// --- Recording -------------------------------------------------------------------
+// Which edition this program is; written into every replay it records.
+void recordAs(Edition edition);
+// Called with each recorded game when it ends.
+void onRecorded(void (*keep)(const Replay&));
+// How many fish the current game has eaten (the game's own count).
+void countFishWith(int32_t (*fishEaten)());
+// A game begins: from now on what reaches the program is recorded. The
+// input buffer is reserved here, so recording allocates nothing per frame
+// until it has held about ten minutes of busy play.
+void startRecording(const Header& header);
+bool recording();
+// The recorded game ends: its replay goes to the keeper.
+void finishRecording(Ending ending);
+
+// --- Watching ----------------------------------------------------------------------
+enum class Watch { None, Waiting, Playing, Ended };
+// The program runs to show this replay: live input never reaches it, nothing
+// is recorded, and the game starts from the replay's header.
+void watch(Replay replay);
+Watch watchState();
+const Replay& watched();
+// The watched game's session exists: its input starts at tick 0.
+void beginPlayback();
+// The watched game reached an end of its own (starved, left, closed).
+void endPlayback(Ending ending);
+// What watching saw: compare with watched().outcome.
+Outcome observedOutcome();
+
+// The pace a replay is watched at, kept by a back end that shows one in real
+// time: the program's clock runs `speed` times the real one, or stands still
+// while paused.
+struct Pace {
+    enum class Change { PauseOrPlay, Faster, Slower };
+    bool paused = false;
+    uint32_t speed = 1;    // 1, 2, 4 or 8
+    uint64_t clockAt = 0;  // the program's clock at the last change
+    uint64_t realAt = 0;   // the real clock then
+
+    void start(uint64_t real);
+    uint64_t clock(uint64_t real) const;
+    // Real milliseconds for a span of the program's clock; -1 while paused.
+    int64_t realWait(uint64_t programSpan) const;
+    void change(Change change, uint64_t real);
+};
+
+}  // namespace plat::replay

@@ -1,0 +1,68 @@
+// A game's replay: its header taken at New game, its end, and the start of a
+// watched game from a replay's header.
+#include "screens/game_replays.h"
+
+#include "game/session.h"
+#include "platform/random.h"
+#include "screens/controller.h"
+#include "state/program_state.h"
+
+namespace {
+
+using plat::replay::Watch;
+
+int32_t fishEatenNow() { return currentGame ? currentGame->score : 0; }
+
+[[maybe_unused]] const bool fishCounted = (plat::replay::countFishWith(fishEatenNow), true);
+
+}  // namespace
+
+bool gameEnds(plat::replay::Ending ending) {
+    switch (plat::replay::watchState()) {
+        case Watch::None:
+            plat::replay::finishRecording(ending);
+            return false;
+        case Watch::Waiting:
+            return false;
+        case Watch::Playing:
+            plat::replay::endPlayback(ending);
+            return true;
+        case Watch::Ended:
+            return true;
+    }
+    return false;
+}
+
+uint32_t prepareNewGame() {
+    if (plat::replay::watchState() == Watch::Waiting) {
+        const plat::replay::Header& h = plat::replay::watched().header;
+        for (int i = 0; i < 6; ++i) screenController.flags[i] = h.switches[i];
+        if (scoreTable) {
+            for (int i = 0; i < 4; ++i) scoreTable->bestScores[i] = h.bestScores[i];
+        }
+        vibrationTicks = h.vibrationCount;
+        plat::seedRandom(h.generator);
+    }
+    return plat::randomState();
+}
+
+void newGameBegins(uint32_t generator) {
+    if (plat::replay::watchState() == Watch::Waiting) return plat::replay::beginPlayback();
+    plat::replay::Header h;
+    h.level = screenController.flags[kLevelSwitch] == 1 ? 1 : 0;
+    for (int i = 0; i < 6; ++i) h.switches[i] = screenController.flags[i] == 1 ? 1 : 0;
+    h.vibrationCount = static_cast<uint8_t>(vibrationTicks < 5 ? vibrationTicks : 4);
+    h.generator = generator;
+    if (scoreTable) {
+        for (int i = 0; i < 4; ++i) h.bestScores[i] = scoreTable->bestScores[i];
+    }
+    plat::replay::startRecording(h);
+}
+
+void startWatchedGame() {
+    if (plat::replay::watchState() != Watch::Waiting) return;
+    screenController.state = MainMenu;
+    screenController.cursor = 0;
+    screenController.previousState = MainMenu;
+    screenController.startNewGame();
+}

@@ -1,0 +1,27 @@
+// Fuzz target: the replay reader on arbitrary bytes, as a file or as text
+// holding a link. Whatever it accepts must write back to bytes it reads as
+// the same replay; whatever it refuses must come with a reason.
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "platform/replay.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    namespace replay = plat::replay;
+    replay::Replay first;
+    std::string error;
+    if (!replay::readReplay(std::string_view(reinterpret_cast<const char*>(data), size), first, error)) {
+        require(!error.empty(), "a refused replay says why");
+        return 0;
+    }
+    const std::vector<uint8_t> bytes = replay::encode(first);
+    replay::Replay second;
+    require(replay::decode(bytes.data(), bytes.size(), second, error), "a written replay reads back");
+    require(second.outcome == first.outcome && second.input == first.input, "the outcome and input survive");
+    require(second.header.generator == first.header.generator && second.header.level == first.header.level,
+            "the header survives");
+    std::vector<uint8_t> again;
+    require(replay::fromText(replay::linkFragment(first), again, error) && again == bytes, "the link form survives");
+    return 0;
+}

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# A game recorded by a script on the headless handset plays back to the same
+# last screen and outcome; an edited replay fails --verify (1); damaged or
+# foreign replays are refused with a reason (2), never played.
+set -euo pipefail
+sim="$(realpath "$1")"
+here="$(cd "$(dirname "$0")" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+sed "s#SHOT#$work/recorded.png#" "$here/recorded_game.sim" > game.sim
+"$sim" --exe-dir "$work" --record game.fgr game.sim > /dev/null
+"$sim" --replay game.fgr --verify --shot played.png --animation game.webp > out.txt
+grep -q '^replay ending=starved fish=[1-9]' out.txt || { echo "unexpected outcome:"; cat out.txt; exit 1; }
+cmp recorded.png played.png
+[ "$(head -c 4 game.webp | tail -c 4)" = RIFF ] && [ "$(head -c 12 game.webp | tail -c 4)" = WEBP ]
+
+# The link form plays the same game.
+printf 'https://example.org/fingulp/#replay=%s\n' "$(base64 -w0 game.fgr | tr '+/' '-_' | tr -d '=')" > link.txt
+"$sim" --replay link.txt --verify --shot link.png > /dev/null
+cmp recorded.png link.png
+
+# Verdicts: edited fish count -> 1; cut short, other format, not a replay -> 2.
+expect() {
+  local want="$1" file="$2" status=0
+  "$sim" --replay "$file" --verify > /dev/null 2> err.txt || status=$?
+  [ "$status" = "$want" ] || { echo "$file: exit $status, wanted $want"; cat err.txt; exit 1; }
+  [ "$want" = 0 ] || [ -s err.txt ] || { echo "$file: no message"; exit 1; }
+}
+python3 - <<'PY'
+data = bytearray(open("game.fgr", "rb").read())
+# The fish eaten follow the four best scores (one byte each here) and the ending.
+fish = 3 + 1 + 1 + 1 + 1 + 1 + 4 + 4 + 1
+data[fish] ^= 1
+open("edited.fgr", "wb").write(data)
+original = open("game.fgr", "rb").read()
+open("short.fgr", "wb").write(original[:-3])
+open("future.fgr", "wb").write(original[:3] + bytes([9]) + original[4:])
+open("noise.fgr", "wb").write(b"\x00" * 50)
+PY
+expect 0 game.fgr
+expect 1 edited.fgr
+for f in short.fgr future.fgr noise.fgr missing.fgr; do expect 2 "$f"; done
+echo "replays play back identically"

@@ -1,0 +1,59 @@
+// Replays on the page: a game played there is kept (best and last), its link
+// plays it back in the page and on fingulp-sim to the same last screen, and a
+// damaged link is refused with a notice while the game plays on.
+import assert from 'node:assert/strict';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import * as h from './harness.mjs';
+
+let server, browser;
+before(async () => { [server, browser] = await Promise.all([h.serve(), h.launch()]); });
+after(async () => { await browser?.close(); await server?.close(); });
+
+const status = (page) => page.evaluate(() => document.getElementById('replay-status').textContent);
+
+test('a game played on the page, shared as a link, plays back in the page and on fingulp-sim to the same last screen', async () => {
+  const page = await h.openPage(browser, server.url);
+  await h.runInPage(page, 'key enter\nhold left 600\nhold up 600\nkey 6\nhold down 400\nwait 30000');
+  const played = await h.canvasPixels(page);
+  const kept = await page.evaluate(() => [localStorage.getItem('fingulp:replay:last'),
+                                          localStorage.getItem('fingulp:replay:best')]);
+  assert.ok(kept[0], 'the last game is kept');
+  assert.equal(kept[1], kept[0], 'the only game is the best');
+  assert.ok(await page.isVisible('#share-game') && await page.isVisible('#watch-last'));
+  assert.deepEqual(page.errors, []);
+
+  // "Watch last game" opens the page on the game's link.
+  const watcher = page;
+  await Promise.all([watcher.waitForEvent('load'), watcher.click('#watch-last')]);
+  assert.equal(await watcher.evaluate(() => location.hash), `#replay=${kept[0]}`);
+  await h.started(watcher);
+  for (let i = 0; i < 200 && (await status(watcher)) !== 'The replay has ended.'; ++i) await h.advance(watcher, 500);
+  assert.equal(await status(watcher), 'The replay has ended.');
+  assert.deepEqual(h.differingRows(await h.canvasPixels(watcher), played), []);
+  assert.deepEqual(watcher.errors, []);
+
+  const folder = mkdtempSync(path.join(tmpdir(), 'fingulp-web-replay-'));
+  try {
+    writeFileSync(path.join(folder, 'link.txt'), `${server.url}#replay=${kept[0]}\n`);
+    const out = execFileSync(h.simPath, ['--replay', path.join(folder, 'link.txt'), '--verify',
+                                         '--shot', path.join(folder, 'last.png')], { encoding: 'utf8' });
+    assert.match(out, /^replay ending=starved /m);
+    const shot = await h.pngPixels(watcher, readFileSync(path.join(folder, 'last.png')));
+    assert.deepEqual(h.differingRows(shot, played), []);
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+  await watcher.close();
+});
+
+test('a damaged link is refused with a notice and the game plays as usual', async () => {
+  const page = await h.openPage(browser, `${server.url}#replay=RkdSAQ`);
+  const { states } = await h.runInPage(page, 'state state');
+  assert.match(await status(page), /^This replay cannot be played: /);
+  assert.deepEqual(states, ['state=MainMenu']);
+  await page.close();
+});
