@@ -28,6 +28,7 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's,^\./,/,' | sort > "$
   for size in 16 32 48 64 128 256; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/fingulp.png"; done
   echo /usr/share/man/man6/fingulp.6.gz
   echo /usr/share/metainfo/io.github.fingulp.Fingulp.metainfo.xml
+  echo /usr/share/mime/packages/io.github.fingulp.Fingulp.xml
 } | sort > "$work/expected"
 diff -u "$work/expected" "$work/files" || fail "the package's files differ from the list above"
 
