@@ -14,7 +14,8 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 [ -f "$deb" ] || fail "no $deb"
-lintian --fail-on error,warning "$out/fingulp_${version}_$arch.changes" > "$work/lintian" 2>&1 \
+# lintian leaves its scratch files in TMPDIR: ours goes with $work.
+TMPDIR="$work" lintian --fail-on error,warning "$out/fingulp_${version}_$arch.changes" > "$work/lintian" 2>&1 \
   || fail "lintian: $(cat "$work/lintian")"
 grep -v 'root privileges' "$work/lintian" || true
 
