@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev valgrind
   xvfb xdotool imagemagick sox x11-utils x11-apps jwm desktop-file-utils appstream
+  lintian man-db
   "$@"
 )
 

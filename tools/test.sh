@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs every test:
 # the unit tests, the end-to-end scripts and the desktop tests, the web
-# edition's tests in a browser, then the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and last the fuzz targets
-# for about 30 s each.
+# edition's tests in a browser, the Debian package and the web archive, then
+# the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and last the fuzz targets for about 30 s each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh
@@ -20,6 +20,12 @@ export NODE_PATH=/usr/share/nodejs
 emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DFINGULP_HOST_TOOLS_DIR="$PWD/build" >/dev/null
 cmake --build build-web -j"$jobs"
 ctest --test-dir build-web --output-on-failure -j"$jobs"
+
+# The release files (tools/package.sh: the Debian package and the web
+# archive), checked with lintian and unpacked into a scratch folder; nothing is
+# installed into this machine.
+tools/package.sh
+tests/package/check.sh build-package build-web/site
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFINGULP_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# `cmake --install` with DESTDIR: the executable, the desktop entry (naming the
-# executable and the icon), the AppStream metainfo (naming the entry) and the
-# icon in every theme size, square, with see-through corners from the icon's
-# key colour.
+# `cmake --install` with DESTDIR: the executable, the manual page, the desktop
+# entry (naming the executable and the icon), the AppStream metainfo (naming
+# the entry) and the icon in every theme size, square, with see-through
+# corners from the icon's key colour.
 # Usage: install.sh BUILD_DIR
 source "$(dirname "$0")/lib.sh"
 build="$(realpath "$1")"
@@ -10,6 +10,7 @@ root="$work/root"
 DESTDIR="$root" cmake --install "$build" --prefix /usr > "$work/install.log" || fail "install failed: $(cat "$work/install.log")"
 
 [ -x "$root/usr/bin/fingulp" ] || fail "no executable in /usr/bin"
+grep -q '^\.TH FINGULP 6 .*fingulp [0-9]' "$root/usr/share/man/man6/fingulp.6" || fail "no manual page with its version"
 entry="$root/usr/share/applications/io.github.fingulp.Fingulp.desktop"
 [ -f "$entry" ] || fail "no desktop entry"
 grep -qx 'Exec=fingulp %f' "$entry" && grep -qx 'Icon=fingulp' "$entry" && grep -qx 'Type=Application' "$entry" \
@@ -42,4 +43,4 @@ for size in 16 32 48 64 128 256; do
   # The icon's key colour is see-through somewhere (a corner is not painted).
   [ "$(convert "$icon" -format '%[fx:minima.a]' info:)" = 0 ] || fail "the ${size}x${size} icon has no transparent pixel"
 done
-echo "install: executable, desktop entry, replay MIME type, metainfo and six icon sizes"
+echo "install: executable, manual page, desktop entry, replay MIME type, metainfo and six icon sizes"
