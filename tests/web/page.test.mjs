@@ -69,6 +69,7 @@ test('a turned phone shows the keys beside the screen at 3x or more, clear of th
     assert.deepEqual((await h.runInPage(page, script, await h.touchInput(page))).states, h.runSim(script).states, name);
     for (const [turned, width, height] of [[true, long, short], [false, short, long]]) {
       await page.setViewportSize({ width, height });
+      await page.evaluate(() => new Promise((done) => requestAnimationFrame(done)));  // past the resize event
       const screen = await page.locator('#screen').boundingBox();
       const scale = screen.width * deviceScaleFactor / 176;
       assert.ok(Math.abs(scale - Math.round(scale)) < 0.01 && Math.round(scale) >= 3, `${name}: the screen at ${scale}x`);
