@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# SIGTERM, SIGINT and SIGHUP end the game as its close button does, in every
-# screen, promptly and with status 0: config.ini as the headless handset saves
-# it when closed at that moment, or nothing written before the settings were
-# read (the splash, and the wait for another copy's window, which also makes
-# none). Times are printed and checked only against a generous bound.
+# End signals close the game as its close button does, by screen: status 0, within a
+# generous bound, config.ini as the headless handset saves it, or none before it was read.
 # Usage: end_signals.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
 test_exe="$(realpath "$2")" sim="$(realpath "$3")"
