@@ -40,7 +40,7 @@ close"
     "from the headless handset's: $(diff <(config_text "$folder-sim/config.ini") <(config_text "$folder/config.ini"))"
 done
 
-# Another copy holds the marker for 1.5 s, with no window to find meanwhile.
+# Another copy holds the marker for 1.5 s, with no window to find.
 /usr/bin/python3 -c 'import fcntl, sys, time; f = open(sys.argv[1], "a"); fcntl.flock(f, fcntl.LOCK_EX); time.sleep(1.5)' \
   "$(stem_of "$XDG_RUNTIME_DIR" "$XDG_RUNTIME_DIR").lock" &
 cleanup_steps+=("kill $! 2>/dev/null; wait $! 2>/dev/null")
