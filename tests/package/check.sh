@@ -45,10 +45,8 @@ for section in SYNOPSIS OPTIONS KEYS FILES ENVIRONMENT "EXIT STATUS"; do
 done
 # What `man -k fingulp` lists once mandb has indexed the page.
 lexgrog "$page" | grep -q 'fingulp - steer a fish' || fail "mandb finds no name line: $(lexgrog "$page")"
-# Installed and run as root, who could write /usr/games, the game keeps
-# config.ini in the player's data folder and the window in ~/.config. The
-# unpacked folder stands in for /usr/games in a mount namespace of the check's
-# own; the end signal saves as Exit does.
+# Run as root from /usr/games (the unpacked folder, bound there in a mount namespace of
+# its own), the game saves at the end signal in the player's folders, never beside itself.
 if [ "$(id -u)" = 0 ] && [ -d /usr/games ] && unshare --mount true 2>/dev/null; then
   games="$work/root/usr/games" data="$work/home/.local/share/fingulp"
   mkdir -m 700 "$work/home" "$work/run"
