@@ -132,14 +132,12 @@ void gameFrame() {
     runGameFrame(*currentGame, mainWindow);
 }
 
-// A whole game tick as the message loop delivers it: the timer's event (where
-// the replay recorder samples the held keys), the key reads and the game
-// frame. An arrow is pressed or let go every second, as in ordinary play.
+// A whole game tick as the message loop delivers it (the recorder samples the held
+// keys on the timer's event); an arrow is pressed or let go every second.
 void startTicking(bool recording) {
     startGame();
     if (!recording) plat::replay::finishRecording(plat::replay::Ending::Unfinished);
-    // A key let go reads 0x8000 (not held): the held-key table keeps its
-    // entries, so the input simulated here allocates nothing in the loop.
+    // A key let go reads 0x8000: its entry stays, so the loop allocates nothing.
     for (uint32_t key = plat::kKeyLeft; key <= plat::kKeyDown; ++key) plat::setKeyReading(key, 0x8000);
     plat::startTimer(mainWindow, kGameTimerId, kGameTimerPeriodMs);
 }

@@ -85,10 +85,6 @@ TEST_F(DesktopTest, TheWindowIsFoundByClassAndExactTitleAndRaisedOnRequest) {
     EXPECT_EQ(desktop_hook::presentFigures().raises, raisesBefore + 1);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(DesktopTest, PeersThatHangUpOrDripNeitherKillNorHoldTheChannel) {
     ASSERT_EQ(plat::backend::createMarker(uniqueName("peers").c_str()), Marker::Created);
     plat::backend::publishWindow(u"HelloApp", u"Title");

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# SIGTERM, SIGINT and SIGHUP end the game as its close button does, in every
-# screen, promptly and with status 0: config.ini as the headless handset saves
-# it when closed at that moment, or nothing written before the settings were
-# read (the splash, and the wait for another copy's window, which also makes
-# none). Times are printed and checked only against a generous bound.
+# End signals close the game as its close button does, by screen: status 0, within a
+# generous bound, config.ini as the headless handset saves it, or none before it was read.
 # Usage: end_signals.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
 test_exe="$(realpath "$2")" sim="$(realpath "$3")"
@@ -43,7 +40,7 @@ close"
     "from the headless handset's: $(diff <(config_text "$folder-sim/config.ini") <(config_text "$folder/config.ini"))"
 done
 
-# Another copy holds the marker for 1.5 s, with no window to find meanwhile.
+# Another copy holds the marker for 1.5 s, with no window to find.
 /usr/bin/python3 -c 'import fcntl, sys, time; f = open(sys.argv[1], "a"); fcntl.flock(f, fcntl.LOCK_EX); time.sleep(1.5)' \
   "$(stem_of "$XDG_RUNTIME_DIR" "$XDG_RUNTIME_DIR").lock" &
 cleanup_steps+=("kill $! 2>/dev/null; wait $! 2>/dev/null")

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Another user (made here as root, removed afterwards; skipped otherwise)
-# squats the one-copy marker in the runtime folder the game is given, or in
-# the temporary folder, its channel's backlog filled, or holds a lock file of
-# theirs in the player's own folder: each is no other copy, the game starts.
+# Another user (made as root, else skipped) squats the one-copy marker, fills its
+# channel or leaves a lock in the player's folder: the game starts all the same.
 # Usage: hostile_marker.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
 test_exe="$(realpath "$2")"

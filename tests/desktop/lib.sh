@@ -9,10 +9,8 @@ export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 work="$(mktemp -d)"
 chmod 755 "$work"
-# The window remembered and the replays kept go to the test's folder, never
-# the player's, and the copies on the dummy drivers meet only the test's own
-# (their one-copy rule holds per session): another test run at the same time
-# never meets them.
+# The remembered window and the replays go to the test's folder, never the player's,
+# and copies on the dummy drivers meet only the test's own (one copy per session).
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cleanup_steps=()
@@ -80,8 +78,7 @@ press_keys() {  # NAME...
   done
 }
 
-# The one-copy marker's files in FOLDER, as the game names them for its
-# runtime folder on the dummy driver (anyone may work the name out).
+# The one-copy marker's files in FOLDER, named as the game does on the dummy driver.
 stem_of() {  # FOLDER RUNTIME-DIR-THE-GAME-SEES
   /usr/bin/python3 -c '
 import sys

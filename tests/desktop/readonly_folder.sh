@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # An installed copy whose folder the player cannot write: config.ini goes to
 # the user's data folder (created), with no "Can't create config file!", and
-# the scores saved at Exit are read back at the next start. A config.ini beside
-# it is where the game starts from while the data folder has none, and is
-# never written. A copy under /opt/ run by root, who could write there, keeps
-# config.ini and its screenshots in the data folder all the same.
+# the scores saved at Exit are read back at the next start; a config.ini beside it
+# is only read. Under /opt/ even root's copy saves in the data folder.
 # Usage: readonly_folder.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
 test_exe="$(realpath "$2")"

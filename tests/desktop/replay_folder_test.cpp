@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/sdl/sdl_internal.h"
+#include "support/files.h"
 
 namespace {
 
@@ -43,20 +44,19 @@ TEST(ReplayFolder, TheBestForEverAndTheNewestFiftyOthers) {
 }
 
 TEST(ReplayFolder, KeptUnderTheDataFolderNeverThroughAPlantedLink) {
-    const fs::path data = fs::path(::testing::TempDir()) / ("fingulp_data_" + std::to_string(getpid()));
-    fs::remove_all(data);
+    const test_files::ScratchFolder scratch{"data"};
+    const fs::path& data = scratch.folder();
     fs::create_directories(data / "elsewhere");
     setenv("XDG_DATA_HOME", data.c_str(), 1);
     plat::replay::Replay game;
     game.outcome.fishEaten = 12;
     plat::sdl::keepReplay(game);
-    std::vector<fs::path> kept;
-    for (const auto& entry : fs::directory_iterator(data / "fingulp/replays")) kept.push_back(entry.path());
+    const std::set<std::string> kept = test_files::entriesOf(data / "fingulp/replays");
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_NE(kept[0].filename().string().find("_score-12.fgr"), std::string::npos);
+    EXPECT_TRUE(kept.begin()->ends_with("_score-12.fgr")) << *kept.begin();
     plat::replay::Replay back;
     std::string error;
-    EXPECT_TRUE(plat::replay::loadReplay(kept[0].string(), back, error)) << error;
+    EXPECT_TRUE(plat::replay::loadReplay((data / "fingulp/replays" / *kept.begin()).string(), back, error)) << error;
 
     // The game's folder replaced by a link: the replay is lost, nothing lands there.
     fs::remove_all(data / "fingulp");
@@ -65,7 +65,6 @@ TEST(ReplayFolder, KeptUnderTheDataFolderNeverThroughAPlantedLink) {
     plat::sdl::keepReplay(game);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("replay is not kept"), std::string::npos);
     EXPECT_TRUE(fs::is_empty(data / "elsewhere"));
-    fs::remove_all(data);
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# Replays on the desktop under an X server: a game played with real key
-# presses is kept in $XDG_DATA_HOME/fingulp/replays/ and plays back on the
-# headless handset to the same last screen (the F12 screenshot) and outcome;
-# watched in the window (fingulp FILE.fgr) it says so in the title, takes the
-# speed keys, ends on the same screen and writes nothing of the player's.
+# A game played with real keys under X is kept and plays back headless to the
+# same last screen and outcome; watched in the window it ends there, writing nothing.
 # Usage: replays.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM TEST_DESKTOP
 source "$(dirname "$0")/lib.sh"
 exe="$(realpath "$1")" sim="$(realpath "$3")"
@@ -48,11 +45,9 @@ watcher=$!
 cleanup_steps+=("kill $watcher 2>/dev/null; wait $watcher 2>/dev/null")
 title_is() {  # PATTERN [TRIES]
   for _ in $(seq "${2:-100}"); do
-    watching="$(xdotool search --name "$1" 2>/dev/null | head -1 || true)"
-    [ -n "$watching" ] && return 0
+    watching="$(xdotool search --name "$1" 2>/dev/null | head -1 || true)" && [ -n "$watching" ] && return 0
     sleep 0.1
-  done
-  return 1
+  done; return 1
 }
 title_is '^FINGULP replay - playing at 1x$' || fail "no window says a replay plays"
 press_keys Right Right Right Right

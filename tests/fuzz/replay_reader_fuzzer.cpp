@@ -1,6 +1,5 @@
-// Fuzz target: the replay reader on arbitrary bytes, as a file or as text
-// holding a link. Whatever it accepts must write back to bytes it reads as
-// the same replay; whatever it refuses must come with a reason.
+// Fuzz target: the replay reader on any bytes (file or link): what it accepts
+// writes back to the same replay, what it refuses comes with a reason.
 #include <string>
 #include <string_view>
 

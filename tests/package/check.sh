@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# The release files of tools/package.sh, checked without installing anything:
-# lintian, the package's files and control area, the program and manual page
-# unpacked into a scratch folder, and the web archive against the site.
+# tools/package.sh's release files, checked without installing anything.
 # Usage: check.sh PACKAGE_DIR SITE_DIR
 set -euo pipefail
 out="$(realpath "$1")" site="$(realpath "$2")"
@@ -21,16 +19,10 @@ grep -v 'root privileges' "$work/lintian" || true
 
 # Every file where a player's system looks for it, and nothing else.
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's,^\./,/,' | sort > "$work/files"
-{
-  echo /usr/games/fingulp
-  echo /usr/share/applications/io.github.fingulp.Fingulp.desktop
-  echo /usr/share/doc/fingulp/changelog.gz
-  echo /usr/share/doc/fingulp/copyright
-  for size in 16 32 48 64 128 256; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/fingulp.png"; done
-  echo /usr/share/man/man6/fingulp.6.gz
-  echo /usr/share/metainfo/io.github.fingulp.Fingulp.metainfo.xml
-  echo /usr/share/mime/packages/io.github.fingulp.Fingulp.xml
-} | sort > "$work/expected"
+s=/usr/share id=io.github.fingulp.Fingulp
+printf '%s\n' /usr/games/fingulp $s/applications/$id.desktop $s/doc/fingulp/{changelog.gz,copyright} \
+  $s/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/fingulp.png $s/man/man6/fingulp.6.gz \
+  $s/metainfo/$id.metainfo.xml $s/mime/packages/$id.xml | sort > "$work/expected"
 diff -u "$work/expected" "$work/files" || fail "the package's files differ from the list above"
 
 # Removing the package leaves nothing: no maintainer script writes elsewhere.
@@ -53,10 +45,8 @@ for section in SYNOPSIS OPTIONS KEYS FILES ENVIRONMENT "EXIT STATUS"; do
 done
 # What `man -k fingulp` lists once mandb has indexed the page.
 lexgrog "$page" | grep -q 'fingulp - steer a fish' || fail "mandb finds no name line: $(lexgrog "$page")"
-# Installed and run as root, who could write /usr/games, the game keeps
-# config.ini in the player's data folder and the window in ~/.config. The
-# unpacked folder stands in for /usr/games in a mount namespace of the check's
-# own; the end signal saves as Exit does.
+# Run as root from /usr/games (the unpacked folder, bound there in a mount namespace of
+# its own), the game saves at the end signal in the player's folders, never beside itself.
 if [ "$(id -u)" = 0 ] && [ -d /usr/games ] && unshare --mount true 2>/dev/null; then
   games="$work/root/usr/games" data="$work/home/.local/share/fingulp"
   mkdir -m 700 "$work/home" "$work/run"

@@ -27,18 +27,13 @@ using plat::OldEntry;
 
 using test_files::entriesOf;
 using test_files::readFile;
+using test_files::takeEveryBackupName;
 using test_files::writeFile;
 
 // An hour before now, for the entry itself (a link is not followed).
 void makeOld(const fs::path& p) {
     const timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), anHourAgo, AT_SYMLINK_NOFOLLOW), 0) << p;
-}
-
-// Every name a backup may take is a folder: no backup can be made.
-void takeEveryBackupName(const fs::path& game) {
-    fs::create_directories(game / "config.ini.bak" / "x");
-    for (int n = 1; n <= 9; ++n) fs::create_directories(game / ("config.ini.bak." + std::to_string(n)) / "x");
 }
 
 mode_t modeOf(const fs::path& p) {

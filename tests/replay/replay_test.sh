@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# A game recorded by a script on the headless handset plays back to the same
-# last screen and outcome; an edited replay fails --verify (1); damaged or
-# foreign replays are refused with a reason (2), never played.
+# A scripted headless game plays back to the same last screen and outcome; an edited
+# replay fails --verify (1); damaged or foreign ones are refused with a reason (2).
 set -euo pipefail
 sim="$(realpath "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"

@@ -3,7 +3,6 @@
 // and the paths that cannot be written.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "config_files.h"
@@ -130,10 +129,7 @@ TEST(SettingsWriting, AFileThatDoesNotReadIsKeptAsBakWithItsExactBytes) {
     // No backup can be made (every name it may take is a folder): the file
     // is the only copy, and no save replaces it.
     ScratchFolder full;
-    std::filesystem::create_directory(full.folder() / "config.ini.bak");
-    for (int n = 1; n <= 9; ++n) {
-        std::filesystem::create_directory(full.folder() / ("config.ini.bak." + std::to_string(n)));
-    }
+    test_files::takeEveryBackupName(full.folder());
     full.write(rows[0].bytes);
     SettingsStore kept;
     const std::u16string keptPath = full.path();

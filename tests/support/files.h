@@ -39,6 +39,12 @@ inline std::set<std::string> entriesOf(const fs::path& folder) {
     return names;
 }
 
+// Every name a backup of FOLDER/config.ini may take made a folder: no backup can be made.
+inline void takeEveryBackupName(const fs::path& folder) {
+    fs::create_directories(folder / "config.ini.bak" / "x");
+    for (int n = 1; n <= 9; ++n) fs::create_directories(folder / ("config.ini.bak." + std::to_string(n)) / "x");
+}
+
 // A fresh empty folder in the temporary folder, named for its purpose and
 // unique in the machine; removed with everything in it when it goes.
 class ScratchFolder {

@@ -1,5 +1,4 @@
-// The presentation figures, counted where the back end calls SDL to upload,
-// present and raise the window.
+// The presentation figures, counted around the back end's calls to SDL.
 #include "hook/present_figures.h"
 
 #include <SDL.h>
@@ -11,12 +10,11 @@ namespace {
 
 PresentFigures figures;
 
-uint64_t nanosecondsSince(std::chrono::steady_clock::time_point start) {
-    return static_cast<uint64_t>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
+// Adds the time since START to the first present's or to the others'.
+void count(std::chrono::steady_clock::time_point start) {
+    const auto took = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start);
+    (figures.presents == 0 ? figures.firstNanoseconds : figures.nanoseconds) += static_cast<uint64_t>(took.count());
 }
-
-void count(uint64_t nanoseconds) { (figures.presents == 0 ? figures.firstNanoseconds : figures.nanoseconds) += nanoseconds; }
 
 }  // namespace
 
@@ -32,7 +30,7 @@ void __real_SDL_RaiseWindow(SDL_Window* window);
 int __wrap_SDL_UpdateTexture(SDL_Texture* texture, const SDL_Rect* rect, const void* pixels, int pitch) {
     const auto start = std::chrono::steady_clock::now();
     const int result = __real_SDL_UpdateTexture(texture, rect, pixels, pitch);
-    desktop_hook::count(desktop_hook::nanosecondsSince(start));
+    desktop_hook::count(start);
     return result;
 }
 
@@ -42,7 +40,7 @@ void __wrap_SDL_RenderPresent(SDL_Renderer* renderer) {
     if (f.renderer.empty() && SDL_GetRendererInfo(renderer, &info) == 0) f.renderer = info.name;
     const auto start = std::chrono::steady_clock::now();
     __real_SDL_RenderPresent(renderer);
-    desktop_hook::count(desktop_hook::nanosecondsSince(start));
+    desktop_hook::count(start);
     f.presents += 1;
 }
 

@@ -1,7 +1,5 @@
-// The presentation figures the desktop tests and the CPU benchmark read: how
-// often the window was presented and raised, and what presenting cost. They
-// are counted around SDL's own calls (the linker's --wrap, see
-// desktop_tests.cmake), so that the player's program carries none of it.
+// How often the window was presented and raised, and what presenting cost: counted
+// around SDL's own calls (the linker's --wrap), so the player's program carries none of it.
 #pragma once
 
 #include <cstdint>
