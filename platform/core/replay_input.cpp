@@ -188,6 +188,8 @@ void tapDelivered(const Event& event) {
     auto& r = replays();
     // Room for the longest item, a run of presses, below the limit.
     if (!r.recording || r.recorded.input.size() >= replay::kMaxInputBytes - replay::kSpareInput) return;
+    // A hidden page's save writes config.ini and changes nothing a game does.
+    if (event.code == kEventSave) return;
     replay::Item item{r.ticks, replay::ItemKind::Other, event.code, event.param};
     switch (event.code) {
         case kEventKeyDown:
