@@ -164,21 +164,25 @@ bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& e
         error = "the text is longer than a replay may be";
         return false;
     }
+    // Where the replay starts: after the link's name, else after a '#'.
+    if (const size_t name = text.rfind(kLinkName); name != std::string_view::npos) {
+        text.remove_prefix(name + kLinkName.size());
+    } else if (const size_t hash = text.rfind('#'); hash != std::string_view::npos) {
+        text.remove_prefix(hash + 1);
+    }
+    // As pasted from mail or chat: line breaks and spaces anywhere in it, and
+    // it ends at the first other character ('=' padding, punctuation).
     const auto isSpace = [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; };
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-    if (const size_t hash = text.rfind('#'); hash != std::string_view::npos) text.remove_prefix(hash + 1);
-    if (text.substr(0, kLinkName.size()) == kLinkName) text.remove_prefix(kLinkName.size());
     bytes.clear();
     bytes.reserve(text.size() * 3 / 4);
     uint32_t bits = 0;
     int count = 0;
+    size_t letters = 0;
     for (char c : text) {
+        if (isSpace(c)) continue;
         const char* at = c ? std::strchr(kAlphabet, c) : nullptr;
-        if (!at) {
-            error = "the text holds a character that is not base64url";
-            return false;
-        }
+        if (!at) break;
+        ++letters;
         bits = (bits << 6) | static_cast<uint32_t>(at - kAlphabet);
         count += 6;
         if (count >= 8) {
@@ -186,7 +190,24 @@ bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& e
             bytes.push_back(static_cast<uint8_t>(bits >> count));
         }
     }
-    if (text.size() % 4 == 1) {
+    if (letters == 0) {
+        error = "the text holds no base64url replay";
+        return false;
+    }
+    // Words after it ("… thanks") read as more letters: the header tells
+    // where the replay ends.
+    if (bytes.size() > 12 && std::memcmp(bytes.data(), kMagic, 3) == 0) {
+        Fields f{bytes.data(), bytes.size(), 12};
+        for (int i = 0; i < 4; ++i) f.varint("");
+        f.byte("");
+        for (int i = 0; i < 2; ++i) f.varint("");
+        const uint32_t inputSize = f.varint("");
+        if (!f.fault && inputSize <= kMaxInputBytes && f.pos + inputSize <= bytes.size()) {
+            bytes.resize(f.pos + inputSize);
+            return true;
+        }
+    }
+    if (letters % 4 == 1) {
         error = "the text is cut short";
         return false;
     }
