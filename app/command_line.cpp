@@ -35,9 +35,20 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
         line.error = std::move(why);
         return line;
     };
+    // False, refused, when a replay was named before.
+    const auto watch = [&line, &refuse](const char* what) {
+        if (!line.replay.empty()) return refuse("several replays: name one to watch"), false;
+        line.replay = what;
+        return true;
+    };
+    bool operandsOnly = false;  // after "--" every argument is a replay, whatever it starts with
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
+        if (operandsOnly || arg[0] != '-') {
+            if (!watch(arg)) return line;  // fingulp FILE.fgr, as the desktop entry opens one
+        } else if (std::strcmp(arg, "--") == 0) {
+            operandsOnly = true;
+        } else if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
             line.action = CommandLine::Action::Help;
         } else if (std::strcmp(arg, "--version") == 0) {
             if (line.action == CommandLine::Action::Play) line.action = CommandLine::Action::Version;
@@ -49,9 +60,7 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
         } else if (std::strcmp(arg, "--replay") == 0 || std::strncmp(arg, "--replay=", 9) == 0) {
             const char* what = arg[8] == '=' ? arg + 9 : (i + 1 < argc ? argv[++i] : nullptr);
             if (!what || !*what) return refuse("--replay needs a replay file or a shared link");
-            line.replay = what;
-        } else if (arg[0] != '-' && line.replay.empty()) {
-            line.replay = arg;  // fingulp FILE.fgr, as the desktop entry opens one
+            if (!watch(what)) return line;
         } else {
             return refuse("unknown option '" + shownArgument(arg) + "'");
         }
@@ -66,9 +75,11 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
 const char* commandLineUsage() {
     return "usage: fingulp [--level easy|hard] [--help] [--version]\n"
            "       fingulp [--replay] FILE.fgr|LINK\n"
+           "       fingulp [--] FILE.fgr|LINK\n"
            "  --level easy|hard  play at this level (saved at Exit, as Options would)\n"
            "  --replay FILE|LINK watch a replay: a .fgr file, a text file holding a shared link, or the link\n"
            "                     (Space pauses, Right/+ and Left/- set the speed, Escape ends)\n"
+           "  --                 what follows is the replay, even if it starts with -\n"
            "  --help             show this and end\n"
            "  --version          show the version and end\n";
 }
