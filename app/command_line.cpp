@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "platform/text_encoding.h"
+
 namespace {
 
 // "easy" or "hard" as the level switch; -1 for anything else.
@@ -13,20 +15,6 @@ int levelNamed(const char* name) {
 }
 
 }  // namespace
-
-std::string shownArgument(const char* arg) {
-    std::string text;
-    for (const char* c = arg; *c; ++c) {
-        const auto byte = static_cast<unsigned char>(*c);
-        if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
-        } else {
-            text += *c;
-        }
-    }
-    return text;
-}
 
 CommandLine readCommandLine(int argc, const char* const* argv) {
     CommandLine line;
@@ -56,13 +44,13 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
             const char* name = arg[7] == '=' ? arg + 8 : (i + 1 < argc ? argv[++i] : nullptr);
             if (!name) return refuse("--level needs easy or hard");
             line.level = levelNamed(name);
-            if (line.level < 0) return refuse("unknown level '" + shownArgument(name) + "': easy or hard");
+            if (line.level < 0) return refuse("unknown level '" + plat::shownArgument(name) + "': easy or hard");
         } else if (std::strcmp(arg, "--replay") == 0 || std::strncmp(arg, "--replay=", 9) == 0) {
             const char* what = arg[8] == '=' ? arg + 9 : (i + 1 < argc ? argv[++i] : nullptr);
             if (!what || !*what) return refuse("--replay needs a replay file or a shared link");
             if (!watch(what)) return line;
         } else {
-            return refuse("unknown option '" + shownArgument(arg) + "'");
+            return refuse("unknown option '" + plat::shownArgument(arg) + "'");
         }
     }
     if (!line.replay.empty() && line.action == CommandLine::Action::Play) {

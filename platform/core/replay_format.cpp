@@ -1,9 +1,8 @@
 // The replay's bytes (docs/replays.md) and their text form, base64url.
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "platform/core/replay_items.h"
+#include "platform/files.h"
 #include "platform/replay.h"
 
 namespace plat::replay {
@@ -223,25 +222,15 @@ bool readReplay(std::string_view contents, Replay& replay, std::string& error) {
 }
 
 bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& error) {
-    // Only a regular file is opened: a FIFO or a device would never end.
-    std::error_code failed;
-    const bool isFile = std::filesystem::is_regular_file(fileOrLink, failed);
-    std::ifstream in;
-    if (isFile) in.open(fileOrLink, std::ios::binary);
-    if (!isFile || !in) {
+    // Only a regular file is read, checked once open: a FIFO or a device would never end.
+    std::string contents;
+    if (!readExistingFile(fileOrLink, kMaxTextChars + 1, contents)) {
         if (fileOrLink.find("replay=") == std::string::npos) {
             error = "cannot read this replay file";
             return false;
         }
         if (readReplay(fileOrLink, replay, error)) return true;
         error = "not a replay this program can play: " + error;
-        return false;
-    }
-    std::string contents(kMaxTextChars + 1, '\0');
-    in.read(&contents[0], static_cast<std::streamsize>(contents.size()));
-    contents.resize(static_cast<size_t>(in.gcount()));
-    if (in.bad()) {
-        error = "cannot read this replay file";
         return false;
     }
     if (!readReplay(contents, replay, error)) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         }
     }
     // A replay's name in a message (it may be any text) drives no terminal.
-    EXPECT_EQ(shownArgument("a\x1b]0;owned\x07\n.fgr"), "a\\x1B]0;owned\\x07\\x0A.fgr");
+    EXPECT_EQ(plat::shownArgument("a\x1b]0;owned\x07\n.fgr"), "a\\x1B]0;owned\\x07\\x0A.fgr");
 }
 
 }  // namespace
