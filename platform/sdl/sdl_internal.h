@@ -62,6 +62,7 @@ struct InstanceChannel {
     int stop[2] = {-1, -1};  // written to end the listener at once
     std::string windowKey;   // "class\ttitle" once published
     std::thread listener;
+    bool unanswered = false;  // the copy holding the marker gave no answer when last asked
 };
 
 // Watching a replay (watching.cpp): the program's clock runs at the chosen
