@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "platform/replay.h"
 #include "platform/sdl/desktop.h"
+#include "platform/text_encoding.h"
 
 int main(int argc, char** argv) {
     const CommandLine line = readCommandLine(argc, argv);
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
             plat::replay::Replay replay;
             std::string error;
             if (!plat::replay::loadReplay(line.replay, replay, error)) {
-                std::fprintf(stderr, "fingulp: %s: %s\n", shownArgument(line.replay.c_str()).c_str(), error.c_str());
+                std::fprintf(stderr, "fingulp: %s: %s\n", plat::shownArgument(line.replay.c_str()).c_str(), error.c_str());
                 return 2;
             }
             plat::replay::watch(std::move(replay));

@@ -49,8 +49,10 @@ struct Replay {
 std::vector<uint8_t> encode(const Replay& replay);
 // False with a one-line reason for anything but a well-formed replay.
 bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error);
-// base64url without padding, and back (a link or "replay=..." is accepted:
-// what follows the last '#', without the "replay=" name).
+// base64url without padding, and back. Reading takes text as pasted: what
+// follows the last "replay=" (else the last '#'), spaces and line breaks
+// skipped, up to the first other character; letters past the replay's own
+// length are ignored.
 std::string toText(const std::vector<uint8_t>& bytes);
 bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& error);
 // A file's contents or an argument: the binary form or the text form.

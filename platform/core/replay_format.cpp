@@ -1,9 +1,8 @@
 // The replay's bytes (docs/replays.md) and their text form, base64url.
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "platform/core/replay_items.h"
+#include "platform/files.h"
 #include "platform/replay.h"
 
 namespace plat::replay {
@@ -164,21 +163,25 @@ bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& e
         error = "the text is longer than a replay may be";
         return false;
     }
+    // Where the replay starts: after the link's name, else after a '#'.
+    if (const size_t name = text.rfind(kLinkName); name != std::string_view::npos) {
+        text.remove_prefix(name + kLinkName.size());
+    } else if (const size_t hash = text.rfind('#'); hash != std::string_view::npos) {
+        text.remove_prefix(hash + 1);
+    }
+    // As pasted from mail or chat: line breaks and spaces anywhere in it, and
+    // it ends at the first other character ('=' padding, punctuation).
     const auto isSpace = [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; };
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-    if (const size_t hash = text.rfind('#'); hash != std::string_view::npos) text.remove_prefix(hash + 1);
-    if (text.substr(0, kLinkName.size()) == kLinkName) text.remove_prefix(kLinkName.size());
     bytes.clear();
     bytes.reserve(text.size() * 3 / 4);
     uint32_t bits = 0;
     int count = 0;
+    size_t letters = 0;
     for (char c : text) {
+        if (isSpace(c)) continue;
         const char* at = c ? std::strchr(kAlphabet, c) : nullptr;
-        if (!at) {
-            error = "the text holds a character that is not base64url";
-            return false;
-        }
+        if (!at) break;
+        ++letters;
         bits = (bits << 6) | static_cast<uint32_t>(at - kAlphabet);
         count += 6;
         if (count >= 8) {
@@ -186,7 +189,24 @@ bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& e
             bytes.push_back(static_cast<uint8_t>(bits >> count));
         }
     }
-    if (text.size() % 4 == 1) {
+    if (letters == 0) {
+        error = "the text holds no base64url replay";
+        return false;
+    }
+    // Words after it ("… thanks") read as more letters: the header tells
+    // where the replay ends.
+    if (bytes.size() > 12 && std::memcmp(bytes.data(), kMagic, 3) == 0) {
+        Fields f{bytes.data(), bytes.size(), 12};
+        for (int i = 0; i < 4; ++i) f.varint("");
+        f.byte("");
+        for (int i = 0; i < 2; ++i) f.varint("");
+        const uint32_t inputSize = f.varint("");
+        if (!f.fault && inputSize <= kMaxInputBytes && f.pos + inputSize <= bytes.size()) {
+            bytes.resize(f.pos + inputSize);
+            return true;
+        }
+    }
+    if (letters % 4 == 1) {
         error = "the text is cut short";
         return false;
     }
@@ -202,25 +222,15 @@ bool readReplay(std::string_view contents, Replay& replay, std::string& error) {
 }
 
 bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& error) {
-    // Only a regular file is opened: a FIFO or a device would never end.
-    std::error_code failed;
-    const bool isFile = std::filesystem::is_regular_file(fileOrLink, failed);
-    std::ifstream in;
-    if (isFile) in.open(fileOrLink, std::ios::binary);
-    if (!isFile || !in) {
+    // Only a regular file is read, checked once open: a FIFO or a device would never end.
+    std::string contents;
+    if (!readExistingFile(fileOrLink, kMaxTextChars + 1, contents)) {
         if (fileOrLink.find("replay=") == std::string::npos) {
             error = "cannot read this replay file";
             return false;
         }
         if (readReplay(fileOrLink, replay, error)) return true;
         error = "not a replay this program can play: " + error;
-        return false;
-    }
-    std::string contents(kMaxTextChars + 1, '\0');
-    in.read(&contents[0], static_cast<std::streamsize>(contents.size()));
-    contents.resize(static_cast<size_t>(in.gcount()));
-    if (in.bad()) {
-        error = "cannot read this replay file";
         return false;
     }
     if (!readReplay(contents, replay, error)) {
