@@ -3,23 +3,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/core/replay_items.h"
+#include "platform/replay/replay_items.h"
 #include "platform/replay.h"
+#include "platform/replay/varint.h"
 
 namespace plat::replay {
 namespace {
 
 constexpr char kMagic[3] = {'F', 'G', 'R'};
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-constexpr std::string_view kLinkName = "replay=";
 
-void putVarint(std::vector<uint8_t>& out, uint32_t value) {
-    while (value >= 0x80) {
-        out.push_back(static_cast<uint8_t>(value | 0x80));
-        value >>= 7;
-    }
-    out.push_back(static_cast<uint8_t>(value));
-}
+using detail::putVarint;
 
 uint32_t zigzag(int32_t v) { return (static_cast<uint32_t>(v) << 1) ^ static_cast<uint32_t>(v >> 31); }
 int32_t unzigzag(uint32_t v) { return static_cast<int32_t>((v >> 1) ^ (0u - (v & 1))); }
@@ -42,14 +36,9 @@ struct Fields {
     }
     uint32_t varint(const char* what) {
         uint32_t value = 0;
-        for (int shift = 0; shift < 35 && !fault; shift += 7) {
-            const uint8_t b = byte(what);
-            if (fault) break;
-            if (shift == 28 && (b & 0xF0) != 0) return fail(what), 0;
-            value |= static_cast<uint32_t>(b & 0x7F) << shift;
-            if ((b & 0x80) == 0) return value;
-        }
-        return fail(what), 0;
+        if (fault) return 0;
+        if (!detail::readVarint(data, size, pos, value)) return fail(what), 0;
+        return value;
     }
 };
 
@@ -208,7 +197,7 @@ bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& erro
     std::ifstream in;
     if (isFile) in.open(fileOrLink, std::ios::binary);
     if (!isFile || !in) {
-        if (fileOrLink.find("replay=") == std::string::npos) {
+        if (fileOrLink.find(kLinkName) == std::string::npos) {
             error = "cannot read this replay file";
             return false;
         }
