@@ -10,9 +10,9 @@
 #include "media/surfaces.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/replay.h"
 #include "platform/resources.h"
 #include "screens/controller.h"
+#include "screens/game_replays.h"
 #include "settings/settings_store.h"
 #include "settings/wide_string.h"
 #include "state/program_state.h"
@@ -43,7 +43,7 @@ void readSettings(plat::Window* window) {
     settingsRead = 1;
     // A watched replay brings its own switches and scores; the player's file
     // is neither read nor made.
-    if (plat::replay::watchState() != plat::replay::Watch::None) return;
+    if (watchingReplay()) return;
     readSettingsFile(window);
     if (chosenLevel >= 0) screenController.flags[kLevelSwitch] = static_cast<uint8_t>(chosenLevel);
 }

@@ -20,6 +20,6 @@ static_assert(kPolledKeyCount <= 8, "a replay holds at most eight polled keys");
 
 // The death vibration runs this many game ticks; a replay keeps how far an
 // earlier game's had run (0 to one less).
-constexpr uint32_t kVibrationTicks = 5;
+constexpr uint32_t kVibrationLength = 5;
 
 }  // namespace plat

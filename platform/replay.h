@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/game_tick.h"
+
 namespace plat::replay {
 
 constexpr uint8_t kFormatVersion = 1;
@@ -29,7 +31,7 @@ struct Header {
     Edition edition = Edition::Headless;
     uint8_t level = 0;          // 0 easy, 1 hard
     uint8_t switches[6] = {};   // the controller's flags, each 0 or 1
-    uint8_t vibrationCount = 0;  // ticks a vibration had already run, 0..4
+    uint8_t vibrationTicks = 0;  // ticks a vibration had already run, below plat::kVibrationLength
     uint32_t generator = 1;     // the generator's state before the session's draws
     int32_t bestScores[4] = {};
 };

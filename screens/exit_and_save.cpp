@@ -4,7 +4,6 @@
 // the same way without ending.
 #include <cstdio>
 
-#include "platform/replay.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
 #include "screens/game_replays.h"
@@ -39,7 +38,7 @@ void ScreenController::exitAndSave() {
 
 void ScreenController::saveSettings() {
     // A watched replay's game is not the player's: nothing of it is kept.
-    if (plat::replay::watchState() != plat::replay::Watch::None) return;
+    if (watchingReplay()) return;
     settingsStore.setValue(kNameKey, u"None");
     for (uint32_t i = 0; i < 6; ++i) settingsStore.setValue(kFirstSwitchKey + i, flags[i] == 1 ? u"on" : u"off");
     // Without a score table (its allocation failed) the scores read at start

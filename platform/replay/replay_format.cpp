@@ -65,7 +65,7 @@ std::vector<uint8_t> encode(const Replay& replay) {
     uint8_t switches = 0;
     for (int i = 0; i < 6; ++i) switches |= static_cast<uint8_t>((h.switches[i] & 1) << i);
     out.push_back(switches);
-    out.push_back(h.vibrationCount);
+    out.push_back(h.vibrationTicks);
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(h.generator >> (8 * i)));
     for (int32_t score : h.bestScores) putVarint(out, zigzag(score));
     out.push_back(static_cast<uint8_t>(replay.outcome.ending));
@@ -92,7 +92,7 @@ bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error
     const uint8_t edition = f.byte("the header is cut short");
     r.header.level = f.byte("the header is cut short");
     const uint8_t switches = f.byte("the header is cut short");
-    r.header.vibrationCount = f.byte("the header is cut short");
+    r.header.vibrationTicks = f.byte("the header is cut short");
     for (int i = 0; i < 4; ++i) r.header.generator |= static_cast<uint32_t>(f.byte("the header is cut short")) << (8 * i);
     for (int32_t& score : r.header.bestScores) score = unzigzag(f.varint("a best score is damaged"));
     const uint8_t ending = f.byte("the outcome is cut short");
@@ -104,7 +104,7 @@ bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error
         if (r.header.level > 1 || (switches & 0xC0) != 0 || ((switches >> 2) & 1) != r.header.level) {
             f.fail("the level or the switches are out of range");
         }
-        if (r.header.vibrationCount > 4) f.fail("the vibration count is out of range");
+        if (r.header.vibrationTicks >= kVibrationLength) f.fail("the vibration count is out of range");
         if (ending > 4 || fish > 0x7FFFFFFF || r.outcome.ticks > kMaxTicks) f.fail("the outcome is out of range");
         if (inputSize > kMaxInputBytes) f.fail("the input is longer than a replay may hold");
         else if (inputSize != size - f.pos) f.fail(inputSize > size - f.pos ? "the input is cut short" : "bytes follow the input");

@@ -81,22 +81,22 @@ TEST_F(Tick, NoPollingOnceAnEndedGameIsShown) {
 }
 
 TEST_F(Tick, VibrationStopsOnTheFifthCountedTickAndTheCountIsNotResetByANewGame) {
-    vibrating = 1;
+    vibrationRunning = 1;
     for (int i = 0; i < 4; ++i) runTick();
     EXPECT_EQ(count("vibrate stop"), 0);
     runTick();
     EXPECT_EQ(count("vibrate stop"), 1);
-    EXPECT_EQ(vibrating, 0u);
+    EXPECT_EQ(vibrationRunning, 0u);
     EXPECT_EQ(vibrationTicks, 0u);
 
     // Three ticks counted, then the session goes: the next vibration stops
     // after two more.
-    vibrating = 1;
+    vibrationRunning = 1;
     for (int i = 0; i < 3; ++i) runTick();
     delete currentGame;
     currentGame = newGameSession(0);
-    EXPECT_EQ(vibrating, 0u);
-    vibrating = 1;
+    EXPECT_EQ(vibrationRunning, 0u);
+    vibrationRunning = 1;
     runTick();
     EXPECT_EQ(count("vibrate stop"), 1);
     runTick();
