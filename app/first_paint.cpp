@@ -3,7 +3,6 @@
 #include "app/first_paint.h"
 
 #include <cstring>
-#include <string_view>
 
 #include "media/sound_bank.h"
 #include "media/drawing_objects.h"
@@ -14,7 +13,6 @@
 #include "screens/controller.h"
 #include "screens/game_replays.h"
 #include "settings/settings_store.h"
-#include "settings/wide_string.h"
 #include "state/program_state.h"
 
 namespace {
@@ -27,16 +25,8 @@ void readSettingsFile(plat::Window* window) {
         return;  // flags stay 0 and the best scores keep their start value, 0
     }
     plat::sleepMs(1000);
-    // "sound=" holds Vibrate and "music=" holds Sound: keys 1..6 are flags 0..5.
-    for (uint32_t index = 1; index <= 6; ++index) {
-        const plat::Char* value = settingsStore.getValue(index);
-        screenController.flags[index - 1] = (value && std::u16string_view(value) == u"on") ? 1 : 0;
-    }
-    for (uint32_t index = 7; index <= 10; ++index) {
-        WideString number(u"0");
-        number.assign(settingsStore.getValue(index));
-        if (scoreTable) scoreTable->bestScores[index - 7] = number.decimalValue();
-    }
+    settingsStore.readSwitches(screenController.flags);
+    if (scoreTable) settingsStore.readScores(scoreTable->bestScores);
 }
 
 void readSettings(plat::Window* window) {
