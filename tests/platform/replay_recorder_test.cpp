@@ -51,6 +51,8 @@ struct Case {
     std::vector<Step> steps;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class RecordedGame : public ::testing::TestWithParam<Case> {};
 
 TEST_P(RecordedGame, PlaysBackTheSameEventsAndKeyReads) {
