@@ -18,13 +18,11 @@ int main(int argc, char** argv) {
             return 2;
         case CommandLine::Action::Play: break;
         case CommandLine::Action::Watch: {
-            plat::replay::Replay replay;
             std::string error;
-            if (!plat::replay::loadReplay(line.replay, replay, error)) {
+            if (!plat::replay::watchFrom(line.replay, error)) {
                 std::fprintf(stderr, "fingulp: %s: %s\n", plat::shownArgument(line.replay.c_str()).c_str(), error.c_str());
                 return 2;
             }
-            plat::replay::watch(std::move(replay));
             break;
         }
     }

@@ -154,13 +154,11 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
 
     reset();
     if (!replayPath.empty()) {
-        replay::Replay watched;
         std::string error;
-        if (!replay::loadReplay(replayPath, watched, error)) {
+        if (!replay::watchFrom(replayPath, error)) {
             std::fprintf(stderr, "fingulp-sim: %s: %s\n", shownArgument(replayPath.c_str()).c_str(), error.c_str());
             return 2;
         }
-        replay::watch(std::move(watched));
         r.watching = true;
     } else {
         std::stringstream text;
@@ -198,8 +196,7 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
     setExecutablePath(fromUtf8(exeDir + "/fingulp"));
     onStateRequest(describeState);
     r.describeState = describeState;
-    replay::recordAs(replay::Edition::Headless);
-    replay::onRecorded(keepRecorded);
+    replay::recordGames(replay::Edition::Headless, keepRecorded);
     onInputExhausted(exhausted);
 
     const int code = programMain();

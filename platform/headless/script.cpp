@@ -71,7 +71,6 @@ bool loadScript(const std::string& text, std::string& error) {
 
 void onInputExhausted(void (*handler)()) { script().exhausted = handler; }
 void onStateRequest(std::string (*reporter)()) { script().reporter = reporter; }
-void setOutput(std::FILE* out) { script().out = out ? out : stdout; }
 
 void resetScript() {
     ScriptState& s = script();

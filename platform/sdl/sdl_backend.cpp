@@ -66,13 +66,10 @@ int startDesktop() {
     backendData().input.endSignalled = false;
     startGamepads();
     raiseEventType();
-    if (plat::replay::watchState() != plat::replay::Watch::None) {
-        startWatching();
-    } else {
-        // Every game played is kept as a replay file.
-        plat::replay::recordAs(plat::replay::Edition::Desktop);
-        plat::replay::onRecorded(keepReplay);
-    }
+    // Every game played is kept as a replay file; a replay to watch plays at
+    // its own pace.
+    plat::replay::recordGames(plat::replay::Edition::Desktop, keepReplay);
+    backendData().watching.start(SDL_GetTicks64());
     return 0;
 }
 

@@ -65,17 +65,9 @@ struct InstanceChannel {
     bool unanswered = false;  // the copy holding the marker gave no answer when last asked
 };
 
-// Watching a replay (watching.cpp): the program's clock runs at the chosen
-// pace, stands still while paused, and the title says what plays.
-struct Watching {
-    bool on = false;
-    plat::replay::Pace pace;
-    int shown = -1;  // the title last set, as a watch state and pace
-};
-
 struct BackendData {
     Video video;
-    Watching watching;
+    plat::replay::WatchClock watching;  // a watched replay's pace (watching.cpp)
     AudioOut audio;
     Input input;
     Gamepads gamepads;
@@ -164,7 +156,6 @@ bool readWindowFile(WindowPlacement& placement);  // false: none, or damaged
 bool writeWindowFile(const WindowPlacement& placement);
 
 // --- Watching a replay (watching.cpp) -------------------------------------------------------
-void startWatching();              // the program runs to show a replay
 uint64_t programClock();           // the program's milliseconds (SDL's, or the replay's pace)
 int64_t realWaitMs(uint64_t programMs);  // how long to block for that span; -1 while paused
 bool handleWatchKey(SDL_Keycode key, bool repeat);  // the watching keys; true when it was one

@@ -329,14 +329,15 @@ mergeInto(LibraryManager.library, {
     },
 
     // --- Replays ----------------------------------------------------------------------------
-    // The best and the last game, as the text of a link's fragment
-    // ("replay=..."), kept in local storage; the controls around the screen.
+    // The best and the last game, as the text of a link's fragment (after
+    // the program's prefix), kept in local storage; the controls around the screen.
     replayKeys: { best: 'fingulp:replay:best', bestFish: 'fingulp:replay:best-fish', last: 'fingulp:replay:last' },
     watchedText: null,     // the replay from the link, while one is watched
+    linkPrefix: '',        // what comes before the text in a link: the program says
     storedReplay: function(which) {
       try { return localStorage.getItem(Handset.replayKeys[which]); } catch (e) { return null; }
     },
-    linkTo: function(text) { return location.origin + location.pathname + '#replay=' + text; },
+    linkTo: function(text) { return location.origin + location.pathname + '#' + Handset.linkPrefix + text; },
     replayStatus: function(text) {
       var status = document.getElementById('replay-status');
       if (status) status.textContent = text;
@@ -353,11 +354,11 @@ mergeInto(LibraryManager.library, {
     watchStored: function(which) {
       var text = Handset.storedReplay(which);
       if (!text) return;
-      location.hash = 'replay=' + text;
+      location.hash = Handset.linkPrefix + text;
       location.reload();
     },
     shareGame: function() {
-      var text = Handset.watchedText !== null ? Handset.watchedText.slice(7) : Handset.storedReplay('last');
+      var text = Handset.watchedText !== null ? Handset.watchedText.slice(Handset.linkPrefix.length) : Handset.storedReplay('last');
       var link = Handset.linkTo(text);
       var shown = function() { Handset.replayStatus('Link to this game: ' + link); };
       if (navigator.share) {
@@ -576,9 +577,10 @@ mergeInto(LibraryManager.library, {
 
   // The link's fragment never reaches a server: the replay travels in it.
   fingulp_replay_fragment__deps: ['$Handset', '$stringToNewUTF8'],
-  fingulp_replay_fragment: function() {
+  fingulp_replay_fragment: function(prefix) {
+    Handset.linkPrefix = UTF8ToString(prefix);
     var fragment = location.hash.slice(1);
-    if (fragment.indexOf('replay=') !== 0) return 0;
+    if (fragment.indexOf(Handset.linkPrefix) !== 0) return 0;
     Handset.watchedText = fragment;
     Handset.showReplayControls();
     return stringToNewUTF8(fragment);

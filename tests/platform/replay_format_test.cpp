@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "platform/core/replay_items.h"
+#include "platform/replay/replay_items.h"
 #include "platform/replay.h"
 
 namespace {

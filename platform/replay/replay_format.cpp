@@ -1,24 +1,18 @@
 // The replay's bytes (docs/replays.md) and their text form, base64url.
 #include <cstring>
 
-#include "platform/core/replay_items.h"
 #include "platform/files.h"
+#include "platform/replay/replay_items.h"
 #include "platform/replay.h"
+#include "platform/replay/varint.h"
 
 namespace plat::replay {
 namespace {
 
 constexpr char kMagic[3] = {'F', 'G', 'R'};
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-constexpr std::string_view kLinkName = "replay=";
 
-void putVarint(std::vector<uint8_t>& out, uint32_t value) {
-    while (value >= 0x80) {
-        out.push_back(static_cast<uint8_t>(value | 0x80));
-        value >>= 7;
-    }
-    out.push_back(static_cast<uint8_t>(value));
-}
+using detail::putVarint;
 
 uint32_t zigzag(int32_t v) { return (static_cast<uint32_t>(v) << 1) ^ static_cast<uint32_t>(v >> 31); }
 int32_t unzigzag(uint32_t v) { return static_cast<int32_t>((v >> 1) ^ (0u - (v & 1))); }
@@ -41,14 +35,9 @@ struct Fields {
     }
     uint32_t varint(const char* what) {
         uint32_t value = 0;
-        for (int shift = 0; shift < 35 && !fault; shift += 7) {
-            const uint8_t b = byte(what);
-            if (fault) break;
-            if (shift == 28 && (b & 0xF0) != 0) return fail(what), 0;
-            value |= static_cast<uint32_t>(b & 0x7F) << shift;
-            if ((b & 0x80) == 0) return value;
-        }
-        return fail(what), 0;
+        if (fault) return 0;
+        if (!detail::readVarint(data, size, pos, value)) return fail(what), 0;
+        return value;
     }
 };
 
@@ -75,7 +64,7 @@ std::vector<uint8_t> encode(const Replay& replay) {
     uint8_t switches = 0;
     for (int i = 0; i < 6; ++i) switches |= static_cast<uint8_t>((h.switches[i] & 1) << i);
     out.push_back(switches);
-    out.push_back(h.vibrationCount);
+    out.push_back(h.vibrationTicks);
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(h.generator >> (8 * i)));
     for (int32_t score : h.bestScores) putVarint(out, zigzag(score));
     out.push_back(static_cast<uint8_t>(replay.outcome.ending));
@@ -102,7 +91,7 @@ bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error
     const uint8_t edition = f.byte("the header is cut short");
     r.header.level = f.byte("the header is cut short");
     const uint8_t switches = f.byte("the header is cut short");
-    r.header.vibrationCount = f.byte("the header is cut short");
+    r.header.vibrationTicks = f.byte("the header is cut short");
     for (int i = 0; i < 4; ++i) r.header.generator |= static_cast<uint32_t>(f.byte("the header is cut short")) << (8 * i);
     for (int32_t& score : r.header.bestScores) score = unzigzag(f.varint("a best score is damaged"));
     const uint8_t ending = f.byte("the outcome is cut short");
@@ -114,7 +103,7 @@ bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error
         if (r.header.level > 1 || (switches & 0xC0) != 0 || ((switches >> 2) & 1) != r.header.level) {
             f.fail("the level or the switches are out of range");
         }
-        if (r.header.vibrationCount > 4) f.fail("the vibration count is out of range");
+        if (r.header.vibrationTicks >= kVibrationLength) f.fail("the vibration count is out of range");
         if (ending > 4 || fish > 0x7FFFFFFF || r.outcome.ticks > kMaxTicks) f.fail("the outcome is out of range");
         if (inputSize > kMaxInputBytes) f.fail("the input is longer than a replay may hold");
         else if (inputSize != size - f.pos) f.fail(inputSize > size - f.pos ? "the input is cut short" : "bytes follow the input");
@@ -225,7 +214,7 @@ bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& erro
     // Only a regular file is read, checked once open: a FIFO or a device would never end.
     std::string contents;
     if (!readExistingFile(fileOrLink, kMaxTextChars + 1, contents)) {
-        if (fileOrLink.find("replay=") == std::string::npos) {
+        if (fileOrLink.find(kLinkName) == std::string::npos) {
             error = "cannot read this replay file";
             return false;
         }
