@@ -36,7 +36,6 @@ void updateWindow(Window* window);
 void invalidateWindow(Window* window);
 int32_t sendEvent(Window* window, uint32_t code, uint32_t param, uint32_t param2);
 int32_t defaultWindowProc(Window* window, uint32_t code, uint32_t param, uint32_t param2);
-Window* mainWindowOf();  // the one window created, or null
 
 // The loop. `nextEvent` blocks until an event is due and returns false when
 // it is the quit request. Posted events come first, then a pending paint,

@@ -1,7 +1,8 @@
 // The handset's input rules (platform/input.h): the keys held by each source,
 // which presses and repeats reach the program, the caption band's soft keys,
 // focus, exposure, the close button and a save; and the one place every input passes
-// on its way to the program.
+// on its way to the program. It posts straight into the window manager's
+// record, so the loop (windowing.cpp) may call in here without a circle.
 #include "platform/input.h"
 
 #include "platform/core/window_manager.h"
@@ -23,15 +24,15 @@ void deliver(uint32_t code, uint32_t param) {
     // program (the replay's does, from the queue); the close button still
     // ends it.
     if (replay::hooks::liveInputHeldBack()) {
-        if (code == kEventClose) postQuit(0);
+        if (code == kEventClose) wm().quit(0);
         return;
     }
     Window* window = wm().window;
     if (!window) return;
     if (code == kEventPaint) {
-        invalidateWindow(window);
+        window->needsPaint = true;
     } else {
-        postEvent(window, code, param, 0);
+        wm().post({window, code, param, 0});
     }
 }
 

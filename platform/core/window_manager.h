@@ -1,7 +1,7 @@
 // The window manager's record, shared by the window manager, the input rules
 // and the test-only reset (platform/testing): the one window class and
 // window, the soft-key bar, the event queue, the timers, the screen and the
-// keys held.
+// keys held. The record itself lives in window_manager.cpp.
 #pragma once
 
 #include <cstdint>
@@ -72,6 +72,13 @@ struct WindowManager {
     Bitmap screenBitmap;
     Surface screen;
     InputState input;
+
+    // What both the loop and the input rules do to the queue.
+    void post(const Event& event) { queue.push_back(event); }
+    void quit(int32_t code) {
+        quitRequested = true;
+        exitCode = code;
+    }
 };
 
 // The one window manager, its screen made on first use.

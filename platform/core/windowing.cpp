@@ -10,29 +10,11 @@
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/core/window_manager.h"
+#include "platform/game_tick.h"
 #include "platform/input.h"
 #include "platform/replay/hooks.h"
 
 namespace plat {
-
-namespace detail {
-
-WindowManager& wm() {
-    static WindowManager manager;
-    static bool ready = false;
-    if (!ready) {
-        ready = true;
-        manager.screenBitmap.width = kScreenWidth;
-        manager.screenBitmap.height = kScreenHeight;
-        manager.screenBitmap.oneBit = false;
-        manager.screenBitmap.pixels.assign(static_cast<size_t>(kScreenWidth) * kScreenHeight, kWhite);
-        manager.screen.bitmap = &manager.screenBitmap;
-        manager.screen.isScreen = true;
-    }
-    return manager;
-}
-
-}  // namespace detail
 
 namespace {
 
@@ -45,6 +27,15 @@ Timer* findTimer(Window* window, uint32_t id) {
         if (t.active && t.window == window && t.id == id) return &t;
     }
     return nullptr;
+}
+
+// The polled keys the player's own hands hold (bit i for kPolledKeys[i]).
+uint8_t polledKeysHeld() {
+    uint8_t mask = 0;
+    for (int i = 0; i < kPolledKeyCount; ++i) {
+        if (input::liveKeyState(kPolledKeys[i]) == kKeyHeld) mask |= static_cast<uint8_t>(1u << i);
+    }
+    return mask;
 }
 
 }  // namespace
@@ -132,8 +123,6 @@ int32_t defaultWindowProc(Window* window, uint32_t code, uint32_t param, uint32_
     }
 }
 
-Window* mainWindowOf() { return wm().window; }
-
 bool nextEvent(Event& event) {
     WindowManager& m = wm();
     for (;;) {
@@ -153,13 +142,19 @@ bool nextEvent(Event& event) {
             replay::hooks::delivered(event);
             return true;
         }
-        if (Event fed; replay::hooks::feed(fed)) {
-            if (fed.code == kEventPaint) {
-                invalidateWindow(fed.window);
-            } else {
-                postEvent(fed.window, fed.code, fed.param, fed.param2);
-            }
-            continue;
+        const replay::hooks::FeedTarget target{m.window, softKeyCommand(m.window, true),
+                                               softKeyCommand(m.window, false)};
+        Event fed;
+        switch (replay::hooks::idle(target, fed)) {
+            case replay::hooks::Idle::Feed:
+                if (fed.code == kEventPaint) {
+                    invalidateWindow(fed.window);
+                } else {
+                    postEvent(fed.window, fed.code, fed.param, fed.param2);
+                }
+                continue;
+            case replay::hooks::Idle::StopTimers: stopTimers(m.window); continue;
+            case replay::hooks::Idle::Wait: break;
         }
         const uint64_t now = backend::now();
         uint64_t deadline = backend::kNoDeadline;
@@ -169,7 +164,7 @@ bool nextEvent(Event& event) {
                 // One tick however many periods have passed: ticks are merged.
                 t.due = now + t.period;
                 event = {t.window, kEventTimer, t.id, 0};
-                replay::hooks::tick();
+                replay::hooks::tick(polledKeysHeld());
                 return true;
             }
             if (t.due < deadline) deadline = t.due;
@@ -185,13 +180,10 @@ int32_t dispatchEvent(const Event& event) {
 }
 
 void postEvent(Window* window, uint32_t code, uint32_t param, uint32_t param2) {
-    wm().queue.push_back({window, code, param, param2});
+    wm().post({window, code, param, param2});
 }
 
-void postQuit(int32_t exitCode) {
-    wm().quitRequested = true;
-    wm().exitCode = exitCode;
-}
+void postQuit(int32_t exitCode) { wm().quit(exitCode); }
 
 int32_t quitCode() { return wm().exitCode; }
 

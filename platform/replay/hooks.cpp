@@ -3,8 +3,6 @@
 // while a replay is watched.
 #include "platform/replay/hooks.h"
 
-#include "platform/game_tick.h"
-#include "platform/input.h"
 #include "platform/replay/recorder_player.h"
 
 namespace plat::replay::hooks {
@@ -14,26 +12,18 @@ using detail::Item;
 using detail::ItemKind;
 using detail::replays;
 
-uint8_t liveHeld() {
-    uint8_t mask = 0;
-    for (int i = 0; i < kPolledKeyCount; ++i) {
-        if (plat::input::liveKeyState(kPolledKeys[i]) == kKeyHeld) mask |= static_cast<uint8_t>(1u << i);
-    }
-    return mask;
-}
-
 // The event a replayed item becomes; false for what a replay may not bring:
 // commands other than the soft keys' own, and other events than typed
 // characters (nothing in a replay can destroy the window).
-bool asEvent(const Item& item, Window* window, Event& event) {
-    event = {window, 0, 0, 0};
+bool asEvent(const Item& item, const FeedTarget& target, Event& event) {
+    event = {target.window, 0, 0, 0};
     switch (item.kind) {
         case ItemKind::KeyDown: event.code = kEventKeyDown; event.param = item.value; return true;
         case ItemKind::Command:
             event.code = kEventCommand;
             event.param = item.value;
             return item.value != 0 &&
-                   (item.value == softKeyCommand(window, true) || item.value == softKeyCommand(window, false));
+                   (item.value == target.leftCommand || item.value == target.rightCommand);
         case ItemKind::FocusLost: event.code = kEventFocusLost; return true;
         case ItemKind::FocusGained: event.code = kEventFocusGained; return true;
         case ItemKind::Paint: event.code = kEventPaint; return true;
@@ -49,10 +39,10 @@ bool asEvent(const Item& item, Window* window, Event& event) {
 
 }  // namespace
 
-void tick() {
+void tick(uint8_t liveHeld) {
     detail::Replays& r = replays();
     if (r.recorder.on) {
-        if (!r.recorder.tick(liveHeld())) finishRecording(Ending::Unfinished);
+        if (!r.recorder.tick(liveHeld)) finishRecording(Ending::Unfinished);
     } else if (r.watch == Watch::Playing) {
         r.player.tick();
     }
@@ -62,19 +52,21 @@ void delivered(const Event& event) {
     if (replays().recorder.on) replays().recorder.event(event);
 }
 
-bool feed(Event& event) {
+Idle idle(const FeedTarget& target, Event& event) {
     detail::Replays& r = replays();
-    if (r.watch != Watch::Playing) return false;
-    Item item;
-    while (r.player.next(item)) {
-        Window* window = mainWindowOf();
-        if (!window || !asEvent(item, window, event)) continue;
-        r.player.fed(item);
-        return true;
+    if (r.watch == Watch::Playing) {
+        Item item;
+        while (r.player.next(item)) {
+            if (!target.window || !asEvent(item, target, event)) continue;
+            r.player.fed(item);
+            return Idle::Feed;
+        }
+        // Everything recorded was fed and the game ran its ticks: it stopped here.
+        if (r.player.done()) endPlayback(Ending::Unfinished);
     }
-    // Everything recorded was fed and the game ran its ticks: it stopped here.
-    if (r.player.done()) endPlayback(Ending::Unfinished);
-    return false;
+    if (!r.stopTimers) return Idle::Wait;
+    r.stopTimers = false;
+    return Idle::StopTimers;
 }
 
 void stalled() {

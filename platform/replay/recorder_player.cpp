@@ -173,8 +173,8 @@ void endPlayback(Ending ending) {
     if (r.watch != Watch::Playing) return;
     r.watch = Watch::Ended;
     r.observed = {ending, fishNow(), r.player.ticks};
-    // The last screen stays: nothing ticks any more.
-    plat::stopTimers(plat::mainWindowOf());
+    // The last screen stays: the queue stops the timers when next idle.
+    r.stopTimers = true;
 }
 
 }  // namespace plat::replay

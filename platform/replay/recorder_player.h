@@ -69,6 +69,7 @@ struct Replays {
     Watch watch = Watch::None;
     Player player;
     Outcome observed;
+    bool stopTimers = false;  // a watched game ended: the queue is yet to stop its timers
 };
 
 Replays& replays();

@@ -30,6 +30,8 @@ void resetWindowing() {
     m.input = {};
 }
 
+Window* mainWindowOf() { return detail::wm().window; }
+
 void setKeyReading(uint32_t keyCode, uint16_t reading) {
     constexpr uint64_t kTestSources = 0x200000000;
     auto& held = detail::wm().input.held;

@@ -1,5 +1,5 @@
 // What only tests use of the window manager: starting it afresh within one
-// process, and raw key readings. Built into a test-only library, never into
+// process, the one window, and raw key readings. Built into a test-only library, never into
 // what a player runs.
 #pragma once
 
@@ -9,9 +9,13 @@
 
 namespace plat {
 
+struct Window;
+
 // Forgets every window, timer, event and held key (the next program run
 // starts afresh).
 void resetWindowing();
+// The one window created, or null.
+Window* mainWindowOf();
 
 // Holds a key as a source of the test's own, with this raw 16-bit key-state
 // reading (0: lets it go), e.g. 0x8000 (only the top bit), as some handsets

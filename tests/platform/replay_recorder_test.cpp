@@ -131,7 +131,7 @@ protected:
 TEST_F(Watching, AFinishedGameIsHandedOverOnce) {
     replay::recordGames(replay::Edition::Desktop, count);
     replay::startRecording({});
-    replay::hooks::tick();
+    replay::hooks::tick(0);
     replay::finishRecording(replay::Ending::Starved);
     replay::finishRecording(replay::Ending::Exit);
     replay::finishRecording(replay::Ending::Closed);
@@ -146,7 +146,7 @@ TEST_F(Watching, LiveInputIsHeldBack) {
     replay::watch(game(3));
     replay::startRecording({});  // nothing of a watched game is recorded
     replay::beginPlayback();
-    replay::hooks::tick();
+    replay::hooks::tick(0);
     EXPECT_TRUE(replay::hooks::liveInputHeldBack());
     EXPECT_EQ(replay::hooks::keyRead('2', plat::kKeyHeld), 0);
     EXPECT_EQ(replay::hooks::keyRead(plat::kKeyLeft, 0), plat::kKeyHeld);
@@ -162,9 +162,9 @@ TEST_F(Watching, AStalledReplayEnds) {
         replay::resetReplays();
         replay::watch(game(5));
         replay::beginPlayback();
-        for (int t = 0; t < (stalled ? 2 : 5); ++t) replay::hooks::tick();
+        for (int t = 0; t < (stalled ? 2 : 5); ++t) replay::hooks::tick(0);
         plat::Event fed;
-        EXPECT_FALSE(replay::hooks::feed(fed));
+        EXPECT_EQ(replay::hooks::idle({}, fed), stalled ? replay::hooks::Idle::Wait : replay::hooks::Idle::StopTimers);
         if (stalled) {
             EXPECT_EQ(replay::watchState(), replay::Watch::Playing);
             replay::hooks::stalled();
