@@ -22,10 +22,10 @@ constexpr plat::Char kConfigName[] = u"config.ini";
 void readSettingsFile(plat::Window* window) {
     if (!settingsStore.loadOrCreate(configPath)) {
         plat::messageBox(window, u"Can't create config file!", u"", plat::kMessageBoxError);
-        return;  // flags stay 0 and the best scores keep their start value, 0
+        return;  // switches stay 0 and the best scores keep their start value, 0
     }
     plat::sleepMs(1000);
-    settingsStore.readSwitches(screenController.flags);
+    settingsStore.readSwitches(screenController.switches);
     if (scoreTable) settingsStore.readScores(scoreTable->bestScores);
 }
 
@@ -35,7 +35,7 @@ void readSettings(plat::Window* window) {
     // is neither read nor made.
     if (watchingReplay()) return;
     readSettingsFile(window);
-    if (chosenLevel >= 0) screenController.flags[kLevelSwitch] = static_cast<uint8_t>(chosenLevel);
+    if (chosenLevel >= 0) screenController.switches[kLevelSwitch] = static_cast<uint8_t>(chosenLevel);
 }
 
 }  // namespace

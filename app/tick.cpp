@@ -44,7 +44,7 @@ void pollKeys(PlayerFish& player) {
 }  // namespace
 
 void runTick() {
-    vibrationEnabled = screenController.flags[kVibrateSwitch];
+    vibrationEnabled = screenController.switches[kVibrateSwitch];
 
     if (vibrationRunning == 1) ++vibrationTicks;
     if (vibrationTicks == plat::kVibrationLength) {
@@ -58,7 +58,7 @@ void runTick() {
     if (screenController.state == Playing && currentGame) {
         runGameFrame(*currentGame, mainWindow);
         hungerClock += hungerRate;
-        if (screenController.flags[kSoundSwitch] == 1) {
+        if (screenController.switches[kSoundSwitch] == 1) {
             if (musicTicks == kMusicRestartTicks) {
                 if (soundBank) soundBank->play(0);
                 musicTicks = 0;
@@ -72,7 +72,7 @@ void runTick() {
         gameOverShown = 1;
         gamePhase = kPhaseIdle;
         gameEnded = 1;
-        if (screenController.flags[kSoundSwitch] == 1 && soundBank) soundBank->playBlocking(0);
+        if (screenController.switches[kSoundSwitch] == 1 && soundBank) soundBank->playBlocking(0);
         gameEnds(plat::replay::Ending::Starved);
     }
 }

@@ -57,7 +57,7 @@ void onKeyDown(uint32_t key) {
 void onFocusLost() {
     plat::stopTimer(mainWindow, kGameTimerId);
     if (gamePhase == kPhaseRunning && screenController.state == Playing) {
-        if (screenController.flags[kSoundSwitch] == 1 && soundBank) soundBank->playBlocking(0);
+        if (screenController.switches[kSoundSwitch] == 1 && soundBank) soundBank->playBlocking(0);
         screenController.state = Paused;
         screenController.render();
     }
@@ -74,7 +74,7 @@ void onPaint(plat::Window* window) {
     plat::endPaint(window);
     screenController.previousState = kFullRedraw;
     screenController.render();
-    for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = screenController.flags[i];
+    for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = screenController.switches[i];
     // A program started to watch a replay begins its game at once.
     if (first) screenController.startWatchedGame();
 }

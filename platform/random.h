@@ -8,7 +8,7 @@
 namespace plat {
 
 int32_t rand();                 // 0..32767
-void seedRandom(uint32_t seed);  // state 1 at start; tests and replays set it
+void seedRandom(uint32_t seed);  // state 1 at start; set to go on from a known state
 uint32_t randomState();          // what seedRandom would take to go on from here
 
 }  // namespace plat

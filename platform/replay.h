@@ -30,7 +30,7 @@ enum class Ending : uint8_t { Unfinished = 0, Starved = 1, NewGame = 2, Exit = 3
 struct Header {
     Edition edition = Edition::Headless;
     uint8_t level = 0;          // 0 easy, 1 hard
-    uint8_t switches[6] = {};   // the controller's flags, each 0 or 1
+    uint8_t switches[6] = {};   // the controller's switches, each 0 or 1
     uint8_t vibrationTicks = 0;  // ticks a vibration had already run, below plat::kVibrationLength
     uint32_t generator = 1;     // the generator's state before the session's draws
     int32_t bestScores[4] = {};
@@ -76,7 +76,8 @@ const char* endingName(Ending ending);
 void recordGames(Edition edition, void (*keep)(const Replay&));
 // The program will show this replay: a file holding either form (at most
 // kMaxTextChars read), or a link or the text itself. False with a one-line
-// reason, and nothing changed, for anything else.
+// reason ("cannot read this replay file", or "this replay cannot be played:"
+// and why), and nothing changed, for anything else.
 bool watchFrom(const std::string& fileLinkOrText, std::string& error);
 
 // --- The game's side ---------------------------------------------------------------

@@ -64,7 +64,7 @@ void moveSideways(ScreenController& c) {
 
 // MENU from a running or paused game: back to the in-game menu.
 void leaveGameForMenu(ScreenController& c, bool stopTheTimer) {
-    if (c.flags[kSoundSwitch] == 1) {
+    if (c.switches[kSoundSwitch] == 1) {
         if (soundBank) soundBank->stop();
         musicTicks = 180;
     }
@@ -84,7 +84,7 @@ void resumeGame(ScreenController& c) {
 ScreenController screenController;
 
 void ScreenController::playClick() {
-    if (flags[kSoundSwitch] == 1 && state != Playing && soundBank) soundBank->playBlocking(0);
+    if (switches[kSoundSwitch] == 1 && state != Playing && soundBank) soundBank->playBlocking(0);
 }
 
 void ScreenController::toggleOptionsRow() {
@@ -122,7 +122,7 @@ void ScreenController::selectMenuItem() {
             startNewGame();
             return;
         case 1:
-            for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = flags[i];
+            for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = switches[i];
             state = fromGame ? OptionsFromGame : OptionsFromMain;
             cursor = 0;
             break;
@@ -182,7 +182,7 @@ void ScreenController::onLeftSoftKey() {
         case Paused:
             // The timer of a paused game is already stopped, unless the window
             // regained the focus meanwhile; only with Sound on is it stopped here.
-            leaveGameForMenu(*this, flags[kSoundSwitch] == 1);
+            leaveGameForMenu(*this, switches[kSoundSwitch] == 1);
             break;
         case OptionsFromMain:
             state = MainMenu;
@@ -218,7 +218,7 @@ void ScreenController::onRightSoftKey() {
             break;
         case OptionsFromMain:
         case OptionsFromGame:
-            for (int i = 0; i < kDraftedSwitches; ++i) flags[i] = optionsDraft[i];
+            for (int i = 0; i < kDraftedSwitches; ++i) switches[i] = optionsDraft[i];
             state = state == OptionsFromMain ? MainMenu : GameMenu;
             break;
         case HelpFromMain:

@@ -28,7 +28,7 @@ struct ScreenController {
     int32_t cursor = 0;
     int32_t helpTop = 0;
     int32_t previousState = -1;
-    uint8_t flags[6] = {0, 0, 0, 0, 0, 0};  // the switches: kVibrateSwitch, kSoundSwitch, kLevelSwitch, 3..5 kept
+    uint8_t switches[6] = {0, 0, 0, 0, 0, 0};  // kVibrateSwitch, kSoundSwitch, kLevelSwitch, 3..5 kept
 
     // Drawing resources, filled once by loadResources.
     plat::Surface* menuBitmapSurface = nullptr;
@@ -66,7 +66,7 @@ struct ScreenController {
     void selectMenuItem();    // Enter on the highlighted row of either menu
     void toggleOptionsRow();  // flips the draft switch of the highlighted Options row
     void startNewGame();
-    // A program started to watch a replay: its game starts as New game from the main menu would.
+    // A program started to watch a recorded game: it starts as New game from the main menu would.
     void startWatchedGame();
 
     // The pictures are kept for the whole run.

@@ -20,7 +20,7 @@ void ScreenController::saveSettings() {
     if (watchingReplay()) return;
     // Without a score table (its allocation failed) the scores read at start
     // are written back unchanged.
-    settingsStore.storeProgramValues(flags, scoreTable ? scoreTable->bestScores : nullptr);
+    settingsStore.storeProgramValues(switches, scoreTable ? scoreTable->bestScores : nullptr);
     // The save has already waited its 3 seconds when it fails; the player
     // is told before the program ends, as at start-up.
     if (settingsStore.saveToFile(configPath) == 0) {

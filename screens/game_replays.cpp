@@ -38,7 +38,7 @@ bool gameEnds(plat::replay::Ending ending) {
 uint32_t prepareNewGame() {
     if (plat::replay::watchState() == Watch::Waiting) {
         const plat::replay::Header& h = plat::replay::watched().header;
-        for (int i = 0; i < 6; ++i) screenController.flags[i] = h.switches[i];
+        for (int i = 0; i < 6; ++i) screenController.switches[i] = h.switches[i];
         if (scoreTable) {
             for (int i = 0; i < 4; ++i) scoreTable->bestScores[i] = h.bestScores[i];
         }
@@ -51,8 +51,8 @@ uint32_t prepareNewGame() {
 void newGameBegins(uint32_t generator) {
     if (plat::replay::watchState() == Watch::Waiting) return plat::replay::beginPlayback();
     plat::replay::Header h;
-    h.level = screenController.flags[kLevelSwitch] == 1 ? 1 : 0;
-    for (int i = 0; i < 6; ++i) h.switches[i] = screenController.flags[i] == 1 ? 1 : 0;
+    h.level = screenController.switches[kLevelSwitch] == 1 ? 1 : 0;
+    for (int i = 0; i < 6; ++i) h.switches[i] = screenController.switches[i] == 1 ? 1 : 0;
     h.vibrationTicks = static_cast<uint8_t>(vibrationTicks < plat::kVibrationLength ? vibrationTicks : plat::kVibrationLength - 1);
     h.generator = generator;
     if (scoreTable) {

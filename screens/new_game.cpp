@@ -21,7 +21,7 @@ void ScreenController::startNewGame() {
     // The new session is made before the old one goes: when it cannot be had,
     // the menu stays as it is and the suspended or ended game is kept.
     const uint32_t generator = prepareNewGame();
-    GameSession* fresh = newGameSession(flags[kLevelSwitch] == 1 ? 1 : 0);
+    GameSession* fresh = newGameSession(switches[kLevelSwitch] == 1 ? 1 : 0);
     if (!fresh) return;
 
     gameEnded = 0;
@@ -31,7 +31,7 @@ void ScreenController::startNewGame() {
     currentGame = fresh;
 
     gamePhase = kPhaseRunning;
-    vibrationEnabled = flags[kVibrateSwitch];
+    vibrationEnabled = switches[kVibrateSwitch];
     musicTicks = kMusicRestartTicks;
     newGameBegins(generator);
     showGetReady();

@@ -21,7 +21,7 @@ constexpr uint32_t kPhaseIdle = 0;     // no game running, or its end already ha
 constexpr uint32_t kPhaseRunning = 1;
 constexpr uint32_t kPhaseStarved = 3;
 
-// The switches' places among the controller's flags (flags 3..5 are only
+// Each switch's place among the controller's switches (switches 3..5 are only
 // kept and saved). The Options draft holds the first three.
 constexpr int kVibrateSwitch = 0;
 constexpr int kSoundSwitch = 1;
@@ -51,7 +51,7 @@ struct ProgramValues {
     uint32_t musicTicks = 0;               // played ticks since the music last started
     uint32_t vibrationRunning = 0;                // 1 while the death vibration runs
     uint32_t vibrationTicks = 0;
-    uint8_t vibrationEnabled = 0;            // copy of the Vibrate flag for the game step
+    uint8_t vibrationEnabled = 0;            // copy of the Vibrate switch for the game step
     uint8_t optionsDraft[kDraftedSwitches] = {};  // the Options screens' working copy of the switches
     int chosenLevel = -1;                  // from the command line: 0 easy, 1 hard; -1: as config.ini says
 

@@ -49,7 +49,7 @@ std::string describeProgramState() {
     add(line, "state", stateName(c.state));
     add(line, "cursor", c.cursor);
     add(line, "helpTop", c.helpTop);
-    add(line, "flags", digits(c.flags, 6));
+    add(line, "switches", digits(c.switches, 6));
     add(line, "optionsDraft", digits(optionsDraft, 3));
     add(line, "gamePhase", gamePhase);
     add(line, "gameOverShown", gameOverShown);

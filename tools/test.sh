@@ -34,7 +34,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 # The libFuzzer targets (clang), each for a bounded time. Whatever input makes
 # one fail is kept in tests/fuzz/regressions/NAME, which the suite above
-# replays from then on; commit it with the fix.
+# runs from then on; commit it with the fix.
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DFINGULP_FUZZERS=ON -DFINGULP_DESKTOP=OFF >/dev/null
 for file in tests/fuzz/*_fuzzer.cpp; do

@@ -213,20 +213,14 @@ bool readReplay(std::string_view contents, Replay& replay, std::string& error) {
 bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& error) {
     // Only a regular file is read, checked once open: a FIFO or a device would never end.
     std::string contents;
-    if (!readExistingFile(fileOrLink, kMaxTextChars + 1, contents)) {
-        if (fileOrLink.find(kLinkName) == std::string::npos) {
-            error = "cannot read this replay file";
-            return false;
-        }
-        if (readReplay(fileOrLink, replay, error)) return true;
-        error = "not a replay this program can play: " + error;
+    const bool isFile = readExistingFile(fileOrLink, kMaxTextChars + 1, contents);
+    if (!isFile && fileOrLink.find(kLinkName) == std::string::npos) {
+        error = "cannot read this replay file";
         return false;
     }
-    if (!readReplay(contents, replay, error)) {
-        error = "not a replay this program can play: " + error;
-        return false;
-    }
-    return true;
+    if (readReplay(isFile ? contents : fileOrLink, replay, error)) return true;
+    error = "this replay cannot be played: " + error;
+    return false;
 }
 
 std::string linkFragment(const Replay& replay) { return std::string(kLinkName) + toText(encode(replay)); }

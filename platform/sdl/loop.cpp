@@ -44,7 +44,7 @@ bool waitEvents(uint64_t deadline) {
     }
     int timeout = -1;
     if (wakeAt != backend::kNoDeadline) {
-        // A span of the program's clock, which a replay may run faster or hold.
+        // A span of the program's clock, which may run faster than the real one or stand still.
         const int64_t span = realWaitMs(wakeAt > now ? wakeAt - now : 0);
         timeout = span < 0 ? -1 : span > INT_MAX ? INT_MAX : static_cast<int>(span);
         if (timeout == 0) timeout = 1;

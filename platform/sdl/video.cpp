@@ -35,7 +35,7 @@ bool isFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL
 
 // Keeps the window's size and fullscreen state for the next run.
 void rememberWindow(Video& v) {
-    // Watching a replay leaves the player's window state alone.
+    // A watched game leaves the player's window state alone.
     if (!v.window || !v.renderer || backendData().watching.on) return;
     windowResized();
     const WindowPlacement placement{v.windowedWidth, v.windowedHeight, isFullscreen(v.window)};

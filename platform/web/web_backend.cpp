@@ -32,6 +32,7 @@
 //  [ ] Screenshots.
 #include <emscripten/emscripten.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <vector>
 
@@ -107,7 +108,9 @@ void takeReplayFromLink() {
     if (char* fragment = fingulp_replay_fragment(prefix.c_str())) {
         std::string error;
         if (!plat::replay::watchFrom(fragment, error)) {
-            fingulp_replay_refused(("This replay cannot be played: " + error + ".").c_str());
+            // The reason as a sentence of its own.
+            if (!error.empty()) error[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(error[0])));
+            fingulp_replay_refused((error + ".").c_str());
         }
         std::free(fragment);
     }

@@ -53,7 +53,7 @@ Bytes utf16le(const std::string& ascii) {
 }
 
 struct Settings {
-    std::string flags = "000000";  // Vibrate, Sound, level, then the three kept flags
+    std::string switches = "000000";  // Vibrate, Sound, level, then the three kept switches
     std::array<int32_t, 4> scores = {0, 0, 0, 0};
 };
 
@@ -64,7 +64,7 @@ std::string settingsText(const Settings& s, const std::string& name, const std::
                                          "DEVdir", "EEasyScores", "EHardScores", "PEasyScores", "PHardScores"};
     std::string values[11];
     values[0] = name;
-    for (int i = 0; i < 6; ++i) values[1 + i] = s.flags[i] == '1' ? "on" : "off";
+    for (int i = 0; i < 6; ++i) values[1 + i] = s.switches[i] == '1' ? "on" : "off";
     for (int i = 0; i < 4; ++i) values[7 + i] = std::to_string(s.scores[i]);
     std::string text = "[Lagoon]\n";
     for (int k = 0; k < 11; ++k) {
@@ -129,16 +129,16 @@ constexpr char kStartAndExit[] =
             std::fprintf(stderr, "unexpected %s\n", entry.text.c_str());
         }
     }
-    std::string flags;
-    for (uint8_t f : screenController.flags) flags += static_cast<char>('0' + f);
+    std::string switches;
+    for (uint8_t f : screenController.switches) switches += static_cast<char>('0' + f);
     const int32_t* s = scoreTable ? scoreTable->bestScores : nullptr;
-    std::fprintf(stderr, "outcome exit=%d messages=%s flags=%s scores=%d,%d,%d,%d\n", code, messages.c_str(), flags.c_str(),
+    std::fprintf(stderr, "outcome exit=%d messages=%s switches=%s scores=%d,%d,%d,%d\n", code, messages.c_str(), switches.c_str(),
                  s ? s[0] : -999, s ? s[1] : -999, s ? s[2] : -999, s ? s[3] : -999);
     std::exit(0);  // under LeakSanitizer, the leak check runs here
 }
 
 std::string outcome(const std::string& messages, const Settings& s) {
-    return "outcome exit=0 messages=" + messages + " flags=" + s.flags +
+    return "outcome exit=0 messages=" + messages + " switches=" + s.switches +
            " scores=" + std::to_string(s.scores[0]) + "," + std::to_string(s.scores[1]) + "," +
            std::to_string(s.scores[2]) + "," + std::to_string(s.scores[3]) + "\n";
 }
@@ -156,7 +156,7 @@ struct HostileCase {
     bool needsNonRoot;  // root writes into read-only folders anyway
     std::function<void(Folder&)> prepare;
     const char* messages;  // "create," (at start-up), "save," (at Exit), both or none
-    Settings loaded;    // flags and best scores in play after start-up
+    Settings loaded;    // switches and best scores in play after start-up
     // What the folder holds after Exit.
     std::function<void(const Folder&)> checkAfter;
 };

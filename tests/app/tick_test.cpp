@@ -115,7 +115,7 @@ TEST_F(Tick, MusicRestartsEvery180PlayedTicksOnlyWithSoundOn) {
     EXPECT_EQ(musicTicks, 180u) << "sound off: the count stands still";
     EXPECT_EQ(hungerClock, 1) << "the hunger clock runs after the frame";
 
-    screenController.flags[kSoundSwitch] = 1;
+    screenController.switches[kSoundSwitch] = 1;
     int starts = 0;
     for (int i = 0; i < 361; ++i) {
         foodStore = 30;  // never hungry: the game must not end under the test
@@ -129,7 +129,7 @@ TEST_F(Tick, MusicRestartsEvery180PlayedTicksOnlyWithSoundOn) {
 
 TEST_F(Tick, AStarvedGameEndsOnceWithTheClickWhenSoundIsOn) {
     soundBank = newSoundBank();
-    screenController.flags[kSoundSwitch] = 1;
+    screenController.switches[kSoundSwitch] = 1;
     mainWindow = nullptr;
     gamePhase = kPhaseStarved;
     runTick();

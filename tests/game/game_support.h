@@ -61,3 +61,12 @@ protected:
 
     GameSession* game = nullptr;
 };
+
+// A game whose school waits out of reach from the start.
+class ParkedSchoolTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        parkSchool();
+    }
+};

@@ -2,12 +2,8 @@
 // empties, the rates after a shrink, and starvation at the smallest class.
 #include "game_support.h"
 
-class HungerTest : public GameTest {
+class HungerTest : public ParkedSchoolTest {
 protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        parkSchool();
-    }
     // Ticks until the game has ended; the number of the frame it ended in.
     int ticksUntilStarved(int limit) {
         for (int frame = 1; frame <= limit; ++frame) {
@@ -109,13 +105,4 @@ TEST_F(HungerTest, EndedGameFreezesTheSchoolAndTheBubbles) {
     runGameFrame(*game, nullptr);
     EXPECT_EQ(fish.x, 147);
     EXPECT_EQ(game->bubbleY[0], bubbleY - 5);
-}
-
-TEST_F(HungerTest, StartFramesCountsTheFirstSixtyFramesOnly) {
-    for (int i = 0; i < 59; ++i) tick();
-    EXPECT_EQ(startFrames, 59);
-    tick();
-    tick();
-    tick();
-    EXPECT_EQ(startFrames, 60);
 }

@@ -1,15 +1,10 @@
 // The pieces of game state that live in the picture: rising skeletons, the
-// eaten fish's return, the player's return and the bubbles.
+// eaten fish's return, the player's return, the bubbles, and the count of a
+// game's first frames (the soft-key captions show over them).
 #include "game/scene.h"
 #include "game_support.h"
 
-class SceneAnimationTest : public GameTest {
-protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        parkSchool();
-    }
-};
+using SceneAnimationTest = ParkedSchoolTest;
 
 TEST_F(SceneAnimationTest, FishEatenAtRowHundredReturnsAfterFortyOneFrames) {
     setPlayer(2, 80, 90, 0);
@@ -119,4 +114,13 @@ TEST_F(SceneAnimationTest, BubblesRiseAndRegroupNearTheBottom) {
             ASSERT_TRUE(game->bubbleY[i] >= -20 && game->bubbleY[i] <= 219);
         }
     }
+}
+
+TEST_F(SceneAnimationTest, StartFramesCountsTheFirstSixtyFramesOnly) {
+    for (int i = 0; i < 59; ++i) tick();
+    EXPECT_EQ(startFrames, 59);
+    tick();
+    tick();
+    tick();
+    EXPECT_EQ(startFrames, 60);
 }

@@ -130,7 +130,7 @@ TEST_F(DrawingTest, AboutShowsTitleVersionAndNoticeInsideThePanel) {
 
 TEST_F(DrawingTest, OptionsRowsShowTheDraftInTheirColours) {
     c.state = OptionsFromMain;
-    c.flags[kVibrateSwitch] = 1;  // stored, but the draft is what shows
+    c.switches[kVibrateSwitch] = 1;  // stored, but the draft is what shows
     optionsDraft[kVibrateSwitch] = 0;
     optionsDraft[kSoundSwitch] = 1;
     c.cursor = 1;

@@ -36,9 +36,9 @@ int findCall(const std::string& text, size_t from = 0) {
 }
 
 TEST_F(GameFlowTest, NewGameStartsAFreshSessionAfterTheGetReadyCard) {
-    c.flags[kVibrateSwitch] = 1;
-    c.flags[kSoundSwitch] = 1;
-    c.flags[kLevelSwitch] = 1;
+    c.switches[kVibrateSwitch] = 1;
+    c.switches[kSoundSwitch] = 1;
+    c.switches[kLevelSwitch] = 1;
     gameEnded = 1;
     gamePhase = 0;
     startFrames = 60;
@@ -76,7 +76,7 @@ TEST_F(GameFlowTest, NewGameAtTheEasyLevelFromTheGameMenuDiscardsTheSuspendedGam
     c.onLeftSoftKey();  // MENU
     ASSERT_EQ(c.state, GameMenu);
     currentGame->score = 17;
-    c.flags[kLevelSwitch] = 0;
+    c.switches[kLevelSwitch] = 0;
     c.cursor = 0;
     c.onSelect();
     EXPECT_EQ(c.state, Playing);
@@ -108,7 +108,7 @@ TEST_F(GameFlowTest, NewGameThatCannotBeMadeKeepsTheMenuAndTheOldGame) {
 }
 
 TEST_F(GameFlowTest, MenuLeavesTheGameStoppingMusicAndTimerAndBackResumes) {
-    c.flags[kSoundSwitch] = 1;
+    c.switches[kSoundSwitch] = 1;
     startGame();
     musicTicks = 42;
     c.cursor = 3;
@@ -127,7 +127,7 @@ TEST_F(GameFlowTest, MenuLeavesTheGameStoppingMusicAndTimerAndBackResumes) {
     EXPECT_EQ(musicTicks, 180u) << "the music starts again on the next tick";
     EXPECT_TRUE(called("timer 100 start 50"));
 
-    c.flags[kSoundSwitch] = 0;
+    c.switches[kSoundSwitch] = 0;
     musicTicks = 42;
     plat::headless::clearLog();
     c.onLeftSoftKey();  // MENU with Sound off: the music count stays
@@ -161,7 +161,7 @@ TEST_F(GameFlowTest, MenuFromAPausedGameStopsTheTimerOnlyWithSoundOn) {
     EXPECT_EQ(c.state, GameMenu);
     EXPECT_FALSE(called("timer 100 stop"));
 
-    c.flags[kSoundSwitch] = 1;
+    c.switches[kSoundSwitch] = 1;
     c.onLeftSoftKey();  // BACK
     c.onRightSoftKey();  // PAUSE
     plat::startTimer(mainWindow, kGameTimerId, kGameTimerPeriodMs);
@@ -174,7 +174,7 @@ TEST_F(GameFlowTest, MenuFromAPausedGameStopsTheTimerOnlyWithSoundOn) {
 }
 
 TEST_F(GameFlowTest, AnEndedGameOnlyAnswersMenuAndBackShowsItAgain) {
-    c.flags[kSoundSwitch] = 1;
+    c.switches[kSoundSwitch] = 1;
     startGame();
     // The tick has seen the player starve.
     plat::stopTimer(mainWindow, kGameTimerId);
@@ -227,8 +227,8 @@ TEST_F(GameFlowTest, ExitWritesTheSwitchesAndEveryBestScoreAndQuits) {
     ASSERT_LT(path.size(), 255u);
     std::copy(path.begin(), path.end(), configPath);
 
-    const uint8_t flags[6] = {1, 0, 1, 0, 1, 0};
-    std::copy(flags, flags + 6, c.flags);
+    const uint8_t switches[6] = {1, 0, 1, 0, 1, 0};
+    std::copy(switches, switches + 6, c.switches);
     optionsDraft[kSoundSwitch] = 1;  // not stored: must not be saved
     scoreTable->bestScores[0] = 123;
     scoreTable->bestScores[1] = -5;

@@ -22,7 +22,7 @@ TEST_F(NavigationTest, MenuCursorWrapsAtBothEnds) {
 }
 
 TEST_F(NavigationTest, KeysClickWithSoundOnOutsideTheGameEvenWithoutEffect) {
-    c.flags[kSoundSwitch] = 1;
+    c.switches[kSoundSwitch] = 1;
     c.state = MainMenu;
     repaint();
     const size_t drawnBefore = plat::headless::screenChanges();
@@ -51,16 +51,16 @@ TEST_F(NavigationTest, KeysClickWithSoundOnOutsideTheGameEvenWithoutEffect) {
     EXPECT_EQ(clicks(), 5);
     EXPECT_EQ(c.state, Paused);
 
-    c.flags[kSoundSwitch] = 0;
+    c.switches[kSoundSwitch] = 0;
     c.state = MainMenu;
     c.onDown();
     EXPECT_EQ(clicks(), 5) << "no click with Sound off";
 }
 
 TEST_F(NavigationTest, OptionsToggleTheDraftAndOnlyStoreKeepsIt) {
-    c.flags[kVibrateSwitch] = 0;
-    c.flags[kSoundSwitch] = 1;
-    c.flags[kLevelSwitch] = 1;
+    c.switches[kVibrateSwitch] = 0;
+    c.switches[kSoundSwitch] = 1;
+    c.switches[kLevelSwitch] = 1;
     c.state = MainMenu;
     c.cursor = 1;
     c.onSelect();
@@ -81,7 +81,7 @@ TEST_F(NavigationTest, OptionsToggleTheDraftAndOnlyStoreKeepsIt) {
 
     c.onLeftSoftKey();  // BACK
     EXPECT_EQ(c.state, MainMenu);
-    EXPECT_EQ(c.flags[kVibrateSwitch], 0) << "BACK drops the draft";
+    EXPECT_EQ(c.switches[kVibrateSwitch], 0) << "BACK drops the draft";
 
     c.cursor = 1;
     c.onSelect();
@@ -96,9 +96,9 @@ TEST_F(NavigationTest, OptionsToggleTheDraftAndOnlyStoreKeepsIt) {
     c.onDown();
     c.onRightSoftKey();  // STORE
     EXPECT_EQ(c.state, MainMenu);
-    EXPECT_EQ(c.flags[kVibrateSwitch], 1);
-    EXPECT_EQ(c.flags[kSoundSwitch], 0);
-    EXPECT_EQ(c.flags[kLevelSwitch], 1);
+    EXPECT_EQ(c.switches[kVibrateSwitch], 1);
+    EXPECT_EQ(c.switches[kSoundSwitch], 0);
+    EXPECT_EQ(c.switches[kLevelSwitch], 1);
     EXPECT_EQ(c.cursor, 0) << "the menu highlights the row Options was left on";
 
     // From the in-game menu, back there; an odd draft value toggles to on.
@@ -124,7 +124,7 @@ TEST_F(NavigationTest, RepaintRefillsTheDraftFromTheStoredSwitches) {
 }
 
 TEST_F(NavigationTest, HelpScrollsWithinItsLimitsAndClicksWithoutRedrawAtTheEnds) {
-    c.flags[kSoundSwitch] = 1;
+    c.switches[kSoundSwitch] = 1;
     c.state = MainMenu;
     c.cursor = 3;
     c.helpTop = 2;
@@ -173,7 +173,7 @@ TEST_F(NavigationTest, HelpAndAboutReturnToTheMenuTheyCameFrom) {
 }
 
 TEST_F(NavigationTest, BackShowsTheTitlePictureAndAnyKeyLeavesIt) {
-    c.flags[kSoundSwitch] = 1;
+    c.switches[kSoundSwitch] = 1;
     // Plain functions rather than pointers to members: GCC's alignment check
     // misreads calls through member pointers.
     struct Leave {
@@ -203,7 +203,7 @@ TEST_F(NavigationTest, BackShowsTheTitlePictureAndAnyKeyLeavesIt) {
 }
 
 TEST_F(NavigationTest, KeysAreLockedWhileAnEndedGameIsShown) {
-    c.flags[kSoundSwitch] = 1;
+    c.switches[kSoundSwitch] = 1;
     gameOverShown = 1;
     c.state = MainMenu;
     c.cursor = 2;
@@ -222,7 +222,7 @@ TEST_F(NavigationTest, KeysAreLockedWhileAnEndedGameIsShown) {
 }
 
 TEST_F(NavigationTest, SoftKeysStopTheVibrationFirstAndNeverClick) {
-    c.flags[kSoundSwitch] = 1;
+    c.switches[kSoundSwitch] = 1;
     for (int32_t state : {MainMenu, GameMenu, OptionsFromMain, HelpFromGame, AboutFromMain, TitlePicture, Paused}) {
         for (bool left : {true, false}) {
             c.state = state;

@@ -146,7 +146,7 @@ protected:
     void repaint() {
         c.previousState = kFullRedraw;
         c.render();
-        for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = c.flags[i];
+        for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = c.switches[i];
     }
 
     // New game from the main menu with the current switches.

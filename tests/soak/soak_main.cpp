@@ -43,7 +43,7 @@ struct Soak {
 
     // What the last Exit saved, to be read back by the next start.
     bool readBackPending = false;
-    uint8_t savedFlags[6] = {};
+    uint8_t savedSwitches[6] = {};
     int32_t savedScores[4] = {};
     uint64_t readBacks = 0;
     std::vector<std::string> saveFailures;
@@ -85,9 +85,9 @@ void saveFailure(const std::string& what) {
     }
 }
 
-std::string describe(const uint8_t (&flags)[6], const int32_t (&scores)[4]) {
-    std::string text = "flags ";
-    for (uint8_t flag : flags) text += static_cast<char>('0' + flag);
+std::string describe(const uint8_t (&switches)[6], const int32_t (&scores)[4]) {
+    std::string text = "switches ";
+    for (uint8_t on : switches) text += static_cast<char>('0' + on);
     text += " scores";
     for (int32_t score : scores) text += " " + std::to_string(score);
     return text;
@@ -95,7 +95,7 @@ std::string describe(const uint8_t (&flags)[6], const int32_t (&scores)[4]) {
 
 // What Exit is about to have saved: the switches and the four best scores.
 void rememberSaved() {
-    std::copy_n(screenController.flags, 6, soak.savedFlags);
+    std::copy_n(screenController.switches, 6, soak.savedSwitches);
     if (scoreTable) std::copy_n(scoreTable->bestScores, 4, soak.savedScores);
     if (soak.savedScores[0] < soak.checker.highestEndedScore) {
         saveFailure("Exit saves the best score " + std::to_string(soak.savedScores[0]) + " below a game's " +
@@ -109,12 +109,12 @@ void checkReadBack() {
     if (!soak.readBackPending || firstPaintPending != 0) return;
     soak.readBackPending = false;
     ++soak.readBacks;
-    uint8_t flags[6];
+    uint8_t switches[6];
     int32_t scores[4] = {};
-    std::copy_n(screenController.flags, 6, flags);
+    std::copy_n(screenController.switches, 6, switches);
     if (scoreTable) std::copy_n(scoreTable->bestScores, 4, scores);
-    if (!std::equal(flags, flags + 6, soak.savedFlags) || !std::equal(scores, scores + 4, soak.savedScores)) {
-        saveFailure("saved " + describe(soak.savedFlags, soak.savedScores) + ", read back " + describe(flags, scores));
+    if (!std::equal(switches, switches + 6, soak.savedSwitches) || !std::equal(scores, scores + 4, soak.savedScores)) {
+        saveFailure("saved " + describe(soak.savedSwitches, soak.savedScores) + ", read back " + describe(switches, scores));
     }
 }
 

@@ -224,8 +224,8 @@ test('Exit keeps config.ini in local storage and a reload reads it back', async 
 
   // Start again: the switches and best scores come back from the browser.
   await page.click('#restart');
-  const again = await h.runInPage(page, 'state flags bestScores');
-  assert.deepEqual(again.states, h.runSim('state flags bestScores', sim.config).states);
+  const again = await h.runInPage(page, 'state switches bestScores');
+  assert.deepEqual(again.states, h.runSim('state switches bestScores', sim.config).states);
   assert.deepEqual(page.errors, []);
   await context.close();
 });
