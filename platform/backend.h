@@ -27,7 +27,9 @@ uint64_t now();
 void sleep(uint32_t milliseconds);
 // Blocks until input has been reported or the clock reaches `deadline`
 // (kNoDeadline: no timer pending). The screen should be presented here when
-// it has changed.
+// it has changed. A deadline already reached is a look without waiting: the
+// input the platform already has is reported (a page yields to the browser
+// once for it), so a replay feeding many inputs never holds the program.
 constexpr uint64_t kNoDeadline = UINT64_MAX;
 void waitForInput(uint64_t deadline);
 

@@ -1,5 +1,5 @@
 // What a game tick reads and keeps that a replay must carry as well: the keys
-// it polls and how many ticks the death vibration runs. The tick
+// it polls, its period and how many ticks the death vibration runs. The tick
 // (app/tick.cpp) and the recorder and player (platform/replay) both read it
 // here, so a key polled is a key replayed.
 #pragma once
@@ -17,6 +17,9 @@ constexpr uint32_t kPolledKeys[] = {kKeyLeft, kKeyRight, kKeyUp, kKeyDown, '2', 
 constexpr int kPolledKeyCount = sizeof kPolledKeys / sizeof kPolledKeys[0];
 constexpr int kFirstEveryKey = 4;
 static_assert(kPolledKeyCount <= 8, "a replay holds at most eight polled keys");
+
+// A game tick comes every this many milliseconds of play.
+constexpr uint32_t kGameTickMs = 50;
 
 // The death vibration runs this many game ticks; a replay keeps how far an
 // earlier game's had run (0 to one less).

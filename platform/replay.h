@@ -24,7 +24,9 @@ constexpr uint32_t kMaxTicks = (1u << 22) - 1;  // some 58 hours of play
 constexpr std::string_view kLinkName = "replay=";
 
 enum class Edition : uint8_t { Headless = 0, Desktop = 1, Web = 2 };
-enum class Ending : uint8_t { Unfinished = 0, Starved = 1, NewGame = 2, Exit = 3, Closed = 4 };
+// CutShort: the game outgrew what a replay may hold (kMaxInputBytes,
+// kMaxTicks); the replay ends where it was cut, at a tick boundary.
+enum class Ending : uint8_t { Unfinished = 0, Starved = 1, NewGame = 2, Exit = 3, Closed = 4, CutShort = 5 };
 
 // The game's state at New game that the input alone does not decide.
 struct Header {
@@ -69,6 +71,9 @@ bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& erro
 // The link fragment for a replay: "replay=" and the text form.
 std::string linkFragment(const Replay& replay);
 const char* endingName(Ending ending);
+// For a replay cut short, the one line that says so, in hours and minutes of
+// play; empty for any other.
+std::string cutShortNotice(const Replay& replay);
 
 // --- The back end's two calls (platform/backend.h) ----------------------------------
 // Every game this edition plays is recorded; each finished game goes to

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/game_tick.h"
 #include "platform/types.h"
 #include "platform/windowing.h"
 
@@ -30,7 +31,7 @@ constexpr int kDraftedSwitches = 3;
 
 // The game timer.
 constexpr uint32_t kGameTimerId = 100;
-constexpr uint32_t kGameTimerPeriodMs = 50;
+constexpr uint32_t kGameTimerPeriodMs = plat::kGameTickMs;
 
 // The game music starts again after this many played ticks (and at once
 // when a game starts or resumes).

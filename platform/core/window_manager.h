@@ -67,6 +67,7 @@ struct WindowManager {
     SoftKeyBar* bar = nullptr;
     std::deque<Event> queue;
     Timer timers[kMaxTimers];
+    uint32_t fedSinceLook = 0;  // replayed inputs fed since the back end last looked for input
     bool quitRequested = false;
     int32_t exitCode = 0;
     Bitmap screenBitmap;

@@ -29,6 +29,10 @@ Timer* findTimer(Window* window, uint32_t id) {
     return nullptr;
 }
 
+// Replayed inputs fed between two looks at the player's input: some
+// milliseconds of work even where each redraws a whole screen.
+constexpr uint32_t kFedBetweenLooks = 256;
+
 // The polled keys the player's own hands hold (bit i for kPolledKeys[i]).
 uint8_t polledKeysHeld() {
     uint8_t mask = 0;
@@ -152,6 +156,13 @@ bool nextEvent(Event& event) {
                 } else {
                     postEvent(fed.window, fed.code, fed.param, fed.param2);
                 }
+                // However many inputs a replay brings at one tick, the player's
+                // own (Escape, the close button, an end signal) are looked at
+                // between slices of them, without waiting.
+                if (++m.fedSinceLook >= kFedBetweenLooks) {
+                    m.fedSinceLook = 0;
+                    backend::waitForInput(backend::now());
+                }
                 continue;
             case replay::hooks::Idle::StopTimers: stopTimers(m.window); continue;
             case replay::hooks::Idle::Wait: break;
@@ -170,6 +181,7 @@ bool nextEvent(Event& event) {
             if (t.due < deadline) deadline = t.due;
         }
         if (deadline == backend::kNoDeadline) replay::hooks::stalled();
+        m.fedSinceLook = 0;
         backend::waitForInput(deadline);
     }
 }

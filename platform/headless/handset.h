@@ -53,6 +53,7 @@ struct AnimationState {
 struct Handset {
     uint64_t clock = 0;
     std::vector<LogEntry> entries;
+    bool keepEntries = true;  // fingulp-sim reads none: it only streams them (logStream)
     std::FILE* logStream = nullptr;
     size_t screenChanges = 0;
     std::u16string executable = u"./fingulp";

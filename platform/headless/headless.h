@@ -31,6 +31,9 @@ void pressKey(uint32_t keyCode);
 const std::vector<LogEntry>& log();
 void clearLog();
 void logTo(std::FILE* out);
+// Whether log() keeps the calls (as after reset()); without, memory stays flat
+// however long the run, and only `logTo` sees them.
+void keepLog(bool keep);
 size_t screenChanges();  // how often the program drew on the screen
 
 void setExecutablePath(const std::u16string& path);

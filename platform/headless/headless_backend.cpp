@@ -43,7 +43,7 @@ std::string narrow(const Char* text) {
 
 void record(const std::string& text) {
     Handset& h = handset();
-    h.entries.push_back({h.clock, text});
+    if (h.keepEntries) h.entries.push_back({h.clock, text});
     if (h.logStream) {
         std::fprintf(h.logStream, "%llu %s\n", static_cast<unsigned long long>(h.clock), text.c_str());
         std::fflush(h.logStream);
@@ -57,6 +57,7 @@ void reset() {
     h.clock = 0;
     input::releaseAll();
     h.entries.clear();
+    h.keepEntries = true;
     h.screenChanges = 0;
     h.executable = u"./fingulp";
     h.ownMarker = false;
@@ -79,6 +80,10 @@ void pressKey(uint32_t keyCode) {
 const std::vector<LogEntry>& log() { return handset().entries; }
 void clearLog() { handset().entries.clear(); }
 void logTo(std::FILE* out) { handset().logStream = out; }
+void keepLog(bool keep) {
+    handset().keepEntries = keep;
+    if (!keep) handset().entries = {};
+}
 size_t screenChanges() { return handset().screenChanges; }
 void setExecutablePath(const std::u16string& path) { handset().executable = path; }
 

@@ -82,6 +82,8 @@ int finishRun() {
         } else if (!writeFile(r.recordPath, replay::encode(r.recorded))) {
             std::fprintf(stderr, "fingulp-sim: cannot write %s\n", shownArgument(r.recordPath.c_str()).c_str());
             status = 1;
+        } else if (const std::string cut = replay::cutShortNotice(r.recorded); !cut.empty()) {
+            std::fprintf(stderr, "fingulp-sim: %s\n", cut.c_str());
         }
     }
     if (!r.shotPath.empty() && !writeScreenPng(r.shotPath)) {
@@ -179,6 +181,8 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
             return 2;
         }
     }
+    // The log is only ever written out (--log), never read here.
+    keepLog(false);
     std::FILE* logFile = nullptr;
     if (!logPath.empty()) {
         logFile = logPath == "-" ? stdout : std::fopen(logPath.c_str(), "w");

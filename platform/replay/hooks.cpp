@@ -42,14 +42,14 @@ bool asEvent(const Item& item, const FeedTarget& target, Event& event) {
 void tick(uint8_t liveHeld) {
     detail::Replays& r = replays();
     if (r.recorder.on) {
-        if (!r.recorder.tick(liveHeld)) finishRecording(Ending::Unfinished);
+        if (!r.recorder.tick(liveHeld, detail::fishEatenNow())) detail::keepCutShort();
     } else if (r.watch == Watch::Playing) {
         r.player.tick();
     }
 }
 
 void delivered(const Event& event) {
-    if (replays().recorder.on) replays().recorder.event(event);
+    if (replays().recorder.on && !replays().recorder.event(event)) detail::keepCutShort();
 }
 
 Idle idle(const FeedTarget& target, Event& event) {
@@ -61,8 +61,11 @@ Idle idle(const FeedTarget& target, Event& event) {
             r.player.fed(item);
             return Idle::Feed;
         }
-        // Everything recorded was fed and the game ran its ticks: it stopped here.
-        if (r.player.done()) endPlayback(Ending::Unfinished);
+        // Everything recorded was fed and the game ran its ticks: it stopped
+        // here, or was cut short here.
+        if (r.player.done()) {
+            endPlayback(r.player.game.outcome.ending == Ending::CutShort ? Ending::CutShort : Ending::Unfinished);
+        }
     }
     if (!r.stopTimers) return Idle::Wait;
     r.stopTimers = false;

@@ -3,6 +3,8 @@
 // one at the same ticks; and the calls that start and end both.
 #include "platform/replay/recorder_player.h"
 
+#include <algorithm>
+
 #include "platform/game_tick.h"
 
 namespace plat::replay {
@@ -13,6 +15,11 @@ namespace {
 constexpr size_t kReservedInput = 16 * 1024;
 // Below this much spare room the buffer doubles at the next tick's start.
 constexpr size_t kSpareInput = 256;
+// The most one item adds (a run of 1,024 presses: 136 bytes; another item: 15),
+// and the room kept below the limit before each: a run being gathered, the
+// item, and a new run it may start.
+constexpr size_t kLongestItem = 136;
+constexpr size_t kHeadroom = 3 * kLongestItem;
 
 // A press of an arrow that is up: the item implies it is held at the next tick.
 void notePress(uint8_t held, uint8_t& pressed, uint32_t keyCode) {
@@ -31,27 +38,35 @@ void Recorder::start(const Header& header) {
     ticks = 0;
     held = 0;
     pressed = 0;
+    boundary = {0, writer, 0, 0};
     on = true;
 }
 
-bool Recorder::tick(uint8_t liveHeld) {
+bool Recorder::roomFor() const { return game.input.size() + kHeadroom <= kMaxInputBytes; }
+
+bool Recorder::tick(uint8_t liveHeld, int32_t fishEaten) {
+    boundary = {game.input.size(), writer, ticks, fishEaten};
     if (ticks >= kMaxTicks) return false;
     ++ticks;
-    if (game.input.capacity() - game.input.size() < kSpareInput) game.input.reserve(game.input.capacity() * 2);
+    if (game.input.capacity() - game.input.size() < kSpareInput) {
+        game.input.reserve(std::min(game.input.capacity() * 2, kMaxInputBytes));
+    }
     held |= pressed;
     pressed = 0;
     for (uint32_t i = 0; i < static_cast<uint32_t>(kPolledKeyCount); ++i) {
-        if (((liveHeld ^ held) >> i) & 1) writer.put({ticks, ItemKind::KeyToggle, i, 0});
+        if (((liveHeld ^ held) >> i) & 1) {
+            if (!roomFor()) return false;
+            writer.put({ticks, ItemKind::KeyToggle, i, 0});
+        }
     }
     held = liveHeld;
     return true;
 }
 
-void Recorder::event(const Event& event) {
-    // Room for the longest item, a run of presses, below the limit.
-    if (game.input.size() >= kMaxInputBytes - kSpareInput) return;
+bool Recorder::event(const Event& event) {
     // A hidden page's save writes config.ini and changes nothing a game does.
-    if (event.code == kEventSave) return;
+    if (event.code == kEventSave) return true;
+    if (!roomFor()) return false;
     Item item{ticks, ItemKind::Other, event.code, event.param};
     switch (event.code) {
         case kEventKeyDown:
@@ -66,12 +81,21 @@ void Recorder::event(const Event& event) {
         default: break;
     }
     writer.put(item);
+    return true;
 }
 
 void Recorder::finish(Ending ending, int32_t fishEaten) {
     on = false;
     writer.flush();
     game.outcome = {ending, fishEaten, ticks};
+}
+
+void Recorder::cutShort() {
+    // What came after the boundary goes; the run it was gathering is written.
+    game.input.resize(boundary.size);
+    writer = boundary.writer;
+    ticks = boundary.ticks;
+    finish(Ending::CutShort, boundary.fishEaten);
 }
 
 void Player::begin() {
@@ -118,15 +142,30 @@ Replays& replays() {
     return r;
 }
 
+int32_t fishEatenNow() { return replays().fishEaten ? replays().fishEaten() : 0; }
+
+void keepCutShort() {
+    Replays& r = replays();
+    r.recorder.cutShort();
+    if (r.keep) r.keep(r.recorder.game);
+}
+
 }  // namespace detail
 
 namespace {
 
 using detail::replays;
 
-int32_t fishNow() { return replays().fishEaten ? replays().fishEaten() : 0; }
+int32_t fishNow() { return detail::fishEatenNow(); }
 
 }  // namespace
+
+std::string cutShortNotice(const Replay& replay) {
+    if (replay.outcome.ending != Ending::CutShort) return "";
+    const uint64_t minutes = static_cast<uint64_t>(replay.outcome.ticks) * kGameTickMs / 60000;
+    return "this game outgrew what a replay may hold: its replay ends after " + std::to_string(minutes / 60) +
+           " h " + std::to_string(minutes % 60) + " min of play";
+}
 
 void recordGames(Edition edition, void (*keep)(const Replay&)) {
     replays().edition = edition;

@@ -11,7 +11,8 @@
 
 namespace plat::replay::detail {
 
-// One game being recorded.
+// One game being recorded. It never holds more than a reader accepts: once
+// the game outgrows the format it is cut at a tick boundary.
 struct Recorder {
     bool on = false;
     Replay game;
@@ -20,18 +21,34 @@ struct Recorder {
     uint8_t held = 0;     // the polled keys as the last tick read them
     uint8_t pressed = 0;  // arrows pressed since: held from the next tick
 
+    // The game as it stood just before the latest tick: where a game that
+    // outgrows the format is cut.
+    struct Boundary {
+        size_t size;
+        ItemWriter writer;
+        uint32_t ticks;
+        int32_t fishEaten;
+    } boundary{0, ItemWriter(game.input), 0, 0};
+
     Recorder() = default;
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
     void start(const Header& header);
-    // A tick reads the polled keys (`liveHeld`, bit i for plat::kPolledKeys[i]).
-    // False when the game is as long as a replay may hold: it must end.
-    bool tick(uint8_t liveHeld);
-    // An input the queue hands the program.
-    void event(const Event& event);
+    // A tick reads the polled keys (`liveHeld`, bit i for plat::kPolledKeys[i]);
+    // `fishEaten` is the game's count before it. False when the game has
+    // outgrown what a replay may hold: cut it (cutShort).
+    bool tick(uint8_t liveHeld, int32_t fishEaten);
+    // An input the queue hands the program; false as for tick.
+    bool event(const Event& event);
     // The game ended: its outcome is set and recording stops.
     void finish(Ending ending, int32_t fishEaten);
+    // The game outgrew the format: it is kept as it stood just before the
+    // latest tick, ending "cut short", and recording stops.
+    void cutShort();
+
+private:
+    bool roomFor() const;
 };
 
 // One replay being played back.
@@ -73,5 +90,9 @@ struct Replays {
 };
 
 Replays& replays();
+// The current game's fish eaten (0 before the game connects its count).
+int32_t fishEatenNow();
+// A recorded game outgrew the format: its replay, cut short, goes to the keeper.
+void keepCutShort();
 
 }  // namespace plat::replay::detail

@@ -49,6 +49,7 @@ const char* endingName(Ending ending) {
         case Ending::NewGame: return "new-game";
         case Ending::Exit: return "exit";
         case Ending::Closed: return "closed";
+        case Ending::CutShort: return "cut-short";
         case Ending::Unfinished: break;
     }
     return "unfinished";
@@ -104,7 +105,7 @@ bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error
             f.fail("the level or the switches are out of range");
         }
         if (r.header.vibrationTicks >= kVibrationLength) f.fail("the vibration count is out of range");
-        if (ending > 4 || fish > 0x7FFFFFFF || r.outcome.ticks > kMaxTicks) f.fail("the outcome is out of range");
+        if (ending > static_cast<uint8_t>(Ending::CutShort) || fish > 0x7FFFFFFF || r.outcome.ticks > kMaxTicks) f.fail("the outcome is out of range");
         if (inputSize > kMaxInputBytes) f.fail("the input is longer than a replay may hold");
         else if (inputSize != size - f.pos) f.fail(inputSize > size - f.pos ? "the input is cut short" : "bytes follow the input");
     }

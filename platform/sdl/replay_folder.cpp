@@ -140,6 +140,10 @@ void keepReplay(const plat::replay::Replay& replay) {
     const std::vector<uint8_t> bytes = plat::replay::encode(replay);
     // The system's own path: the handset's length limit binds only config.ini.
     if (!replaceFileAtomically(folder + name, bytes.data(), bytes.size())) return lose("cannot write in", folder);
+    const std::string cut = plat::replay::cutShortNotice(replay);
+    if (!cut.empty()) {
+        std::fprintf(stderr, "fingulp: %s (%s)\n", cut.c_str(), shownArgument((folder + name).c_str()).c_str());
+    }
     for (const std::string& old : replaysToDrop(replayFilesIn(folder), name)) std::remove((folder + old).c_str());
 }
 

@@ -104,9 +104,10 @@ bool pumpEvents();
 // came; true when anything reached the program's queue.
 bool waitEvents(uint64_t deadline);
 uint32_t raiseEventType();      // the user event the instance channel posts
-// A signal asked the program to end: it saves and ends without keeping
-// anyone waiting (the close button keeps the handset's waits and boxes).
-inline bool ending() { return backendData().input.endSignalled; }
+// A signal asked the program to end, or the player closed a watched game:
+// it ends without keeping anyone waiting (the close button of a game played
+// keeps the handset's waits and boxes).
+inline bool ending() { return backendData().input.endSignalled || (backendData().watching.on && closeRequested()); }
 // SIGTERM, SIGINT and SIGHUP as the close button; SIGPIPE ignored (end_signals.cpp).
 void watchEndSignals();
 

@@ -18,6 +18,7 @@ void resetWindowing() {
     m.windowClass = {};
     m.queue.clear();
     for (detail::Timer& t : m.timers) t.active = false;
+    m.fedSinceLook = 0;
     m.quitRequested = false;
     m.exitCode = 0;
     m.screen.pen = nullptr;

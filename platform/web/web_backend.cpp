@@ -91,7 +91,8 @@ void suspendUntil(uint64_t deadline, FingulpSuspension why) {
     double real = -1.0;
     if (deadline != backend::kNoDeadline) {
         const uint64_t now = backend::now();
-        const int64_t wait = handset().watching.realWait(deadline > now ? deadline - now : 0);
+        // A deadline reached is reached, whatever the pace.
+        const int64_t wait = deadline > now ? handset().watching.realWait(deadline - now) : 0;
         real = wait < 0 ? -1.0 : fingulp_now() + static_cast<double>(wait);
     }
     fingulp_suspend(real, why);
@@ -182,7 +183,9 @@ void sleep(uint32_t milliseconds) {
 }
 
 void waitForInput(uint64_t deadline) {
-    if (now() < deadline) plat::web::suspendUntil(deadline, kFingulpReadingInput);
+    // Even a deadline already reached yields: the browser has input only
+    // once it has had its turn.
+    plat::web::suspendUntil(deadline, kFingulpReadingInput);
     plat::web::present();
 }
 

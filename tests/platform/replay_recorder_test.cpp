@@ -61,10 +61,10 @@ TEST_P(RecordedGame, PlaysBackTheSameEventsAndKeyReads) {
     uint32_t ticks = 0;
     for (const Step& s : GetParam().steps) {
         if (s.tick) {
-            ASSERT_TRUE(recorder.tick(s.held));
+            ASSERT_TRUE(recorder.tick(s.held, 0));
             ++ticks;
         } else {
-            recorder.event(s.event);
+            ASSERT_TRUE(recorder.event(s.event));
         }
     }
     recorder.finish(replay::Ending::Starved, 3);
@@ -107,6 +107,58 @@ INSTANTIATE_TEST_SUITE_P(
                             event(plat::kEventFocusGained), tick(0), event(plat::kEventChar, 'x'), tick(0)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A game that outgrows the format: each tick changes held keys and holds
+// `presses` presses of a key and of an arrow whose auto-repeat runs across
+// ticks, until the input is full; or, with no presses, runs to the last tick.
+struct LongGame {
+    const char* name;
+    uint32_t presses;
+};
+
+void PrintTo(const LongGame& c, std::ostream* os) { *os << c.name; }
+
+class OutgrownGame : public ::testing::TestWithParam<LongGame> {};
+
+TEST_P(OutgrownGame, IsCutAtATickBoundaryAndPlaysToIt) {
+    replay::detail::Recorder recorder;
+    recorder.start({});
+    std::vector<uint32_t> eventsBeforeTick;  // events recorded before tick t + 1 began
+    uint32_t events = 0;
+    for (bool room = true; room;) {
+        eventsBeforeTick.push_back(events);
+        const uint8_t held = GetParam().presses ? static_cast<uint8_t>(eventsBeforeTick.size() % 3) : 0;
+        room = recorder.tick(held, static_cast<int32_t>(events));
+        for (uint32_t i = 0; room && i < 2 * GetParam().presses; ++i) {
+            room = recorder.event({nullptr, plat::kEventKeyDown, i % 2 ? uint32_t{plat::kKeyRight} : uint32_t{'5'}, 0});
+            events += room ? 1 : 0;
+        }
+    }
+    recorder.cutShort();
+    const replay::Replay& game = recorder.game;
+    const uint32_t cut = static_cast<uint32_t>(eventsBeforeTick.size()) - 1;
+    EXPECT_EQ(game.outcome, (replay::Outcome{replay::Ending::CutShort, static_cast<int32_t>(eventsBeforeTick[cut]), cut}));
+    EXPECT_FALSE(recorder.on);
+
+    replay::Replay read;
+    std::string error;
+    ASSERT_TRUE(replay::decode(replay::encode(game).data(), replay::encode(game).size(), read, error)) << error;
+    replay::detail::Player player;
+    player.game = read;
+    player.begin();
+    uint32_t fed = 0;
+    Item item;
+    for (uint32_t t = 0; t <= cut; ++t) {
+        if (t > 0) player.tick();
+        for (; player.next(item); ++fed) player.fed(item);
+        EXPECT_EQ(fed, eventsBeforeTick[t]) << "at tick " << t;
+    }
+    EXPECT_TRUE(player.done());
+}
+
+INSTANTIATE_TEST_SUITE_P(Recorder, OutgrownGame,
+                         ::testing::Values(LongGame{"InputLimit", 500}, LongGame{"TickLimit", 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 int handedOver = 0;
 void count(const replay::Replay&) { ++handedOver; }
 
@@ -122,7 +174,7 @@ protected:
     static replay::Replay game(uint32_t ticks) {
         replay::detail::Recorder recorder;
         recorder.start({});
-        for (uint32_t t = 0; t < ticks; ++t) recorder.tick(1);
+        for (uint32_t t = 0; t < ticks; ++t) recorder.tick(1, 0);
         recorder.finish(replay::Ending::Starved, 0);
         return recorder.game;
     }
