@@ -85,7 +85,7 @@ done
 # AddressSanitizer's builds are slower and keep freed memory: they only have to end.
 "$writer" hostile.fgr 65536 sound
 status=0
-/usr/bin/time -f '%e %M' -o used.txt timeout 60 "$sim" --replay hostile.fgr > out.txt 2> err.txt || status=$?
+/usr/bin/time -f '%e %M' -o used.txt timeout 300 "$sim" --replay hostile.fgr > out.txt 2> err.txt || status=$?
 read -r seconds kilobytes < used.txt
 [ "$status" = 0 ] && grep -q '^replay ending=unfinished fish=0 ticks=0$' out.txt \
   || { echo "the hostile replay: status $status, said: $(cat out.txt err.txt)"; exit 1; }
