@@ -69,6 +69,7 @@ int startDesktop() {
     if (plat::replay::watchState() != plat::replay::Watch::None) {
         startWatching();
     } else {
+        loadKeys();  // watching reads nothing of the player's
         // Every game played is kept as a replay file.
         plat::replay::recordAs(plat::replay::Edition::Desktop);
         plat::replay::onRecorded(keepReplay);
