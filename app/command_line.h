@@ -16,9 +16,5 @@ struct CommandLine {
 
 CommandLine readCommandLine(int argc, const char* const* argv);
 
-// An argument as a message quotes it: control bytes (an escape sequence that
-// would drive the terminal, a line break) written as \xNN.
-std::string shownArgument(const char* arg);
-
 // The usage text, for --help and for a refused command line.
 const char* commandLineUsage();

@@ -3,18 +3,16 @@
 #include "app/first_paint.h"
 
 #include <cstring>
-#include <string_view>
 
 #include "media/sound_bank.h"
 #include "media/drawing_objects.h"
 #include "media/surfaces.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/replay.h"
 #include "platform/resources.h"
 #include "screens/controller.h"
+#include "screens/game_replays.h"
 #include "settings/settings_store.h"
-#include "settings/wide_string.h"
 #include "state/program_state.h"
 
 namespace {
@@ -27,23 +25,15 @@ void readSettingsFile(plat::Window* window) {
         return;  // flags stay 0 and the best scores keep their start value, 0
     }
     plat::sleepMs(1000);
-    // "sound=" holds Vibrate and "music=" holds Sound: keys 1..6 are flags 0..5.
-    for (uint32_t index = 1; index <= 6; ++index) {
-        const plat::Char* value = settingsStore.getValue(index);
-        screenController.flags[index - 1] = (value && std::u16string_view(value) == u"on") ? 1 : 0;
-    }
-    for (uint32_t index = 7; index <= 10; ++index) {
-        WideString number(u"0");
-        number.assign(settingsStore.getValue(index));
-        if (scoreTable) scoreTable->bestScores[index - 7] = number.decimalValue();
-    }
+    settingsStore.readSwitches(screenController.flags);
+    if (scoreTable) settingsStore.readScores(scoreTable->bestScores);
 }
 
 void readSettings(plat::Window* window) {
     settingsRead = 1;
     // A watched replay brings its own switches and scores; the player's file
     // is neither read nor made.
-    if (plat::replay::watchState() != plat::replay::Watch::None) return;
+    if (watchingReplay()) return;
     readSettingsFile(window);
     if (chosenLevel >= 0) screenController.flags[kLevelSwitch] = static_cast<uint8_t>(chosenLevel);
 }

@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "platform/replay.h"
 #include "platform/sdl/desktop.h"
+#include "platform/text_encoding.h"
 
 int main(int argc, char** argv) {
     const CommandLine line = readCommandLine(argc, argv);
@@ -19,13 +20,11 @@ int main(int argc, char** argv) {
         case CommandLine::Action::Bind: return plat::sdl::bindKeys(line.bindings);
         case CommandLine::Action::Play: break;
         case CommandLine::Action::Watch: {
-            plat::replay::Replay replay;
             std::string error;
-            if (!plat::replay::loadReplay(line.replay, replay, error)) {
-                std::fprintf(stderr, "fingulp: %s: %s\n", shownArgument(line.replay.c_str()).c_str(), error.c_str());
+            if (!plat::replay::watchFrom(line.replay, error)) {
+                std::fprintf(stderr, "fingulp: %s: %s\n", plat::shownArgument(line.replay.c_str()).c_str(), error.c_str());
                 return 2;
             }
-            plat::replay::watch(std::move(replay));
             break;
         }
     }

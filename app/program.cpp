@@ -4,7 +4,7 @@
 
 #include "app/single_instance.h"
 #include "app/window_proc.h"
-#include "platform/replay.h"
+#include "screens/game_replays.h"
 #include "platform/resources.h"
 #include "platform/windowing.h"
 #include "state/program_state.h"
@@ -21,7 +21,8 @@ int programMain() {
 
     // Watching a replay is not playing: it may run beside the player's copy.
     uint8_t found = 0;
-    const bool watching = plat::replay::watchState() != plat::replay::Watch::None;
+    connectGameToReplays();
+    const bool watching = watchingReplay();
     if (!watching && (singleInstanceCheck(kClassName, title, found) != 0 || found == 1)) return 0;
     if (plat::closeRequested()) return 0;  // ended before there was a window: nothing to save
 

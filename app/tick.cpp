@@ -6,6 +6,7 @@
 #include "game/frame.h"
 #include "game/session.h"
 #include "media/sound_bank.h"
+#include "platform/game_tick.h"
 #include "platform/sound.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
@@ -14,42 +15,41 @@
 
 namespace {
 
-constexpr uint32_t kVibrationTicks = 5;
-constexpr uint32_t kMusicRestartTicks = 180;
+// The move of each polled key, in the list's order (platform/game_tick.h):
+// the arrows, then 2, 8, 4, 6.
+using Move = void (PlayerFish::*)();
+constexpr Move kMoves[] = {&PlayerFish::moveLeft, &PlayerFish::moveRight, &PlayerFish::moveUp,
+                           &PlayerFish::moveDown, &PlayerFish::moveUp,    &PlayerFish::moveDown,
+                           &PlayerFish::moveLeft, &PlayerFish::moveRight};
+static_assert(sizeof kMoves / sizeof kMoves[0] == plat::kPolledKeyCount, "a move for every polled key");
 
 bool held(uint32_t key) { return plat::asyncKeyState(key) == plat::kKeyHeld; }
 
 void pollKeys(PlayerFish& player) {
-    // Arrows: the first held one only, in the order left, right, up, down.
-    if (held(plat::kKeyLeft)) {
-        player.moveLeft();
-    } else if (held(plat::kKeyRight)) {
-        player.moveRight();
-    } else if (held(plat::kKeyUp)) {
-        player.moveUp();
-    } else if (held(plat::kKeyDown)) {
-        player.moveDown();
+    // Arrows: the first held one only, in the list's order.
+    for (int i = 0; i < plat::kFirstEveryKey; ++i) {
+        if (held(plat::kPolledKeys[i])) {
+            (player.*kMoves[i])();
+            break;
+        }
     }
-    // Digits: every held one, read all four first.
-    const bool two = held('2');
-    const bool eight = held('8');
-    const bool four = held('4');
-    const bool six = held('6');
-    if (two) player.moveUp();
-    if (eight) player.moveDown();
-    if (four) player.moveLeft();
-    if (six) player.moveRight();
+    // Digits: every held one, all read first.
+    bool down[plat::kPolledKeyCount] = {};
+    for (int i = plat::kFirstEveryKey; i < plat::kPolledKeyCount; ++i) down[i] = held(plat::kPolledKeys[i]);
+    for (int i = plat::kFirstEveryKey; i < plat::kPolledKeyCount; ++i) {
+        if (down[i]) (player.*kMoves[i])();
+    }
 }
 
 }  // namespace
 
 void runTick() {
-    vibrateEnabled = screenController.flags[kVibrateSwitch];
+    vibrationEnabled = screenController.flags[kVibrateSwitch];
 
-    if (vibrating == 1) ++vibrationTicks;
-    if (vibrationTicks == kVibrationTicks) {
+    if (vibrationRunning == 1) ++vibrationTicks;
+    if (vibrationTicks == plat::kVibrationLength) {
         vibrationTicks = 0;
-        vibrating = 0;
+        vibrationRunning = 0;
         plat::stopVibration();
     }
 

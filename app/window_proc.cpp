@@ -76,7 +76,7 @@ void onPaint(plat::Window* window) {
     screenController.render();
     for (int i = 0; i < kDraftedSwitches; ++i) optionsDraft[i] = screenController.flags[i];
     // A program started to watch a replay begins its game at once.
-    if (first) startWatchedGame();
+    if (first) screenController.startWatchedGame();
 }
 
 }  // namespace

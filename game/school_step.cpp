@@ -76,8 +76,8 @@ void playerEats(GameSession& game, SchoolFish& fish) {
 
 void playerIsEaten(PlayerFish& player) {
     player.alive = 0;
-    if (vibrateEnabled == 1) {
-        vibrating = 1;
+    if (vibrationEnabled == 1) {
+        vibrationRunning = 1;
         plat::startVibration();
     }
 }

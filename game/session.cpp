@@ -77,7 +77,7 @@ GameSession::GameSession(int32_t difficultyLevel) {
 }
 
 GameSession::~GameSession() {
-    vibrating = 0;
+    vibrationRunning = 0;
     for (SchoolFish*& fish : school) {
         delete fish;
         fish = nullptr;
@@ -100,9 +100,9 @@ GameSession* newGameSession(int32_t difficulty) {
     if (!game->isComplete()) {
         // A session that never came to be must not stop the running game's
         // vibration bookkeeping.
-        const uint32_t vibratingBefore = vibrating;
+        const uint32_t runningBefore = vibrationRunning;
         delete game;
-        vibrating = vibratingBefore;
+        vibrationRunning = runningBefore;
         return nullptr;
     }
     return game;

@@ -70,4 +70,15 @@ void publishWindow(const Char* className, const Char* title);
 uint64_t findWindow(const Char* className, const Char* title);
 void bringToFront(uint64_t window);
 
+// --- Replays (platform/replay.h) ---------------------------------------------
+// What every back end does for replays; the replay room does the rest:
+//  - Before the program starts, once: plat::replay::recordGames(its edition,
+//    where a finished game goes); a replay the player asked to watch (a file,
+//    a link, a text) is given to plat::replay::watchFrom, and refused with
+//    its reason.
+//  - A back end that shows a watched replay in real time keeps a
+//    plat::replay::WatchClock: now() answers its clock, waits last its
+//    realWait, the player's pace keys call its change(), and whenever
+//    shownChanged() the player is shown plat::replay::watchState() and the pace.
+
 }  // namespace plat::backend

@@ -53,6 +53,11 @@ bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldE
 File* openExistingFile(const std::string& nativePath);
 bool replaceFileAtomically(const std::string& nativePath, const void* data, size_t size,
                            OldEntry old = OldEntry::Drop);
+// The whole of a regular file, opened as openExistingFile does (never
+// blocking on a FIFO or a device put in its place), read up to `limit` bytes:
+// `contents` holds more than limit - 1 bytes only when the file has more.
+// False when there is no such file or it cannot be read.
+bool readExistingFile(const std::string& nativePath, size_t limit, std::string& contents);
 
 // The full path of the running executable, at most `capacity` units with the
 // terminator; returns its length, 0 when it does not fit.

@@ -4,10 +4,10 @@
 // decides what reaches the program: which press is fed, which repeat is
 // dropped, which tap is a soft key, what a held key reads.
 //
-// Every input the program receives passes through one place in
-// platform/core/input.cpp: `deliver` (each event posted to the window, and
-// the exposure's paint) and `asyncKeyState` (each key-state read). A recorder
-// or a player of input attaches there, once for all editions.
+// Every input the program receives passes through the event queue
+// (platform/core/windowing.cpp) and the key-state read (`asyncKeyState`);
+// replays are recorded and played there, through platform/replay/hooks.h,
+// once for all editions.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +45,9 @@ void exposed();  // the window needs a paint
 // go, as they do a held key. Through the key state the program reads, so a
 // replay records it as any held key.
 void setStickyArrows(bool on);
+// What the player's own keys read now (a held key 0xFFFF), whatever a watched
+// replay answers the program.
+uint16_t liveKeyState(uint32_t keyCode);
 // The close button: the program is asked once; true when this asked it.
 bool close();
 // A page about to be hidden, which the platform may kill without a word: the

@@ -1,13 +1,17 @@
 // Replays: one game kept as what reached the program from New game on, so it
 // can be played again identically on any edition. The format is described in
-// docs/replays.md; this header holds the replay record, its reading and
-// writing, the recorder and the player.
+// docs/replays.md. This header is the replay room's one door
+// (platform/replay/): the replay record, its reading and writing, the calls a
+// back end makes to record and to watch, the game's begin and end, and the
+// watching clock.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/game_tick.h"
 
 namespace plat::replay {
 
@@ -16,6 +20,8 @@ constexpr uint8_t kFormatVersion = 1;
 constexpr size_t kMaxInputBytes = 1u << 20;
 constexpr size_t kMaxTextChars = 2u << 20;
 constexpr uint32_t kMaxTicks = (1u << 22) - 1;  // some 58 hours of play
+// What comes before the text form in a link's fragment ("#replay=...").
+constexpr std::string_view kLinkName = "replay=";
 
 enum class Edition : uint8_t { Headless = 0, Desktop = 1, Web = 2 };
 enum class Ending : uint8_t { Unfinished = 0, Starved = 1, NewGame = 2, Exit = 3, Closed = 4 };
@@ -25,7 +31,7 @@ struct Header {
     Edition edition = Edition::Headless;
     uint8_t level = 0;          // 0 easy, 1 hard
     uint8_t switches[6] = {};   // the controller's flags, each 0 or 1
-    uint8_t vibrationCount = 0;  // ticks a vibration had already run, 0..4
+    uint8_t vibrationTicks = 0;  // ticks a vibration had already run, below plat::kVibrationLength
     uint32_t generator = 1;     // the generator's state before the session's draws
     int32_t bestScores[4] = {};
 };
@@ -49,8 +55,10 @@ struct Replay {
 std::vector<uint8_t> encode(const Replay& replay);
 // False with a one-line reason for anything but a well-formed replay.
 bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error);
-// base64url without padding, and back (a link or "replay=..." is accepted:
-// what follows the last '#', without the "replay=" name).
+// base64url without padding, and back. Reading takes text as pasted: what
+// follows the last "replay=" (else the last '#'), spaces and line breaks
+// skipped, up to the first other character; letters past the replay's own
+// length are ignored.
 std::string toText(const std::vector<uint8_t>& bytes);
 bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& error);
 // A file's contents or an argument: the binary form or the text form.
@@ -62,12 +70,18 @@ bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& erro
 std::string linkFragment(const Replay& replay);
 const char* endingName(Ending ending);
 
-// --- Recording -------------------------------------------------------------------
-// Which edition this program is; written into every replay it records.
-void recordAs(Edition edition);
-// Called with each recorded game when it ends.
-void onRecorded(void (*keep)(const Replay&));
-// How many fish the current game has eaten (the game's own count).
+// --- The back end's two calls (platform/backend.h) ----------------------------------
+// Every game this edition plays is recorded; each finished game goes to
+// `keep`, once. Nothing is recorded while a replay is watched.
+void recordGames(Edition edition, void (*keep)(const Replay&));
+// The program will show this replay: a file holding either form (at most
+// kMaxTextChars read), or a link or the text itself. False with a one-line
+// reason, and nothing changed, for anything else.
+bool watchFrom(const std::string& fileLinkOrText, std::string& error);
+
+// --- The game's side ---------------------------------------------------------------
+// How many fish the current game has eaten (the game's own count), set once
+// at start-up.
 void countFishWith(int32_t (*fishEaten)());
 // A game begins: from now on what reaches the program is recorded. The
 // input buffer is reserved here, so recording allocates nothing per frame
@@ -106,6 +120,26 @@ struct Pace {
     // Real milliseconds for a span of the program's clock; -1 while paused.
     int64_t realWait(uint64_t programSpan) const;
     void change(Change change, uint64_t real);
+};
+
+// The clock of a back end that shows a watched replay in real time (the
+// program's clock at the chosen pace), and what the back end last told the
+// player of it.
+struct WatchClock {
+    bool on = false;
+    Pace pace;
+    int shown = -1;
+
+    // Called once the back end starts: on when a replay is to be watched.
+    void start(uint64_t real);
+    // The program's milliseconds: the real ones unless a replay is watched.
+    uint64_t now(uint64_t real) const;
+    // Real milliseconds to wait for a span of the program's clock; -1: for ever.
+    int64_t realWait(uint64_t programSpan) const;
+    void change(Pace::Change what, uint64_t real);
+    // True once after each change of what the player is to be shown (the
+    // watch state, paused, the speed): the back end shows watchState() and pace.
+    bool shownChanged();
 };
 
 }  // namespace plat::replay

@@ -51,6 +51,7 @@ int32_t quitCode();
 // is pending per timer (ticks that fall due meanwhile are merged into it).
 void startTimer(Window* window, uint32_t id, uint32_t periodMs);
 void stopTimer(Window* window, uint32_t id);
+void stopTimers(Window* window);  // every timer of the window
 
 // Painting: the window's drawing surface is the screen (176 x 220, colour).
 Surface* beginPaint(Window* window);
@@ -65,6 +66,8 @@ struct SoftKeyBar;
 SoftKeyBar* createSoftKeyBar(Window* owner, int32_t barId, uint32_t leftCommand, uint32_t rightCommand);
 SoftKeyBar* findSoftKeyBar(Window* owner);
 void moveSoftKeyBar(SoftKeyBar* bar, int32_t x, int32_t y, int32_t width, int32_t height);
+// The command the window's left or right soft key carries; 0 without a bar.
+uint32_t softKeyCommand(Window* owner, bool left);
 
 // The 16-bit asynchronous state of a key: 0xFFFF while it is held.
 uint16_t asyncKeyState(uint32_t keyCode);

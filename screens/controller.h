@@ -66,6 +66,8 @@ struct ScreenController {
     void selectMenuItem();    // Enter on the highlighted row of either menu
     void toggleOptionsRow();  // flips the draft switch of the highlighted Options row
     void startNewGame();
+    // A program started to watch a replay: its game starts as New game from the main menu would.
+    void startWatchedGame();
 
     // The pictures are kept for the whole run.
     void loadResources();

@@ -1,8 +1,10 @@
-// A game's replay: its header taken at New game, its end, and the start of a
-// watched game from a replay's header.
+// The one place where the game says a game begins and ends, for its replay:
+// the header taken at New game, the end, and a watched game set up from a
+// replay's header.
 #include "screens/game_replays.h"
 
 #include "game/session.h"
+#include "platform/game_tick.h"
 #include "platform/random.h"
 #include "screens/controller.h"
 #include "state/program_state.h"
@@ -13,9 +15,9 @@ using plat::replay::Watch;
 
 int32_t fishEatenNow() { return currentGame ? currentGame->score : 0; }
 
-[[maybe_unused]] const bool fishCounted = (plat::replay::countFishWith(fishEatenNow), true);
-
 }  // namespace
+
+void connectGameToReplays() { plat::replay::countFishWith(fishEatenNow); }
 
 bool gameEnds(plat::replay::Ending ending) {
     switch (plat::replay::watchState()) {
@@ -40,7 +42,7 @@ uint32_t prepareNewGame() {
         if (scoreTable) {
             for (int i = 0; i < 4; ++i) scoreTable->bestScores[i] = h.bestScores[i];
         }
-        vibrationTicks = h.vibrationCount;
+        vibrationTicks = h.vibrationTicks;
         plat::seedRandom(h.generator);
     }
     return plat::randomState();
@@ -51,7 +53,7 @@ void newGameBegins(uint32_t generator) {
     plat::replay::Header h;
     h.level = screenController.flags[kLevelSwitch] == 1 ? 1 : 0;
     for (int i = 0; i < 6; ++i) h.switches[i] = screenController.flags[i] == 1 ? 1 : 0;
-    h.vibrationCount = static_cast<uint8_t>(vibrationTicks < 5 ? vibrationTicks : 4);
+    h.vibrationTicks = static_cast<uint8_t>(vibrationTicks < plat::kVibrationLength ? vibrationTicks : plat::kVibrationLength - 1);
     h.generator = generator;
     if (scoreTable) {
         for (int i = 0; i < 4; ++i) h.bestScores[i] = scoreTable->bestScores[i];
@@ -59,10 +61,6 @@ void newGameBegins(uint32_t generator) {
     plat::replay::startRecording(h);
 }
 
-void startWatchedGame() {
-    if (plat::replay::watchState() != Watch::Waiting) return;
-    screenController.state = MainMenu;
-    screenController.cursor = 0;
-    screenController.previousState = MainMenu;
-    screenController.startNewGame();
-}
+bool watchingReplay() { return plat::replay::watchState() != Watch::None; }
+
+bool replayWaitsToStart() { return plat::replay::watchState() == Watch::Waiting; }

@@ -1,5 +1,5 @@
-// Where a game's replay begins and ends, and how a watched game starts from
-// the replay's header instead of the player's settings.
+// Where the game says a game begins and ends, for its replay, and how a
+// watched game starts from the replay's header instead of the player's settings.
 #pragma once
 
 #include <cstdint>
@@ -15,5 +15,10 @@ bool gameEnds(plat::replay::Ending ending);
 uint32_t prepareNewGame();
 // New game made its session: recording (or the watched input) starts here.
 void newGameBegins(uint32_t generator);
-// Watching: starts the watched game as New game from the main menu would.
-void startWatchedGame();
+// At start-up: replays count the fish with the current game's score.
+void connectGameToReplays();
+// The program runs to show a replay, not to be played: nothing of the
+// player's is read, saved or published.
+bool watchingReplay();
+// A replay to watch waits for its game to start.
+bool replayWaitsToStart();

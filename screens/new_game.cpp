@@ -1,5 +1,5 @@
-// Starting a new game from either menu: a fresh session at the current level,
-// the "Get Ready!" card, then the game timer.
+// Starting a new game from either menu (or the watched one at once): a fresh
+// session at the current level, the "Get Ready!" card, then the game timer.
 #include "game/session.h"
 #include "platform/clock.h"
 #include "platform/windowing.h"
@@ -31,10 +31,18 @@ void ScreenController::startNewGame() {
     currentGame = fresh;
 
     gamePhase = kPhaseRunning;
-    vibrateEnabled = flags[kVibrateSwitch];
-    musicTicks = 180;
+    vibrationEnabled = flags[kVibrateSwitch];
+    musicTicks = kMusicRestartTicks;
     newGameBegins(generator);
     showGetReady();
     plat::startTimer(mainWindow, kGameTimerId, kGameTimerPeriodMs);
     render();
+}
+
+void ScreenController::startWatchedGame() {
+    if (!replayWaitsToStart()) return;
+    state = MainMenu;
+    cursor = 0;
+    previousState = MainMenu;
+    startNewGame();
 }

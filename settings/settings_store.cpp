@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "settings/wide_string.h"
 
 namespace {
 
@@ -26,6 +28,10 @@ constexpr const Char* kDefaultValues[SettingsStore::kEntryCount] = {
 };
 
 constexpr int32_t kLongestValue = SettingsStore::kSlotUnits - 1;
+
+constexpr uint32_t kNameKey = 0;
+constexpr uint32_t kFirstSwitchKey = 1;
+constexpr uint32_t kFirstScoreKey = 7;
 
 // Units before the terminator, looking at no more than `limit` units.
 int32_t boundedLength(const Char* text, int32_t limit) {
@@ -128,6 +134,31 @@ int32_t SettingsStore::setValue(uint32_t index, const Char* text) {
     if (text == nullptr) text = u"";
     storeText(values[index], text, boundedLength(text, kLongestValue));
     return 1;
+}
+
+void SettingsStore::readSwitches(uint8_t (&switches)[kSwitchCount]) const {
+    for (uint32_t i = 0; i < kSwitchCount; ++i) {
+        const Char* value = getValue(kFirstSwitchKey + i);
+        switches[i] = (value && std::u16string_view(value) == u"on") ? 1 : 0;
+    }
+}
+
+void SettingsStore::readScores(int32_t (&scores)[kScoreCount]) const {
+    for (uint32_t i = 0; i < kScoreCount; ++i) {
+        WideString number(u"0");
+        number.assign(getValue(kFirstScoreKey + i));
+        scores[i] = number.decimalValue();
+    }
+}
+
+void SettingsStore::storeProgramValues(const uint8_t (&switches)[kSwitchCount], const int32_t* scores) {
+    setValue(kNameKey, u"None");
+    for (uint32_t i = 0; i < kSwitchCount; ++i) setValue(kFirstSwitchKey + i, switches[i] == 1 ? u"on" : u"off");
+    if (!scores) return;
+    for (uint32_t i = 0; i < kScoreCount; ++i) {
+        const std::string digits = std::to_string(scores[i]);
+        setValue(kFirstScoreKey + i, std::u16string(digits.begin(), digits.end()).c_str());
+    }
 }
 
 int32_t SettingsStore::writeDefaults(const Char* path) {

@@ -40,6 +40,17 @@ struct SettingsStore {
     int32_t writeDefaults(const plat::Char* path);
     int32_t saveToFile(const plat::Char* path);
     int32_t loadFromFile(const plat::Char* path);
+    // What the program keeps in the file: the six switches (key 1 "sound="
+    // holds Vibrate, key 2 "music=" holds Sound, then the level and three
+    // kept ones) and the four best scores (keys 7..10).
+    static constexpr uint32_t kSwitchCount = 6;
+    static constexpr uint32_t kScoreCount = 4;
+    // The switches (1 for "on", else 0) and the scores (their decimal value).
+    void readSwitches(uint8_t (&switches)[kSwitchCount]) const;
+    void readScores(int32_t (&scores)[kScoreCount]) const;
+    // The name "None", the switches as "on"/"off" and, when given, the scores.
+    void storeProgramValues(const uint8_t (&switches)[kSwitchCount], const int32_t* scores);
+
     // Reads the file; when that fails, writes the defaults and reads again.
     // A file that was there but did not read is kept as the path + ".bak"
     // (or ".bak.1" to ".bak.9"); when it cannot be kept, it stays untouched

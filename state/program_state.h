@@ -32,6 +32,10 @@ constexpr int kDraftedSwitches = 3;
 constexpr uint32_t kGameTimerId = 100;
 constexpr uint32_t kGameTimerPeriodMs = 50;
 
+// The game music starts again after this many played ticks (and at once
+// when a game starts or resumes).
+constexpr uint32_t kMusicRestartTicks = 180;
+
 // Every program-wide value in one record: a fresh program is one assignment
 // (programValues = {}, as testing/ does). The game reads and writes each by
 // its own name, a reference into the record.
@@ -45,9 +49,9 @@ struct ProgramValues {
     uint8_t gameOverShown = 0;             // an ended game's last frame is on screen; keys locked
     uint8_t gameEnded = 0;                 // a game has ended since the last New game
     uint32_t musicTicks = 0;               // played ticks since the music last started
-    uint32_t vibrating = 0;                // 1 while the death vibration runs
+    uint32_t vibrationRunning = 0;                // 1 while the death vibration runs
     uint32_t vibrationTicks = 0;
-    uint8_t vibrateEnabled = 0;            // copy of the Vibrate flag for the game step
+    uint8_t vibrationEnabled = 0;            // copy of the Vibrate flag for the game step
     uint8_t optionsDraft[kDraftedSwitches] = {};  // the Options screens' working copy of the switches
     int chosenLevel = -1;                  // from the command line: 0 easy, 1 hard; -1: as config.ini says
 
@@ -73,9 +77,9 @@ inline int32_t& startFrames = programValues.startFrames;
 inline uint8_t& gameOverShown = programValues.gameOverShown;
 inline uint8_t& gameEnded = programValues.gameEnded;
 inline uint32_t& musicTicks = programValues.musicTicks;
-inline uint32_t& vibrating = programValues.vibrating;
+inline uint32_t& vibrationRunning = programValues.vibrationRunning;
 inline uint32_t& vibrationTicks = programValues.vibrationTicks;
-inline uint8_t& vibrateEnabled = programValues.vibrateEnabled;
+inline uint8_t& vibrationEnabled = programValues.vibrationEnabled;
 inline uint8_t (&optionsDraft)[kDraftedSwitches] = programValues.optionsDraft;
 inline int& chosenLevel = programValues.chosenLevel;
 inline int32_t& satiety = programValues.satiety;

@@ -56,7 +56,7 @@ std::string describeProgramState() {
     add(line, "gameEnded", gameEnded);
     add(line, "startFrames", startFrames);
     add(line, "musicTicks", musicTicks);
-    add(line, "vibrating", vibrating);
+    add(line, "vibrationRunning", vibrationRunning);
     const GameSession* game = currentGame;
     if (game && game->player) {
         const PlayerFish& p = *game->player;

@@ -4,8 +4,8 @@
 // network) and its desktop ones. After a web build, once `npm ci` has
 // installed Lighthouse here (it never downloads a browser):
 //   node bench/web/lighthouse.mjs [RUNS]
-// prints the median of RUNS (default 3) for each category and the figures
-// behind performance.
+// prints the median of RUNS (default 3) for each category, each run's
+// performance score (every one must reach the goal) and the figures behind it.
 import * as chromeLauncher from 'chrome-launcher';
 import lighthouse from 'lighthouse';
 import desktopConfig from 'lighthouse/core/config/desktop-config.js';
@@ -33,6 +33,7 @@ try {
       }
     }
     console.log(`${form}: ${categories.map((c) => `${c} ${median(scores[c])}`).join(', ')} (median of ${runs})`);
+    console.log(`  performance in each run: ${scores.performance.join(', ')}; LCP ms: ${scores['largest-contentful-paint'].map(Math.round).join(', ')}`);
     console.log(`  ${Object.entries(metrics).map(([m, name]) => `${name} ${+median(scores[m]).toFixed(3)}`).join(', ')}`);
     if (failed.size) console.log(`  audits not passed: ${[...failed].join(', ')}`);
   }

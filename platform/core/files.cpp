@@ -8,6 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <random>
@@ -214,6 +215,22 @@ void closeFile(File* file) {
     if (!file) return;
     ::close(file->fd);
     delete file;
+}
+
+bool readExistingFile(const std::string& native, size_t limit, std::string& contents) {
+    contents.clear();
+    File* file = openExistingFile(native);
+    if (!file) return false;
+    int64_t n = 0;
+    while (contents.size() < limit) {
+        const size_t at = contents.size();
+        contents.resize(std::min(limit, std::max<size_t>(at * 2, 64 * 1024)));
+        n = readFile(file, contents.data() + at, contents.size() - at);
+        contents.resize(at + static_cast<size_t>(std::max<int64_t>(n, 0)));
+        if (n <= 0) break;
+    }
+    closeFile(file);
+    return n >= 0;
 }
 
 bool replaceFileAtomically(const Char* path, const void* data, size_t size, OldEntry old) {

@@ -4,8 +4,8 @@
 // on its way to the program.
 #include "platform/input.h"
 
-#include "platform/core/input_tap.h"
 #include "platform/core/window_manager.h"
+#include "platform/replay/hooks.h"
 #include "platform/windowing.h"
 
 namespace plat {
@@ -15,15 +15,14 @@ using detail::wm;
 
 detail::InputState& state() { return wm().input; }
 
-// The one way in: every input the program receives is posted here (or, for
-// an exposure, marks the window for a paint). Keep it the only caller of
-// postEvent and invalidateWindow for input, so that a recorder attached here
-// sees everything.
+// The one way in for the player's input: every event posted here (or, for an
+// exposure, the window marked for a paint). The replay hooks see it as the
+// queue hands it over (windowing.cpp).
 void deliver(uint32_t code, uint32_t param) {
     // While a replay is watched, the player's own input never reaches the
     // program (the replay's does, from the queue); the close button still
     // ends it.
-    if (detail::tapLiveInputBlocked()) {
+    if (replay::hooks::liveInputHeldBack()) {
         if (code == kEventClose) postQuit(0);
         return;
     }
@@ -49,7 +48,7 @@ bool pressWaiting(uint32_t keyCode) {
 
 }  // namespace
 
-uint16_t detail::liveKeyState(uint32_t keyCode) {
+uint16_t input::liveKeyState(uint32_t keyCode) {
     uint16_t reading = state().latched == keyCode ? kKeyHeld : 0;
     for (const auto& [source, hold] : state().held) {
         if (hold.keyCode == keyCode) reading |= hold.reading;
@@ -59,7 +58,7 @@ uint16_t detail::liveKeyState(uint32_t keyCode) {
 
 // The other way in: the program reads the held keys only here (a watched
 // replay answers for the player).
-uint16_t asyncKeyState(uint32_t keyCode) { return detail::tapKeyState(keyCode, detail::liveKeyState(keyCode)); }
+uint16_t asyncKeyState(uint32_t keyCode) { return replay::hooks::keyRead(keyCode, input::liveKeyState(keyCode)); }
 
 bool closeRequested() { return state().closeAsked; }
 

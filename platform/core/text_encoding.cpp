@@ -113,4 +113,18 @@ std::u16string fromUtf8(const std::string& text) {
     return out;
 }
 
+std::string shownArgument(const char* arg) {
+    std::string text;
+    for (const char* c = arg; *c; ++c) {
+        const auto byte = static_cast<unsigned char>(*c);
+        if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        } else {
+            text += *c;
+        }
+    }
+    return text;
+}
+
 }  // namespace plat

@@ -9,9 +9,9 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
-#include "platform/core/input_tap.h"
 #include "platform/core/window_manager.h"
 #include "platform/input.h"
+#include "platform/replay/hooks.h"
 
 namespace plat {
 
@@ -78,7 +78,7 @@ Window* createWindow(const Char* className, const Char* title, int32_t width, in
     }
     backend::windowCreated(window->title.c_str(), m.windowClass.iconId, &m.screenBitmap);
     // A window showing a replay is no player's copy: another start never finds it.
-    if (!detail::tapLiveInputBlocked()) backend::publishWindow(window->className.c_str(), window->title.c_str());
+    if (!replay::hooks::liveInputHeldBack()) backend::publishWindow(window->className.c_str(), window->title.c_str());
     return window;
 }
 
@@ -140,7 +140,7 @@ bool nextEvent(Event& event) {
         if (!m.queue.empty()) {
             event = m.queue.front();
             m.queue.pop_front();
-            detail::tapDelivered(event);
+            replay::hooks::delivered(event);
             return true;
         }
         if (m.quitRequested) {
@@ -150,10 +150,17 @@ bool nextEvent(Event& event) {
         }
         if (m.window && m.window->needsPaint) {
             event = {m.window, kEventPaint, 0, 0};
-            detail::tapDelivered(event);
+            replay::hooks::delivered(event);
             return true;
         }
-        if (detail::tapFeed()) continue;
+        if (Event fed; replay::hooks::feed(fed)) {
+            if (fed.code == kEventPaint) {
+                invalidateWindow(fed.window);
+            } else {
+                postEvent(fed.window, fed.code, fed.param, fed.param2);
+            }
+            continue;
+        }
         const uint64_t now = backend::now();
         uint64_t deadline = backend::kNoDeadline;
         for (Timer& t : m.timers) {
@@ -162,12 +169,12 @@ bool nextEvent(Event& event) {
                 // One tick however many periods have passed: ticks are merged.
                 t.due = now + t.period;
                 event = {t.window, kEventTimer, t.id, 0};
-                detail::tapTick();
+                replay::hooks::tick();
                 return true;
             }
             if (t.due < deadline) deadline = t.due;
         }
-        if (deadline == backend::kNoDeadline) detail::tapStalled();
+        if (deadline == backend::kNoDeadline) replay::hooks::stalled();
         backend::waitForInput(deadline);
     }
 }
@@ -212,6 +219,12 @@ void stopTimer(Window* window, uint32_t id) {
     }
 }
 
+void stopTimers(Window* window) {
+    for (Timer& t : wm().timers) {
+        if (t.active && t.window == window) stopTimer(window, t.id);
+    }
+}
+
 Surface* beginPaint(Window* window) {
     if (window) window->needsPaint = false;
     return &wm().screen;
@@ -245,6 +258,11 @@ SoftKeyBar* findSoftKeyBar(Window* owner) {
 
 void moveSoftKeyBar(SoftKeyBar* bar, int32_t x, int32_t y, int32_t width, int32_t height) {
     if (bar) bar->place = {x, y, x + width, y + height};
+}
+
+uint32_t softKeyCommand(Window* owner, bool left) {
+    const SoftKeyBar* bar = findSoftKeyBar(owner);
+    return bar ? (left ? bar->leftCommand : bar->rightCommand) : 0;
 }
 
 void messageBox(Window* owner, const Char* text, const Char* caption, uint32_t style) {

@@ -51,8 +51,6 @@ bool loadScript(const std::string& text, std::string& error);
 void onInputExhausted(void (*handler)());
 // Prints the `state` line; set by the program's runner.
 void onStateRequest(std::string (*reporter)());
-// Where `state` lines and script messages go (default stdout).
-void setOutput(std::FILE* out);
 
 // Writes the 176 x 220 screen as PNG; false when it cannot.
 bool writeScreenPng(const std::string& path);

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "platform/files.h"
 #include "platform/headless/animation.h"
 #include "platform/headless/headless.h"
 #include "platform/replay.h"
@@ -17,6 +17,8 @@ namespace plat::headless {
 namespace {
 
 namespace replay = plat::replay;
+
+constexpr size_t kLargestScript = 64u << 20;  // far more than any script; a larger file is refused
 
 int usage() {
     std::fprintf(stderr,
@@ -78,17 +80,17 @@ int finishRun() {
             std::fprintf(stderr, "fingulp-sim: no game was played: nothing to record\n");
             status = 1;
         } else if (!writeFile(r.recordPath, replay::encode(r.recorded))) {
-            std::fprintf(stderr, "fingulp-sim: cannot write %s\n", r.recordPath.c_str());
+            std::fprintf(stderr, "fingulp-sim: cannot write %s\n", shownArgument(r.recordPath.c_str()).c_str());
             status = 1;
         }
     }
     if (!r.shotPath.empty() && !writeScreenPng(r.shotPath)) {
-        std::fprintf(stderr, "fingulp-sim: cannot write %s\n", r.shotPath.c_str());
+        std::fprintf(stderr, "fingulp-sim: cannot write %s\n", shownArgument(r.shotPath.c_str()).c_str());
         status = 1;
     }
     std::string error;
     if (!finishAnimation(error)) {
-        std::fprintf(stderr, "fingulp-sim: %s\n", error.c_str());
+        std::fprintf(stderr, "fingulp-sim: %s\n", shownArgument(error.c_str()).c_str());
         status = 1;
     }
     if (r.watching) {
@@ -141,7 +143,7 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
         } else if (!value && scriptPath.empty() && (arg == "-" || arg[0] != '-')) {
             scriptPath = arg;
         } else {
-            std::fprintf(stderr, "fingulp-sim: unexpected argument '%s'\n", arg.c_str());
+            std::fprintf(stderr, "fingulp-sim: unexpected argument '%s'\n", shownArgument(arg.c_str()).c_str());
             return usage();
         }
     }
@@ -152,29 +154,28 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
 
     reset();
     if (!replayPath.empty()) {
-        replay::Replay watched;
         std::string error;
-        if (!replay::loadReplay(replayPath, watched, error)) {
-            std::fprintf(stderr, "fingulp-sim: %s: %s\n", replayPath.c_str(), error.c_str());
+        if (!replay::watchFrom(replayPath, error)) {
+            std::fprintf(stderr, "fingulp-sim: %s: %s\n", shownArgument(replayPath.c_str()).c_str(), error.c_str());
             return 2;
         }
-        replay::watch(std::move(watched));
         r.watching = true;
     } else {
         std::stringstream text;
         if (scriptPath == "-") {
             text << std::cin.rdbuf();
         } else {
-            std::ifstream in(scriptPath);
-            if (!in) {
-                std::fprintf(stderr, "fingulp-sim: cannot read script %s\n", scriptPath.c_str());
+            std::string contents;
+            if (!readExistingFile(scriptPath, kLargestScript, contents) || contents.size() >= kLargestScript) {
+                std::fprintf(stderr, "fingulp-sim: cannot read script %s\n", shownArgument(scriptPath.c_str()).c_str());
                 return 2;
             }
-            text << in.rdbuf();
+            text << contents;
         }
         std::string error;
         if (!loadScript(text.str(), error)) {
-            std::fprintf(stderr, "fingulp-sim: %s: %s\n", scriptPath.c_str(), error.c_str());
+            std::fprintf(stderr, "fingulp-sim: %s: %s\n", shownArgument(scriptPath.c_str()).c_str(),
+                         shownArgument(error.c_str()).c_str());
             return 2;
         }
     }
@@ -182,7 +183,7 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
     if (!logPath.empty()) {
         logFile = logPath == "-" ? stdout : std::fopen(logPath.c_str(), "w");
         if (!logFile) {
-            std::fprintf(stderr, "fingulp-sim: cannot write log %s\n", logPath.c_str());
+            std::fprintf(stderr, "fingulp-sim: cannot write log %s\n", shownArgument(logPath.c_str()).c_str());
             return 2;
         }
         logTo(logFile);
@@ -195,8 +196,7 @@ int runSimulator(int argc, char** argv, int (*programMain)(), std::string (*desc
     setExecutablePath(fromUtf8(exeDir + "/fingulp"));
     onStateRequest(describeState);
     r.describeState = describeState;
-    replay::recordAs(replay::Edition::Headless);
-    replay::onRecorded(keepRecorded);
+    replay::recordGames(replay::Edition::Headless, keepRecorded);
     onInputExhausted(exhausted);
 
     const int code = programMain();

@@ -12,6 +12,7 @@
 #include "platform/headless/handset.h"
 #include "platform/headless/headless.h"
 #include "platform/input.h"
+#include "platform/text_encoding.h"
 
 namespace plat::headless {
 namespace {
@@ -70,7 +71,6 @@ bool loadScript(const std::string& text, std::string& error) {
 
 void onInputExhausted(void (*handler)()) { script().exhausted = handler; }
 void onStateRequest(std::string (*reporter)()) { script().reporter = reporter; }
-void setOutput(std::FILE* out) { script().out = out ? out : stdout; }
 
 void resetScript() {
     ScriptState& s = script();
@@ -85,7 +85,7 @@ void resetScript() {
 void programBlocks(uint32_t milliseconds) {
     ScriptState& s = script();
     if (s.shotWhileBlocked.empty() || milliseconds < 1000) return;
-    if (!writeScreenPng(s.shotWhileBlocked)) std::fprintf(stderr, "cannot write %s\n", s.shotWhileBlocked.c_str());
+    if (!writeScreenPng(s.shotWhileBlocked)) std::fprintf(stderr, "cannot write %s\n", shownArgument(s.shotWhileBlocked.c_str()).c_str());
     s.shotWhileBlocked.clear();
 }
 
@@ -154,7 +154,7 @@ void runScriptUntil(uint64_t deadline) {
                 return;
             case Op::Shot:
                 if (!writeScreenPng(c.argument)) {
-                    std::fprintf(stderr, "line %d: cannot write %s\n", c.line, c.argument.c_str());
+                    std::fprintf(stderr, "line %d: cannot write %s\n", c.line, shownArgument(c.argument.c_str()).c_str());
                 }
                 continue;
             case Op::ShotWhileBlocked:

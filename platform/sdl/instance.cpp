@@ -19,6 +19,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -112,14 +113,16 @@ bool sameUser(int socket) {
 using Clock = std::chrono::steady_clock;
 
 // Waits until `socket` is ready for `events` before `deadline`; false on
-// timeout, trouble, or when `stop` (if any) becomes readable.
+// timeout, trouble, or when `stop` (if any) becomes readable. Without one
+// (the main thread asking), an end signal stops it within a slice.
 bool ready(int socket, short events, Clock::time_point deadline, int stop) {
+    constexpr long kSliceMs = 50;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) return false;
+        if (left <= 0 || (stop < 0 && ending())) return false;
         pollfd fds[2] = {{socket, events, 0}, {stop, POLLIN, 0}};
-        const int n = poll(fds, stop >= 0 ? 2 : 1, static_cast<int>(left));
-        if (n < 0 && errno == EINTR) continue;
+        const int n = poll(fds, stop >= 0 ? 2 : 1, static_cast<int>(stop >= 0 ? left : std::min(left, kSliceMs)));
+        if ((n < 0 && errno == EINTR) || (n == 0 && stop < 0)) continue;
         if (n <= 0 || (stop >= 0 && fds[1].revents)) return false;
         return (fds[0].revents & events) != 0;
     }
@@ -219,8 +222,14 @@ void stopInstanceChannel() {
         ::unlink(c.socketPath.c_str());
         close(c.marker);
     }
-    if (c.lock >= 0) close(c.lock);
+    if (c.lock >= 0) {
+        close(c.lock);
+    } else if (c.unanswered && !ending()) {
+        // This copy gave up on the one holding the marker (stopped or hung).
+        std::fprintf(stderr, "fingulp: another copy holds the game but does not answer; not starting\n");
+    }
     c.marker = c.lock = -1;
+    c.unanswered = false;
 }
 
 // --- The marker and the windows of other copies (offered in sdl_backend.cpp) ---
@@ -269,6 +278,7 @@ void publishWindow(const Char* className, const Char* title) {
 uint64_t findWindow(const Char* className, const Char* title) {
     const std::string key = plat::toUtf8(className) + "\t" + plat::toUtf8(title);
     const std::string answer = plat::sdl::ask("find " + key);
+    channel().unanswered = answer.empty();
     if (answer.rfind("window ", 0) != 0) return 0;
     const uint64_t pid = std::strtoull(answer.c_str() + 7, nullptr, 10);
     // The handle carries the process id above the low bit, which callers may set.

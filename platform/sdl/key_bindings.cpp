@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "platform/text_encoding.h"
 #include "platform/types.h"
 
 namespace plat::sdl {
@@ -49,20 +50,6 @@ std::string joined(const std::vector<std::string>& names) {
 
 }  // namespace
 
-std::string shownText(const std::string& text) {
-    std::string shown;
-    for (size_t i = 0; i < text.size() && i < 200; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            shown += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
-        } else {
-            shown += text[i];
-        }
-    }
-    return text.size() > 200 ? shown + "..." : shown;
-}
-
 KeyBindings defaultBindings() {
     KeyBindings b;
     const auto up = static_cast<int>(HandsetKey::Up), down = static_cast<int>(HandsetKey::Down);
@@ -89,7 +76,7 @@ KeyBindings defaultBindings() {
 bool applySetting(const std::string& setting, KeyBindings& bindings, std::string& error) {
     const size_t equals = setting.find('=');
     if (equals == std::string::npos) {
-        error = "'" + shownText(setting) + "' is not NAME = KEYS";
+        error = "'" + shownArgument(setting.c_str()) + "' is not NAME = KEYS";
         return false;
     }
     std::string name = trimmed(setting.substr(0, equals));
@@ -97,7 +84,7 @@ bool applySetting(const std::string& setting, KeyBindings& bindings, std::string
     if (name == kSticky) {
         const std::string on = trimmed(value);
         if (on != "on" && on != "off") {
-            error = std::string(kSticky) + " is on or off, not '" + shownText(on) + "'";
+            error = std::string(kSticky) + " is on or off, not '" + shownArgument(on.c_str()) + "'";
             return false;
         }
         bindings.stickyArrows = on == "on";
@@ -106,7 +93,7 @@ bool applySetting(const std::string& setting, KeyBindings& bindings, std::string
     const bool gamepad = name.rfind(kGamepadPrefix, 0) == 0;
     const int key = handsetKeyNamed(gamepad ? name.substr(sizeof(kGamepadPrefix) - 1) : name);
     if (key < 0) {
-        error = "unknown setting '" + shownText(name) + "'";
+        error = "unknown setting '" + shownArgument(name.c_str()) + "'";
         return false;
     }
     std::vector<SDL_Scancode> keys;
@@ -116,7 +103,7 @@ bool applySetting(const std::string& setting, KeyBindings& bindings, std::string
         const SDL_GameControllerButton button =
             gamepad ? SDL_GameControllerGetButtonFromString(item.c_str()) : SDL_CONTROLLER_BUTTON_INVALID;
         if (item.empty() || (gamepad ? button == SDL_CONTROLLER_BUTTON_INVALID : scancode == SDL_SCANCODE_UNKNOWN)) {
-            error = name + ": unknown " + (gamepad ? "button" : "key") + " '" + shownText(item) + "'";
+            error = name + ": unknown " + (gamepad ? "button" : "key") + " '" + shownArgument(item.c_str()) + "'";
             return false;
         }
         if (gamepad) {

@@ -47,7 +47,4 @@ HandsetKey buttonKey(const KeyBindings& bindings, SDL_GameControllerButton butto
 // What a handset key reaches the program as.
 KeyMeaning meaningOf(HandsetKey key);
 
-// Text as a message may quote it: control bytes as \xNN, at most 200 bytes.
-std::string shownText(const std::string& text);
-
 }  // namespace plat::sdl

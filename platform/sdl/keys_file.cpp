@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "platform/input.h"
+#include "platform/text_encoding.h"
 #include "platform/sdl/desktop.h"
 #include "platform/sdl/sdl_internal.h"
 
@@ -27,7 +28,7 @@ bool isText(const std::string& bytes) {
 
 // The one line a refused keys file gets.
 void sayRefused(const std::string& error) {
-    std::fprintf(stderr, "fingulp: %s: %s; using the default keys\n", shownText(keysFilePath()).c_str(),
+    std::fprintf(stderr, "fingulp: %s: %s; using the default keys\n", shownArgument(keysFilePath().c_str()).c_str(),
                  error.c_str());
 }
 
@@ -94,7 +95,7 @@ int bindKeys(const std::vector<std::string>& settings) {
     if (damaged) sayRefused(error);
     for (const std::string& setting : settings) {
         if (!applySetting(setting, keys, error)) {
-            std::fprintf(stderr, "fingulp: --bind %s: %s\n", shownText(setting).c_str(), error.c_str());
+            std::fprintf(stderr, "fingulp: --bind %s: %s\n", shownArgument(setting.c_str()).c_str(), error.c_str());
             return 2;
         }
     }
@@ -104,7 +105,7 @@ int bindKeys(const std::vector<std::string>& settings) {
     }
     const std::string text = keysText(keys);
     if (!writeConfigFile(kFileName, text, damaged ? OldEntry::KeepAsBackup : OldEntry::Drop)) {
-        std::fprintf(stderr, "fingulp: cannot write %s\n", shownText(keysFilePath()).c_str());
+        std::fprintf(stderr, "fingulp: cannot write %s\n", shownArgument(keysFilePath().c_str()).c_str());
         return 1;
     }
     std::printf("fingulp: keys saved to %s\n%s", keysFilePath().c_str(), text.c_str());

@@ -66,14 +66,12 @@ int startDesktop() {
     backendData().input.endSignalled = false;
     startGamepads();
     raiseEventType();
-    if (plat::replay::watchState() != plat::replay::Watch::None) {
-        startWatching();
-    } else {
-        loadKeys();  // watching reads nothing of the player's
-        // Every game played is kept as a replay file.
-        plat::replay::recordAs(plat::replay::Edition::Desktop);
-        plat::replay::onRecorded(keepReplay);
-    }
+    // Every game played is kept as a replay file; a replay to watch plays at
+    // its own pace.
+    plat::replay::recordGames(plat::replay::Edition::Desktop, keepReplay);
+    backendData().watching.start(SDL_GetTicks64());
+    // Watching reads nothing of the player's.
+    if (plat::replay::watchState() == plat::replay::Watch::None) loadKeys();
     return 0;
 }
 

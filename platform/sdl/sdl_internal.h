@@ -64,19 +64,12 @@ struct InstanceChannel {
     int stop[2] = {-1, -1};  // written to end the listener at once
     std::string windowKey;   // "class\ttitle" once published
     std::thread listener;
-};
-
-// Watching a replay (watching.cpp): the program's clock runs at the chosen
-// pace, stands still while paused, and the title says what plays.
-struct Watching {
-    bool on = false;
-    plat::replay::Pace pace;
-    int shown = -1;  // the title last set, as a watch state and pace
+    bool unanswered = false;  // the copy holding the marker gave no answer when last asked
 };
 
 struct BackendData {
     Video video;
-    Watching watching;
+    plat::replay::WatchClock watching;  // a watched replay's pace (watching.cpp)
     AudioOut audio;
     Input input;
     Gamepads gamepads;
@@ -180,7 +173,6 @@ KeysFile readKeysFile(KeyBindings& bindings, std::string& error);
 void loadKeys();
 
 // --- Watching a replay (watching.cpp) -------------------------------------------------------
-void startWatching();              // the program runs to show a replay
 uint64_t programClock();           // the program's milliseconds (SDL's, or the replay's pace)
 int64_t realWaitMs(uint64_t programMs);  // how long to block for that span; -1 while paused
 bool handleWatchKey(SDL_Keycode key, bool repeat);  // the watching keys; true when it was one
@@ -189,11 +181,14 @@ void showWatchState();             // the window title says what plays
 // --- Replays kept (replay_folder.cpp) -------------------------------------------------------
 // $XDG_DATA_HOME/fingulp/replays/, else ~/.local/share/fingulp/replays/; empty when neither is known.
 std::string replayFolder();
-// "2026-12-08_10-15-30_score-12.fgr", from the local time
-std::string replayFileName(int64_t when, int32_t score);
-// Of the replay files named in a folder, those to remove: all but the
-// best-scoring (the first to reach that score) and the newest 50 others.
-std::vector<std::string> replaysToDrop(const std::vector<std::string>& names);
+// "000042_2026-12-08_10-15-30_score-12.fgr": the game's number, the local time, the score.
+std::string replayFileName(int64_t number, int64_t when, int32_t score);
+// The number the next game gets among these names: one more than the highest.
+int64_t nextReplayNumber(const std::vector<std::string>& names);
+// Of the replay files named in a folder, those to remove: all but the one
+// just `written`, the best-scoring (the first to reach that score) and the
+// newest 50 others, newest by number, never by date.
+std::vector<std::string> replaysToDrop(const std::vector<std::string>& names, const std::string& written);
 // A folder made when missing (only the user may enter it); `ours` must not be a link.
 bool ensureFolder(const std::string& path, bool ours);
 // Writes a recorded game there (the same safe replace as config.ini) and

@@ -40,10 +40,11 @@ void fingulp_ask_window(const char* key);
 int fingulp_answer();
 void fingulp_publish_window(const char* key);
 void fingulp_bring_to_front();
-// Replays: the link's fragment when it holds one (malloc'd; null when none),
+// Replays: the link's fragment when it holds one, that is when it starts with
+// `prefix` (malloc'd; null when none; the page keeps the prefix for its links),
 // a recorded game to keep (best and last), a replay refused, and what the
 // page shows while one is watched (watch state as plat::replay::Watch).
-char* fingulp_replay_fragment();
+char* fingulp_replay_fragment(const char* prefix);
 void fingulp_keep_replay(const char* text, int fishEaten);
 void fingulp_replay_refused(const char* why);
 void fingulp_watch_shown(int state, int paused, int speed);

@@ -56,9 +56,7 @@ struct WebHandset {
     const Bitmap* screen = nullptr;
     bool screenChanged = false;
     std::vector<uint32_t> rgba;  // the screen as the canvas takes it
-    bool watching = false;  // a replay from the link plays
-    plat::replay::Pace pace;
-    int shown = -1;  // what the page last showed of it
+    plat::replay::WatchClock watching;  // a replay from the link plays at its pace
 };
 
 WebHandset& handset() {
@@ -79,24 +77,20 @@ void present() {
 
 // Tells the page what the watched replay does, when that changed.
 void showWatchState() {
-    WebHandset& h = handset();
-    if (!h.watching) return;
-    const int state = static_cast<int>(plat::replay::watchState());
-    const int shown = state * 100 + (h.pace.paused ? 50 : 0) + static_cast<int>(h.pace.speed);
-    if (shown == h.shown) return;
-    h.shown = shown;
-    fingulp_watch_shown(state, h.pace.paused ? 1 : 0, static_cast<int>(h.pace.speed));
+    plat::replay::WatchClock& w = handset().watching;
+    if (!w.shownChanged()) return;
+    fingulp_watch_shown(static_cast<int>(plat::replay::watchState()), w.pace.paused ? 1 : 0,
+                        static_cast<int>(w.pace.speed));
 }
 
 // The deadline is on the program's clock; the page's alarms run on the real one.
 void suspendUntil(uint64_t deadline, FingulpSuspension why) {
     present();
     showWatchState();
-    WebHandset& h = handset();
-    double real = deadline == backend::kNoDeadline ? -1.0 : static_cast<double>(deadline);
-    if (h.watching && deadline != backend::kNoDeadline) {
+    double real = -1.0;
+    if (deadline != backend::kNoDeadline) {
         const uint64_t now = backend::now();
-        const int64_t wait = h.pace.realWait(deadline > now ? deadline - now : 0);
+        const int64_t wait = handset().watching.realWait(deadline > now ? deadline - now : 0);
         real = wait < 0 ? -1.0 : fingulp_now() + static_cast<double>(wait);
     }
     fingulp_suspend(real, why);
@@ -106,24 +100,19 @@ void keepReplay(const plat::replay::Replay& replay) {
     fingulp_keep_replay(plat::replay::toText(plat::replay::encode(replay)).c_str(), replay.outcome.fishEaten);
 }
 
-// A link holding a replay: the program watches it; anything else plays.
+// A link holding a replay: the program watches it; anything else plays, and
+// every game is kept.
 void takeReplayFromLink() {
-    if (char* fragment = fingulp_replay_fragment()) {
-        plat::replay::Replay replay;
+    const std::string prefix(plat::replay::kLinkName);
+    if (char* fragment = fingulp_replay_fragment(prefix.c_str())) {
         std::string error;
-        if (plat::replay::readReplay(fragment, replay, error)) {
-            plat::replay::watch(std::move(replay));
-            handset().watching = true;
-            handset().pace.start(static_cast<uint64_t>(fingulp_now()));
-        } else {
+        if (!plat::replay::watchFrom(fragment, error)) {
             fingulp_replay_refused(("This replay cannot be played: " + error + ".").c_str());
         }
         std::free(fragment);
     }
-    if (!handset().watching) {
-        plat::replay::recordAs(plat::replay::Edition::Web);
-        plat::replay::onRecorded(keepReplay);
-    }
+    plat::replay::recordGames(plat::replay::Edition::Web, keepReplay);
+    handset().watching.start(static_cast<uint64_t>(fingulp_now()));
 }
 
 // Waits (blocking, input queued) up to `limitMs` for the browser's answer to
@@ -169,9 +158,9 @@ EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::input::close(); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_save() { plat::input::save(); }
 // The page's replay controls: 0 pause or play, 1 faster, 2 slower.
 EMSCRIPTEN_KEEPALIVE void fingulp_watch_control(int change) {
-    plat::web::WebHandset& h = plat::web::handset();
-    if (!h.watching || change < 0 || change > 2) return;
-    h.pace.change(static_cast<plat::replay::Pace::Change>(change), static_cast<uint64_t>(fingulp_now()));
+    if (change < 0 || change > 2) return;
+    plat::web::handset().watching.change(static_cast<plat::replay::Pace::Change>(change),
+                                         static_cast<uint64_t>(fingulp_now()));
 }
 }
 
@@ -180,8 +169,7 @@ namespace plat::backend {
 using plat::web::handset;
 
 uint64_t now() {
-    const uint64_t real = static_cast<uint64_t>(fingulp_now());
-    return handset().watching ? handset().pace.clock(real) : real;
+    return handset().watching.now(static_cast<uint64_t>(fingulp_now()));
 }
 
 void sleep(uint32_t milliseconds) {

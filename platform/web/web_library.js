@@ -93,8 +93,9 @@ mergeInto(LibraryManager.library, {
     // keyboard's auto-repeat); the handset layer decides what reaches the
     // program.
     press: function(source, key, repeat) {
-      if (!Handset.started || Handset.ended) return;
+      if (!Handset.started || Handset.ended || HandsetFiles.dialogOpen()) return;
       Handset.unlockAudio();
+      HandsetFiles.keepStorage();
       if (key === 'left' || key === 'right') {
         Module['_fingulp_soft_key'](key === 'left' ? 1 : 0, repeat ? 1 : 0);
       } else {
@@ -182,7 +183,7 @@ mergeInto(LibraryManager.library, {
       }
       if (a.idle) clearTimeout(a.idle);
       a.idle = null;
-      if (a.context.state === 'suspended') {
+      if (a.context.state !== 'running') {  // suspended, or interrupted by the phone
         a.context.resume().catch(function() { a.refused = true; });
       }
       return a.context;
@@ -218,6 +219,13 @@ mergeInto(LibraryManager.library, {
       }
       return buffer;
     },
+    // A phone that suspended the page (another app) may have stopped the
+    // context: it runs again when the page shows.
+    resumeAudio: function() {
+      var a = Handset.audio;
+      if (!a.context || a.context.state === 'running' || a.context.state === 'closed') return;
+      a.context.resume().then(Handset.audioIdle, function() { a.refused = true; });
+    },
     stopSound: function() {
       var a = Handset.audio;
       if (a.playing) {
@@ -241,12 +249,15 @@ mergeInto(LibraryManager.library, {
     // a damaged one kept beside it, nothing else under the prefix.
     keptFiles: ['config.ini', 'config.ini.bak'],
     mirrorFile: function(path) {
+      if (HandsetFiles.restoring) return;
       try {
         var bytes = FS.readFile(path), text = '';
         for (var i = 0; i < bytes.length; i += 0x8000) {
           text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
         }
-        localStorage.setItem(Handset.storagePrefix + path, btoa(text));
+        text = btoa(text);
+        localStorage.setItem(Handset.storagePrefix + path, text);
+        HandsetFiles.saved(path, text);
       } catch (e) {
         Handset.storageRefused('could not keep ' + path + ': ' + e);
       }
@@ -329,14 +340,15 @@ mergeInto(LibraryManager.library, {
     },
 
     // --- Replays ----------------------------------------------------------------------------
-    // The best and the last game, as the text of a link's fragment
-    // ("replay=..."), kept in local storage; the controls around the screen.
+    // The best and the last game, as the text of a link's fragment (after
+    // the program's prefix), kept in local storage; the controls around the screen.
     replayKeys: { best: 'fingulp:replay:best', bestFish: 'fingulp:replay:best-fish', last: 'fingulp:replay:last' },
     watchedText: null,     // the replay from the link, while one is watched
+    linkPrefix: '',        // what comes before the text in a link: the program says
     storedReplay: function(which) {
       try { return localStorage.getItem(Handset.replayKeys[which]); } catch (e) { return null; }
     },
-    linkTo: function(text) { return location.origin + location.pathname + '#replay=' + text; },
+    linkTo: function(text) { return location.origin + location.pathname + '#' + Handset.linkPrefix + text; },
     replayStatus: function(text) {
       var status = document.getElementById('replay-status');
       if (status) status.textContent = text;
@@ -352,21 +364,15 @@ mergeInto(LibraryManager.library, {
     // Another page load watches it: the program starts afresh from the link.
     watchStored: function(which) {
       var text = Handset.storedReplay(which);
-      if (!text) return;
-      location.hash = 'replay=' + text;
+      if (text) Handset.watchText(text);
+    },
+    watchText: function(text) {
+      location.hash = Handset.linkPrefix + text;
       location.reload();
     },
     shareGame: function() {
-      var text = Handset.watchedText !== null ? Handset.watchedText.slice(7) : Handset.storedReplay('last');
-      var link = Handset.linkTo(text);
-      var shown = function() { Handset.replayStatus('Link to this game: ' + link); };
-      if (navigator.share) {
-        navigator.share({ title: 'A game of FINGULP', url: link }).catch(shown);
-      } else if (navigator.clipboard && navigator.clipboard.writeText) {
-        navigator.clipboard.writeText(link).then(function() { Handset.replayStatus('Link copied.'); }, shown);
-      } else {
-        shown();
-      }
+      var text = Handset.watchedText !== null ? Handset.watchedText.slice(Handset.linkPrefix.length) : Handset.storedReplay('last');
+      HandsetFiles.share(Handset.linkTo(text));
     },
     hookReplayControls: function() {
       var on = function(id, action) {
@@ -424,7 +430,8 @@ mergeInto(LibraryManager.library, {
       window.addEventListener('keydown', function(event) {
         var key = Handset.keyOf(event.code);
         // Once the program has ended the keys are the page's (Enter on "Start again").
-        if (key === null || event.ctrlKey || event.metaKey || event.altKey || Handset.ended) return;
+        // An open dialog keeps its keys.
+        if (key === null || event.ctrlKey || event.metaKey || event.altKey || Handset.ended || HandsetFiles.dialogOpen()) return;
         event.preventDefault();
         Handset.press('k:' + event.code, key, event.repeat);
       });
@@ -433,6 +440,7 @@ mergeInto(LibraryManager.library, {
       window.addEventListener('blur', Handset.releaseAll);
       document.addEventListener('visibilitychange', function() {
         Handset.releaseAll();
+        if (!document.hidden) Handset.resumeAudio();
         if (!Handset.started || Handset.ended) return;
         Module['_fingulp_feed_focus'](document.hidden ? 0 : 1);
         Handset.saveIfHidden(Handset.readingInput);
@@ -446,7 +454,10 @@ mergeInto(LibraryManager.library, {
         Handset.wake();
       });
       // Back from the back/forward cache: a fresh start.
-      window.addEventListener('pageshow', function(event) { if (event.persisted) location.reload(); });
+      window.addEventListener('pageshow', function(event) {
+        if (event.persisted) location.reload();
+        else Handset.resumeAudio();
+      });
       var restart = document.getElementById('restart');
       if (restart) restart.addEventListener('click', function() { location.reload(); });
       // (The page lays itself out before the program starts: index.html.)
@@ -472,13 +483,14 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  fingulp_page_start__deps: ['$Handset'],
+  fingulp_page_start__deps: ['$Handset', '$HandsetFiles'],
   fingulp_page_start: function(folder) {
     // (The record above is written out as text: live objects are made here.)
     Handset.sources = new Map();
     Handset.audio.buffers = new Map();
     Handset.restoreFiles(UTF8ToString(folder));
     Handset.hookPage();
+    HandsetFiles.hook(UTF8ToString(folder));
     Handset.started = true;
   },
 
@@ -575,18 +587,21 @@ mergeInto(LibraryManager.library, {
   },
 
   // The link's fragment never reaches a server: the replay travels in it.
-  fingulp_replay_fragment__deps: ['$Handset', '$stringToNewUTF8'],
-  fingulp_replay_fragment: function() {
+  fingulp_replay_fragment__deps: ['$Handset', '$HandsetFiles', '$stringToNewUTF8'],
+  fingulp_replay_fragment: function(prefix) {
+    Handset.linkPrefix = UTF8ToString(prefix);
     var fragment = location.hash.slice(1);
-    if (fragment.indexOf('replay=') !== 0) return 0;
+    if (fragment.indexOf(Handset.linkPrefix) !== 0) return 0;
+    if (fragment.length > Handset.linkPrefix.length + HandsetFiles.linkLimit) return HandsetFiles.refuseLongLink(), 0;
     Handset.watchedText = fragment;
     Handset.showReplayControls();
     return stringToNewUTF8(fragment);
   },
 
-  fingulp_keep_replay__deps: ['$Handset'],
+  fingulp_keep_replay__deps: ['$Handset', '$HandsetFiles'],
   fingulp_keep_replay: function(text, fish) {
     var keys = Handset.replayKeys;
+    if (HandsetFiles.restoring) return;
     text = UTF8ToString(text);
     try {
       localStorage.setItem(keys.last, text);
@@ -595,6 +610,7 @@ mergeInto(LibraryManager.library, {
         localStorage.setItem(keys.best, text);
         localStorage.setItem(keys.bestFish, String(fish));
       }
+      HandsetFiles.saved();
     } catch (e) {
       console.warn('FINGULP: this game\'s replay is not kept: ' + e);
     }

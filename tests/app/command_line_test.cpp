@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -31,7 +32,11 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         {{"game.fgr"}, Action::Watch, -1, ""},
         {{"--replay", "#replay=RkdS"}, Action::Watch, -1, ""},
         {{"--replay"}, Action::Refuse, -1, "--replay needs a replay file or a shared link"},
-        {{"a.fgr", "b.fgr"}, Action::Refuse, -1, "unknown option 'b.fgr'"},
+        {{"a.fgr", "b.fgr"}, Action::Refuse, -1, "several replays: name one to watch"},
+        {{"--replay", "a.fgr", "--replay=b.fgr"}, Action::Refuse, -1, "several replays: name one to watch"},
+        {{"--", "--help"}, Action::Watch, -1, ""},
+        {{"--level", "hard", "--", "-a.fgr"}, Action::Refuse, 1, "--level plays a game: a replay brings its own level"},
+        {{"--", "a.fgr", "--", "b.fgr"}, Action::Refuse, -1, "several replays: name one to watch"},
         {{"--level", "hard", "a.fgr"}, Action::Refuse, 1, "--level plays a game: a replay brings its own level"},
         {{"--levels", "hard"}, Action::Refuse, -1, "unknown option '--levels'"},
         {{"--\x1b]0;owned\x07\n"}, Action::Refuse, -1, "unknown option '--\\x1B]0;owned\\x07\\x0A'"},
@@ -61,7 +66,7 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         }
     }
     // A replay's name in a message (it may be any text) drives no terminal.
-    EXPECT_EQ(shownArgument("a\x1b]0;owned\x07\n.fgr"), "a\\x1B]0;owned\\x07\\x0A.fgr");
+    EXPECT_EQ(plat::shownArgument("a\x1b]0;owned\x07\n.fgr"), "a\\x1B]0;owned\\x07\\x0A.fgr");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The 50 ms tick: keypad polling, the vibration countdown, the music and the
-// end of a starved game; and the settings path the first paint builds.
+// end of a starved game.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -81,22 +81,22 @@ TEST_F(Tick, NoPollingOnceAnEndedGameIsShown) {
 }
 
 TEST_F(Tick, VibrationStopsOnTheFifthCountedTickAndTheCountIsNotResetByANewGame) {
-    vibrating = 1;
+    vibrationRunning = 1;
     for (int i = 0; i < 4; ++i) runTick();
     EXPECT_EQ(count("vibrate stop"), 0);
     runTick();
     EXPECT_EQ(count("vibrate stop"), 1);
-    EXPECT_EQ(vibrating, 0u);
+    EXPECT_EQ(vibrationRunning, 0u);
     EXPECT_EQ(vibrationTicks, 0u);
 
     // Three ticks counted, then the session goes: the next vibration stops
     // after two more.
-    vibrating = 1;
+    vibrationRunning = 1;
     for (int i = 0; i < 3; ++i) runTick();
     delete currentGame;
     currentGame = newGameSession(0);
-    EXPECT_EQ(vibrating, 0u);
-    vibrating = 1;
+    EXPECT_EQ(vibrationRunning, 0u);
+    vibrationRunning = 1;
     runTick();
     EXPECT_EQ(count("vibrate stop"), 1);
     runTick();
@@ -140,23 +140,4 @@ TEST_F(Tick, AStarvedGameEndsOnceWithTheClickWhenSoundIsOn) {
     EXPECT_EQ(count("timer 100 stop"), 0) << "no window, no timer to stop";
     runTick();
     EXPECT_EQ(count("sound play DEF"), 1) << "the end is handled once";
-}
-
-TEST(ConfigPath, IsTheExecutablesFolderWhateverItsName) {
-    plat::headless::reset();
-    plat::headless::setExecutablePath(u"/storage/games/a-very-long-executable-name-indeed");
-    buildConfigPath();
-    EXPECT_EQ(std::u16string(configPath), u"/storage/games/config.ini");
-
-    // One unit short of the limit with the name added: refused whole, never cut.
-    std::u16string folder = u"/";
-    while (folder.size() + 1 + 10 < 256) folder += u'd';
-    plat::headless::setExecutablePath(folder + u"/x");
-    buildConfigPath();
-    EXPECT_EQ(configPath[0], 0);
-    folder.pop_back();
-    plat::headless::setExecutablePath(folder + u"/x");
-    buildConfigPath();
-    EXPECT_EQ(std::u16string(configPath), folder + u"/config.ini");
-    plat::headless::reset();
 }

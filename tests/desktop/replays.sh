@@ -25,8 +25,8 @@ done
 press_keys F2 F2
 for _ in $(seq 400); do compgen -G "$kept/*.fgr" > /dev/null && break; sleep 0.1; done
 replay="$(compgen -G "$kept/*.fgr" | head -1)" || fail "no replay kept in $kept: $(cat "$work/game/stderr.txt")"
-[[ "$(basename "$replay")" =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}_score-[0-9]+\.fgr$ ]] \
-  || fail "the replay's name tells no date, time and score: $replay"
+[[ "$(basename "$replay")" =~ ^[0-9]{6}_[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}_score-[0-9]+\.fgr$ ]] \
+  || fail "the replay's name tells no number, date, time and score: $replay"
 sleep 1.5  # the closing music plays to its end
 press_keys F12
 press_keys Escape Up Return

@@ -64,7 +64,7 @@ TEST_F(GameOverTest, WithoutAScoreTableTheScoreCountsAsTheBest) {
 
 TEST_F(GameOverTest, ShowingTheBoxStopsTheVibrationFirst) {
     scoreTable = &table;
-    vibrating = 1;
+    vibrationRunning = 1;
     showGameOver(*game);
     ASSERT_FALSE(plat::headless::log().empty());
     EXPECT_EQ(plat::headless::log().front().text, "vibrate stop");

@@ -250,7 +250,7 @@ TEST_F(ScenePixelTest, GameOverBoxAndMenuCaptionOverTheLastFrame) {
     use(surfaces.captionBitmap, strip(89, 22, 89, kYellow, kYellow), surfaces.captionSurface);
     game->score = 2;
     gamePhase = kPhaseStarved;
-    vibrating = 1;
+    vibrationRunning = 1;
     runGameFrame(*game, nullptr);
 
     EXPECT_EQ(screenAt(5, 50), kGrey);

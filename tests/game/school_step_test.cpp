@@ -83,7 +83,7 @@ TEST_F(SchoolStepTest, LargerFishEatsWithTheMouthOnItsSwimmingSide) {
 }
 
 TEST_F(SchoolStepTest, TwoMealsInOneStepThenALaterFishEatsThePlayer) {
-    vibrateEnabled = 1;
+    vibrationEnabled = 1;
     setPlayer(2, 80, 90, 1);  // mouth 91..101, body 80..102, band 93..107
     const SchoolFish& first = placeFish(0, 0, 0, 92, 95);
     const SchoolFish& second = placeFish(1, 1, 1, 95, 92);
@@ -103,12 +103,12 @@ TEST_F(SchoolStepTest, TwoMealsInOneStepThenALaterFishEatsThePlayer) {
     EXPECT_EQ(satiety, 40);
     EXPECT_EQ(game->player->sizeClass, 2);
     EXPECT_EQ(hungerRate, 3);
-    EXPECT_EQ(vibrating, 1u);
+    EXPECT_EQ(vibrationRunning, 1u);
     EXPECT_EQ(logCount("vibrate start"), 1);
 }
 
 TEST_F(SchoolStepTest, BeingEatenChangesNothingButTheFlagAndVibratesOnlyWhenEnabled) {
-    vibrateEnabled = 0;
+    vibrationEnabled = 0;
     setPlayer(1, 80, 90, 1);
     satiety = 2;
     foodStore = 20;
@@ -117,7 +117,7 @@ TEST_F(SchoolStepTest, BeingEatenChangesNothingButTheFlagAndVibratesOnlyWhenEnab
     placeFish(0, 3, 0, 99, 85);
     stepSchool(*game);
     EXPECT_EQ(game->player->alive, 0);
-    EXPECT_EQ(vibrating, 0u);
+    EXPECT_EQ(vibrationRunning, 0u);
     EXPECT_EQ(logCount("vibrate start"), 0);
     EXPECT_EQ(game->score, 5);
     EXPECT_EQ(game->player->sizeClass, 1);

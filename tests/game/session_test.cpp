@@ -116,10 +116,10 @@ TEST_F(SessionTest, PlayerAndSchoolTablesDifferInClassesOneAndFour) {
 }
 
 TEST_F(SessionTest, DestroyingASessionEndsTheVibrationCountButMakesNoCall) {
-    vibrating = 1;
+    vibrationRunning = 1;
     delete game;
     game = nullptr;
-    EXPECT_EQ(vibrating, 0u);
+    EXPECT_EQ(vibrationRunning, 0u);
     EXPECT_EQ(logCount("vibrate stop"), 0);
 }
 

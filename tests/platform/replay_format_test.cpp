@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "platform/core/replay_items.h"
+#include "platform/replay/replay_items.h"
 #include "platform/replay.h"
 
 namespace {
@@ -31,8 +31,12 @@ TEST(ReplayFormat, WhatIsWrittenReadsBackAsFileTextAndLink) {
     const replay::Replay r = sampleReplay();
     const std::vector<uint8_t> bytes = replay::encode(r);
     const std::string text = replay::toText(bytes);
-    const std::string forms[] = {std::string(bytes.begin(), bytes.end()), text, "  " + text + "\n",
-                                 "https://example.org/fingulp/#" + replay::linkFragment(r)};
+    std::string wrapped = text;  // as a mail program wraps it
+    for (size_t at = 20; at < wrapped.size(); at += 22) wrapped.insert(at, "\r\n");
+    const std::string link = "https://example.org/fingulp/#" + replay::linkFragment(r);
+    const std::string forms[] = {std::string(bytes.begin(), bytes.end()), text, "  " + text + "\n", link,
+                                 "Watch (" + link + ").", "#replay=" + wrapped + "==\n", wrapped + " \tthanks, Ann",
+                                 "replay=" + text + " see #2"};
     for (const std::string& form : forms) {
         replay::Replay back;
         std::string error;
@@ -75,10 +79,13 @@ TEST(ReplayFormat, HostileBytesAreRefusedWithAReason) {
         std::string error;
         EXPECT_FALSE(replay::decode(cases[i].data(), cases[i].size(), r, error) || error.empty()) << "case " << i;
     }
-    for (const char* text : {"RkdSA*", "R", "#replay=%%"}) {
+    const std::string half = replay::toText(good).substr(0, good.size() / 2);
+    for (const std::string& text : {std::string("RkdSA*"), std::string("R"), std::string("#replay=%%"),
+                                    "#replay=" + half + " thanks", "#replay=" + half + "."}) {
         replay::Replay r;
         std::string error;
-        EXPECT_FALSE(replay::readReplay(text, r, error)) << text;
+        EXPECT_FALSE(replay::readReplay(text, r, error) || error.empty() || error.find('\n') != std::string::npos)
+            << text;
     }
 }
 

@@ -40,4 +40,41 @@ PY
 expect 0 game.fgr
 expect 1 edited.fgr
 for f in short.fgr future.fgr noise.fgr missing.fgr; do expect 2 "$f"; done
+
+# Every message quotes a path's control bytes as \xNN, so none drives the terminal.
+esc=$'\e]0;owned\a' shown='\x1B]0;owned\x07'
+while IFS='|' read -r -a args; do
+  args=("${args[@]//ESC/$esc}") status=0
+  timeout 20 "$sim" "${args[@]}" > /dev/null 2> err.txt || status=$?
+  [ "$status" != 0 ] && [ "$status" != 124 ] && grep -qF "$shown" err.txt && ! grep -q $'\e' err.txt \
+    || { echo "${args[*]}: status $status, said: $(cat -v err.txt)"; exit 1; }
+done <<'CASES'
+--replay|missingESC.fgr
+--replay|game.fgr|--shot|noESC/last.png
+--replay|game.fgr|--animation|noESC/game.webp
+--exe-dir|.|--record|noESC/game.fgr|game.sim
+--exe-dir|.|--log|noESC/log.txt|game.sim
+missingESC.sim
+--verifyESC
+CASES
+
+# A FIFO, or a file swapped for one as it is opened, is refused at once, never waited on.
+mkfifo pipe
+status=0; timeout 5 "$sim" pipe > /dev/null 2>&1 || status=$?
+[ "$status" = 2 ] || { echo "a FIFO as the script: status $status"; exit 1; }
+python3 - <<'PY' &
+import os
+for name, target in (("a", "game.fgr"), ("b", "pipe")):
+    os.symlink(target, name)
+while True:
+    for name, target in (("a", "game.fgr"), ("b", "pipe")):
+        os.rename(name, "swapped.fgr")
+        os.symlink(target, name)
+PY
+swapper=$!
+trap 'kill $swapper 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 60); do
+  status=0; timeout 5 "$sim" --replay swapped.fgr > /dev/null 2>&1 || status=$?
+  [ "$status" = 0 ] || [ "$status" = 2 ] || { echo "a replay swapped for a FIFO: status $status"; exit 1; }
+done
 echo "replays play back identically"

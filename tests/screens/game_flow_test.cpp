@@ -42,7 +42,7 @@ TEST_F(GameFlowTest, NewGameStartsAFreshSessionAfterTheGetReadyCard) {
     gameEnded = 1;
     gamePhase = 0;
     startFrames = 60;
-    vibrateEnabled = 0;
+    vibrationEnabled = 0;
     GameSession* old = currentGame;
     const uint64_t start = plat::headless::now();
 
@@ -53,7 +53,7 @@ TEST_F(GameFlowTest, NewGameStartsAFreshSessionAfterTheGetReadyCard) {
     EXPECT_EQ(currentGame->difficulty, 1) << "the level switch chooses the difficulty";
     EXPECT_EQ(gameEnded, 0);
     EXPECT_EQ(gamePhase, kPhaseRunning);
-    EXPECT_EQ(vibrateEnabled, 1);
+    EXPECT_EQ(vibrationEnabled, 1);
     EXPECT_EQ(musicTicks, 180u);
     EXPECT_EQ(startFrames, 1) << "counted from 0, and render drew one frame";
 

@@ -4,7 +4,9 @@
 // checked after every game frame. Every G New games the player chooses Exit
 // and the program starts again in the same folder: the switches and best
 // scores it reads back must be those it saved, and the best score never
-// below that of any game that ended. Exit status 0 when nothing failed.
+// below that of any game that ended. Every game that ends is recorded and,
+// once the run is over, played back on a fresh program: it must end the same
+// way with the same screen. Exit status 0 when nothing failed.
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +20,8 @@
 #include "game/session.h"
 #include "invariants.h"
 #include "platform/headless/headless.h"
+#include "platform/replay.h"
+#include "platform/testing/replay_reset.h"
 #include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 #include "random_input.h"
@@ -46,6 +50,24 @@ struct Soak {
 };
 
 Soak soak;
+
+// The games recorded, each with the screen as it ended, played back at the end.
+struct Playback {
+    struct Game {
+        plat::replay::Replay replay;
+        std::vector<uint32_t> screen;
+    };
+    std::vector<Game> games;
+    bool on = false;
+    std::vector<uint32_t> endScreen;  // the screen as the last game ended
+    uint64_t played = 0;
+    uint64_t otherwise = 0;  // games that ended another way or on another screen
+    std::vector<std::string> failures;
+} playback;
+
+void keepGame(const plat::replay::Replay& replay) { playback.games.push_back({replay, playback.endScreen}); }
+
+void endWatching() { plat::postQuit(0); }
 
 // Idle rounds in a row without a tick before the run counts as stuck.
 constexpr uint64_t kStuckAfter = 100000;
@@ -113,8 +135,48 @@ void onIdle() {
 
 }  // namespace
 
+// A game ends: the screen it ended on, while it is recorded or played back.
+extern "C" bool __real__Z8gameEndsN4plat6replay6EndingE(plat::replay::Ending ending);
+extern "C" bool __wrap__Z8gameEndsN4plat6replay6EndingE(plat::replay::Ending ending) {
+    if (!playback.on || plat::replay::watchState() == plat::replay::Watch::Playing) {
+        playback.endScreen = plat::screenSurface()->bitmap->pixels;
+    }
+    return __real__Z8gameEndsN4plat6replay6EndingE(ending);
+}
+
+// Each recorded game on a fresh program, from its replay alone.
+void playBack(const std::filesystem::path& folder) {
+    playback.on = true;
+    for (size_t i = 0; i < playback.games.size(); ++i) {
+        const Playback::Game& game = playback.games[i];
+        plat::resetWindowing();
+        plat::headless::reset();
+        resetProgram();
+        plat::replay::resetReplays();
+        plat::headless::setExecutablePath((folder / "fingulp").u16string());
+        plat::headless::onInputExhausted(endWatching);
+        plat::replay::watch(game.replay);
+        playback.endScreen.clear();
+        programMain();
+        ++playback.played;
+        const plat::replay::Outcome seen = plat::replay::observedOutcome();
+        const plat::replay::Outcome& kept = game.replay.outcome;
+        if (!(seen == kept) || playback.endScreen != game.screen) {
+            ++playback.otherwise;
+            if (playback.failures.size() < 20) {
+                playback.failures.push_back(
+                    "game " + std::to_string(i + 1) + ": recorded " + plat::replay::endingName(kept.ending) + " fish " +
+                    std::to_string(kept.fishEaten) + " ticks " + std::to_string(kept.ticks) + ", played back " +
+                    plat::replay::endingName(seen.ending) + " fish " + std::to_string(seen.fishEaten) + " ticks " +
+                    std::to_string(seen.ticks) + (playback.endScreen != game.screen ? ", another last screen" : ""));
+            }
+        }
+    }
+}
+
 extern "C" void __real__Z7runTickv();
 extern "C" void __wrap__Z7runTickv() {
+    if (playback.on) return __real__Z7runTickv();
     checkReadBack();
     __real__Z7runTickv();
     ++soak.ticks;
@@ -130,7 +192,7 @@ extern "C" void __wrap__Z7runTickv() {
 extern "C" void __real__Z12runGameFrameR11GameSessionPN4plat6WindowE(GameSession& game, plat::Window* window);
 extern "C" void __wrap__Z12runGameFrameR11GameSessionPN4plat6WindowE(GameSession& game, plat::Window* window) {
     __real__Z12runGameFrameR11GameSessionPN4plat6WindowE(game, window);
-    soak.checker.afterFrame(game);
+    if (!playback.on) soak.checker.afterFrame(game);
 }
 
 int main(int argc, char** argv) {
@@ -160,6 +222,7 @@ int main(int argc, char** argv) {
     soak.input = &input;
     int exitCode = 0;
     uint64_t starts = 0;
+    plat::replay::recordGames(plat::replay::Edition::Headless, keepGame);
     for (;;) {
         plat::resetWindowing();
         plat::headless::reset();
@@ -174,6 +237,7 @@ int main(int argc, char** argv) {
         input.startAgain();
     }
     if (input.exitChosen && soak.stopping) saveFailure("the program did not end on Exit");
+    playBack(folder);
     std::filesystem::remove_all(folder);
 
     const InvariantChecker& c = soak.checker;
@@ -193,7 +257,11 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(c.deaths), static_cast<unsigned long long>(c.starvations),
                 c.largestClass);
 
-    bool ok = c.failures.empty() && soak.saveFailures.empty();
+    std::printf("soak: %zu games recorded, %llu played back, %llu ended otherwise\n", playback.games.size(),
+                static_cast<unsigned long long>(playback.played), static_cast<unsigned long long>(playback.otherwise));
+
+    bool ok = c.failures.empty() && soak.saveFailures.empty() && playback.otherwise == 0;
+    for (const std::string& failure : playback.failures) std::printf("FAILED replay, %s\n", failure.c_str());
     for (const std::string& failure : c.failures) std::printf("FAILED invariant, %s\n", failure.c_str());
     for (const std::string& failure : soak.saveFailures) std::printf("FAILED settings, %s\n", failure.c_str());
     if (exitCode != 0) {
@@ -209,7 +277,7 @@ int main(int argc, char** argv) {
     // through the game's turns. (Short runs, for trying things out, are exempt.)
     if (soak.ticksWanted >= 100000 &&
         (c.frames < soak.ticks / 4 || c.growths == 0 || c.shrinks == 0 || c.deaths == 0 || c.starvations < 10 ||
-         c.largestClass < 3 || input.newGames < 10 || (exitEvery != 0 && (input.exitsChosen < 3 || soak.readBacks != input.exitsChosen)))) {
+         c.largestClass < 3 || input.newGames < 10 || playback.games.size() < input.newGames / 2 || (exitEvery != 0 && (input.exitsChosen < 3 || soak.readBacks != input.exitsChosen)))) {
         std::printf("FAILED: the random play did not reach enough of the game\n");
         ok = false;
     }

@@ -50,10 +50,16 @@ test('a game played on the page, shared as a link, plays back in the page and on
   await watcher.close();
 });
 
-test('a damaged link is refused with a notice and the game plays as usual', async () => {
-  const page = await h.openPage(browser, `${server.url}#replay=RkdSAQ`);
-  const { states } = await h.runInPage(page, 'state state');
-  assert.match(await status(page), /^This replay cannot be played: /);
-  assert.deepEqual(states, ['state=MainMenu']);
-  await page.close();
+test('a damaged link, or one longer than any game\'s, is refused with a notice and the game plays as usual', async () => {
+  const links = [['RkdSAQ', /^This replay cannot be played: /, '#replay=RkdSAQ'],
+                 // Longer than the limit: refused before the program reads it, and out of the address.
+                 ['A'.repeat(131073), /^This replay cannot be played: the link is longer than any game's \(over 131072 characters\)\.$/, '']];
+  for (const [text, notice, hash] of links) {
+    const page = await h.openPage(browser, `${server.url}#replay=${text}`);
+    const { states } = await h.runInPage(page, 'state state');
+    assert.match(await status(page), notice);
+    assert.deepEqual(states, ['state=MainMenu']);
+    assert.equal(await page.evaluate(() => location.hash), hash);
+    await page.close();
+  }
 });

@@ -7,17 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/game_tick.h"
 #include "platform/types.h"
 
 namespace plat::replay::detail {
 
-// The keys a game tick reads, in the order of their bits.
-constexpr uint32_t kHeldKeys[8] = {kKeyLeft, kKeyRight, kKeyUp, kKeyDown, '2', '8', '4', '6'};
-
 // 0..3 for the arrows (a press of one that is up holds it from the next
 // tick on, until a toggle says otherwise), -1 for any other key.
 int arrowIndex(uint32_t keyCode);
-int heldIndex(uint32_t keyCode);  // 0..7 in kHeldKeys, -1 for any other key
+int heldIndex(uint32_t keyCode);  // its place in plat::kPolledKeys, -1 for any other key
 
 enum class ItemKind : uint8_t { KeyToggle, KeyDown, Command, FocusLost, FocusGained, Paint, Close, Other };
 
@@ -40,6 +38,9 @@ public:
 
 private:
     bool varint(uint32_t& value);
+    bool runItem(Item& item, std::string& error);
+    bool readRun(uint32_t which, Item& item, std::string& error);
+    bool operation(uint32_t op, Item& item, std::string& error);
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;
@@ -61,7 +62,6 @@ public:
     void flush();  // writes a run still being gathered
 
 private:
-    void varint(uint32_t value);
     void write(const Item& item);
     std::vector<uint8_t>* out_;
     uint32_t tick_ = 0;

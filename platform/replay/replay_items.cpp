@@ -1,8 +1,9 @@
 // The item stream's coding: a varint (delta ticks << 4 | operation) per item,
 // then the operation's arguments.
-#include "platform/core/replay_items.h"
+#include "platform/replay/replay_items.h"
 
 #include "platform/replay.h"
+#include "platform/replay/varint.h"
 
 namespace plat::replay::detail {
 namespace {
@@ -20,58 +21,60 @@ constexpr ItemKind kWindowEvents[] = {ItemKind::FocusLost, ItemKind::FocusGained
 }  // namespace
 
 int heldIndex(uint32_t keyCode) {
-    for (int i = 0; i < 8; ++i) {
-        if (kHeldKeys[i] == keyCode) return i;
+    for (int i = 0; i < kPolledKeyCount; ++i) {
+        if (kPolledKeys[i] == keyCode) return i;
     }
     return -1;
 }
 
 int arrowIndex(uint32_t keyCode) {
     const int i = heldIndex(keyCode);
-    return i < 4 ? i : -1;
+    return i < kFirstEveryKey ? i : -1;
 }
 
-bool ItemReader::varint(uint32_t& value) {
-    value = 0;
-    for (int shift = 0; shift < 35; shift += 7) {
-        if (pos_ >= size_) return false;
-        const uint8_t byte = data_[pos_++];
-        if (shift == 28 && (byte & 0xF0) != 0) return false;  // beyond 32 bits
-        value |= static_cast<uint32_t>(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0) return true;
-    }
-    return false;
-}
+namespace {
+constexpr char kCutShort[] = "the input is cut short or holds an overlong number";
+constexpr char kPastLongest[] = "the input runs past the longest game a replay may hold";
+}  // namespace
+
+bool ItemReader::varint(uint32_t& value) { return readVarint(data_, size_, pos_, value); }
 
 bool ItemReader::next(Item& item, std::string& error) {
-    if (runLeft_ > 0) {
-        const uint32_t step = (data_[runBit_ / 8] >> (runBit_ % 8)) & 1;
-        ++runBit_;
-        --runLeft_;
-        eventAtTick_ = true;
-        if (tick_ + step > kMaxTicks) {
-            error = "the input runs past the longest game a replay may hold";
-            return false;
-        }
-        tick_ += step;
-        item = Item{tick_, ItemKind::KeyDown, runArrow_, 0};
-        return true;
-    }
+    if (runLeft_ > 0) return runItem(item, error);
     uint32_t head = 0;
     if (!varint(head)) {
-        error = "the input is cut short or holds an overlong number";
+        error = kCutShort;
         return false;
     }
     const uint32_t delta = head >> 4;
-    const uint32_t op = head & 15;
     if (delta > 0) eventAtTick_ = false;
     if (tick_ + static_cast<uint64_t>(delta) > kMaxTicks) {
-        error = "the input runs past the longest game a replay may hold";
+        error = kPastLongest;
         return false;
     }
     tick_ += delta;
     item = Item{};
     item.tick = tick_;
+    return operation(head & 15, item, error);
+}
+
+// The next press of a run being read out.
+bool ItemReader::runItem(Item& item, std::string& error) {
+    const uint32_t step = (data_[runBit_ / 8] >> (runBit_ % 8)) & 1;
+    ++runBit_;
+    --runLeft_;
+    eventAtTick_ = true;
+    if (tick_ + step > kMaxTicks) {
+        error = kPastLongest;
+        return false;
+    }
+    tick_ += step;
+    item = Item{tick_, ItemKind::KeyDown, runArrow_, 0};
+    return true;
+}
+
+// An item's operation, its tick read, and the operation's arguments.
+bool ItemReader::operation(uint32_t op, Item& item, std::string& error) {
     if (op < 8) {
         // Keys are read as a tick starts: never before the first tick, never
         // after something else already happened in that tick.
@@ -110,25 +113,7 @@ bool ItemReader::next(Item& item, std::string& error) {
                 ok = varint(item.value) && varint(item.param);
                 break;
             }
-            if (ok && which <= 8) {
-                // A run: this press of held key which - 1, then count - 1 more, each
-                // 0 or 1 tick after the one before (one bit each).
-                uint32_t count = 0;
-                ok = varint(count);
-                const size_t bytes = (static_cast<size_t>(count) + 6) / 8;
-                if (ok && (count < 2 || count > kMaxRun || bytes > size_ - pos_)) {
-                    error = "a run of presses is out of range";
-                    return false;
-                }
-                if (!ok) break;
-                item.kind = ItemKind::KeyDown;
-                item.value = kHeldKeys[which - 1];
-                runArrow_ = item.value;
-                runLeft_ = count - 1;
-                runBit_ = pos_ * 8;
-                pos_ += bytes;
-                break;
-            }
+            if (ok && which <= 8) return readRun(which, item, error);
             if (ok) {
                 error = "an unknown kind of item";
                 return false;
@@ -136,19 +121,33 @@ bool ItemReader::next(Item& item, std::string& error) {
             break;
         default:
             item.kind = ItemKind::KeyDown;
-            item.value = kHeldKeys[op - kArrowDown];
+            item.value = kPolledKeys[op - kArrowDown];
             break;
     }
-    if (!ok) error = "the input is cut short or holds an overlong number";
+    if (!ok) error = kCutShort;
     return ok;
 }
 
-void ItemWriter::varint(uint32_t value) {
-    while (value >= 0x80) {
-        out_->push_back(static_cast<uint8_t>(value | 0x80));
-        value >>= 7;
+// A run: this press of held key which - 1, then count - 1 more, each 0 or 1
+// tick after the one before (one bit each).
+bool ItemReader::readRun(uint32_t which, Item& item, std::string& error) {
+    uint32_t count = 0;
+    if (!varint(count)) {
+        error = kCutShort;
+        return false;
     }
-    out_->push_back(static_cast<uint8_t>(value));
+    const size_t bytes = (static_cast<size_t>(count) + 6) / 8;
+    if (count < 2 || count > kMaxRun || bytes > size_ - pos_) {
+        error = "a run of presses is out of range";
+        return false;
+    }
+    item.kind = ItemKind::KeyDown;
+    item.value = kPolledKeys[which - 1];
+    runArrow_ = item.value;
+    runLeft_ = count - 1;
+    runBit_ = pos_ * 8;
+    pos_ += bytes;
+    return true;
 }
 
 void ItemWriter::put(const Item& item) {
@@ -177,11 +176,11 @@ void ItemWriter::flush() {
     if (r.count == 0) return;
     if (r.count == 1) {
         r.count = 0;
-        return write({r.firstTick, ItemKind::KeyDown, kHeldKeys[r.arrow], 0});
+        return write({r.firstTick, ItemKind::KeyDown, kPolledKeys[r.arrow], 0});
     }
-    varint(((r.firstTick - tick_) << 4) | kOther);
-    varint(1 + r.arrow);
-    varint(r.count);
+    putVarint(*out_, ((r.firstTick - tick_) << 4) | kOther);
+    putVarint(*out_, 1 + r.arrow);
+    putVarint(*out_, r.count);
     const size_t bytes = (r.count + 6) / 8;
     out_->insert(out_->end(), r.steps, r.steps + bytes);
     tick_ = r.lastTick;
@@ -192,7 +191,8 @@ void ItemWriter::write(const Item& item) {
     // The recorder stops at kMaxTicks, so a delta always fits.
     const uint32_t delta = item.tick - tick_;
     tick_ = item.tick;
-    const auto head = [&](uint32_t op) { varint((delta << 4) | op); };
+    const auto head = [&](uint32_t op) { putVarint(*out_, (delta << 4) | op); };
+    const auto varint = [&](uint32_t value) { putVarint(*out_, value); };
     switch (item.kind) {
         case ItemKind::KeyToggle: head(item.value & 7); return;
         case ItemKind::KeyDown:

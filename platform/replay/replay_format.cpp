@@ -1,25 +1,18 @@
 // The replay's bytes (docs/replays.md) and their text form, base64url.
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
-#include "platform/core/replay_items.h"
+#include "platform/files.h"
+#include "platform/replay/replay_items.h"
 #include "platform/replay.h"
+#include "platform/replay/varint.h"
 
 namespace plat::replay {
 namespace {
 
 constexpr char kMagic[3] = {'F', 'G', 'R'};
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-constexpr std::string_view kLinkName = "replay=";
 
-void putVarint(std::vector<uint8_t>& out, uint32_t value) {
-    while (value >= 0x80) {
-        out.push_back(static_cast<uint8_t>(value | 0x80));
-        value >>= 7;
-    }
-    out.push_back(static_cast<uint8_t>(value));
-}
+using detail::putVarint;
 
 uint32_t zigzag(int32_t v) { return (static_cast<uint32_t>(v) << 1) ^ static_cast<uint32_t>(v >> 31); }
 int32_t unzigzag(uint32_t v) { return static_cast<int32_t>((v >> 1) ^ (0u - (v & 1))); }
@@ -42,14 +35,9 @@ struct Fields {
     }
     uint32_t varint(const char* what) {
         uint32_t value = 0;
-        for (int shift = 0; shift < 35 && !fault; shift += 7) {
-            const uint8_t b = byte(what);
-            if (fault) break;
-            if (shift == 28 && (b & 0xF0) != 0) return fail(what), 0;
-            value |= static_cast<uint32_t>(b & 0x7F) << shift;
-            if ((b & 0x80) == 0) return value;
-        }
-        return fail(what), 0;
+        if (fault) return 0;
+        if (!detail::readVarint(data, size, pos, value)) return fail(what), 0;
+        return value;
     }
 };
 
@@ -76,7 +64,7 @@ std::vector<uint8_t> encode(const Replay& replay) {
     uint8_t switches = 0;
     for (int i = 0; i < 6; ++i) switches |= static_cast<uint8_t>((h.switches[i] & 1) << i);
     out.push_back(switches);
-    out.push_back(h.vibrationCount);
+    out.push_back(h.vibrationTicks);
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(h.generator >> (8 * i)));
     for (int32_t score : h.bestScores) putVarint(out, zigzag(score));
     out.push_back(static_cast<uint8_t>(replay.outcome.ending));
@@ -103,7 +91,7 @@ bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error
     const uint8_t edition = f.byte("the header is cut short");
     r.header.level = f.byte("the header is cut short");
     const uint8_t switches = f.byte("the header is cut short");
-    r.header.vibrationCount = f.byte("the header is cut short");
+    r.header.vibrationTicks = f.byte("the header is cut short");
     for (int i = 0; i < 4; ++i) r.header.generator |= static_cast<uint32_t>(f.byte("the header is cut short")) << (8 * i);
     for (int32_t& score : r.header.bestScores) score = unzigzag(f.varint("a best score is damaged"));
     const uint8_t ending = f.byte("the outcome is cut short");
@@ -115,7 +103,7 @@ bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error
         if (r.header.level > 1 || (switches & 0xC0) != 0 || ((switches >> 2) & 1) != r.header.level) {
             f.fail("the level or the switches are out of range");
         }
-        if (r.header.vibrationCount > 4) f.fail("the vibration count is out of range");
+        if (r.header.vibrationTicks >= kVibrationLength) f.fail("the vibration count is out of range");
         if (ending > 4 || fish > 0x7FFFFFFF || r.outcome.ticks > kMaxTicks) f.fail("the outcome is out of range");
         if (inputSize > kMaxInputBytes) f.fail("the input is longer than a replay may hold");
         else if (inputSize != size - f.pos) f.fail(inputSize > size - f.pos ? "the input is cut short" : "bytes follow the input");
@@ -164,21 +152,25 @@ bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& e
         error = "the text is longer than a replay may be";
         return false;
     }
+    // Where the replay starts: after the link's name, else after a '#'.
+    if (const size_t name = text.rfind(kLinkName); name != std::string_view::npos) {
+        text.remove_prefix(name + kLinkName.size());
+    } else if (const size_t hash = text.rfind('#'); hash != std::string_view::npos) {
+        text.remove_prefix(hash + 1);
+    }
+    // As pasted from mail or chat: line breaks and spaces anywhere in it, and
+    // it ends at the first other character ('=' padding, punctuation).
     const auto isSpace = [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; };
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-    if (const size_t hash = text.rfind('#'); hash != std::string_view::npos) text.remove_prefix(hash + 1);
-    if (text.substr(0, kLinkName.size()) == kLinkName) text.remove_prefix(kLinkName.size());
     bytes.clear();
     bytes.reserve(text.size() * 3 / 4);
     uint32_t bits = 0;
     int count = 0;
+    size_t letters = 0;
     for (char c : text) {
+        if (isSpace(c)) continue;
         const char* at = c ? std::strchr(kAlphabet, c) : nullptr;
-        if (!at) {
-            error = "the text holds a character that is not base64url";
-            return false;
-        }
+        if (!at) break;
+        ++letters;
         bits = (bits << 6) | static_cast<uint32_t>(at - kAlphabet);
         count += 6;
         if (count >= 8) {
@@ -186,7 +178,24 @@ bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& e
             bytes.push_back(static_cast<uint8_t>(bits >> count));
         }
     }
-    if (text.size() % 4 == 1) {
+    if (letters == 0) {
+        error = "the text holds no base64url replay";
+        return false;
+    }
+    // Words after it ("… thanks") read as more letters: the header tells
+    // where the replay ends.
+    if (bytes.size() > 12 && std::memcmp(bytes.data(), kMagic, 3) == 0) {
+        Fields f{bytes.data(), bytes.size(), 12};
+        for (int i = 0; i < 4; ++i) f.varint("");
+        f.byte("");
+        for (int i = 0; i < 2; ++i) f.varint("");
+        const uint32_t inputSize = f.varint("");
+        if (!f.fault && inputSize <= kMaxInputBytes && f.pos + inputSize <= bytes.size()) {
+            bytes.resize(f.pos + inputSize);
+            return true;
+        }
+    }
+    if (letters % 4 == 1) {
         error = "the text is cut short";
         return false;
     }
@@ -202,25 +211,15 @@ bool readReplay(std::string_view contents, Replay& replay, std::string& error) {
 }
 
 bool loadReplay(const std::string& fileOrLink, Replay& replay, std::string& error) {
-    // Only a regular file is opened: a FIFO or a device would never end.
-    std::error_code failed;
-    const bool isFile = std::filesystem::is_regular_file(fileOrLink, failed);
-    std::ifstream in;
-    if (isFile) in.open(fileOrLink, std::ios::binary);
-    if (!isFile || !in) {
-        if (fileOrLink.find("replay=") == std::string::npos) {
+    // Only a regular file is read, checked once open: a FIFO or a device would never end.
+    std::string contents;
+    if (!readExistingFile(fileOrLink, kMaxTextChars + 1, contents)) {
+        if (fileOrLink.find(kLinkName) == std::string::npos) {
             error = "cannot read this replay file";
             return false;
         }
         if (readReplay(fileOrLink, replay, error)) return true;
         error = "not a replay this program can play: " + error;
-        return false;
-    }
-    std::string contents(kMaxTextChars + 1, '\0');
-    in.read(&contents[0], static_cast<std::streamsize>(contents.size()));
-    contents.resize(static_cast<size_t>(in.gcount()));
-    if (in.bad()) {
-        error = "cannot read this replay file";
         return false;
     }
     if (!readReplay(contents, replay, error)) {

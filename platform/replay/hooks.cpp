@@ -1,0 +1,90 @@
+// The hooks on the input path (hooks.h): each tick, event and key read goes
+// to the recorder while a game is recorded, or is answered by the player
+// while a replay is watched.
+#include "platform/replay/hooks.h"
+
+#include "platform/game_tick.h"
+#include "platform/input.h"
+#include "platform/replay/recorder_player.h"
+
+namespace plat::replay::hooks {
+namespace {
+
+using detail::Item;
+using detail::ItemKind;
+using detail::replays;
+
+uint8_t liveHeld() {
+    uint8_t mask = 0;
+    for (int i = 0; i < kPolledKeyCount; ++i) {
+        if (plat::input::liveKeyState(kPolledKeys[i]) == kKeyHeld) mask |= static_cast<uint8_t>(1u << i);
+    }
+    return mask;
+}
+
+// The event a replayed item becomes; false for what a replay may not bring:
+// commands other than the soft keys' own, and other events than typed
+// characters (nothing in a replay can destroy the window).
+bool asEvent(const Item& item, Window* window, Event& event) {
+    event = {window, 0, 0, 0};
+    switch (item.kind) {
+        case ItemKind::KeyDown: event.code = kEventKeyDown; event.param = item.value; return true;
+        case ItemKind::Command:
+            event.code = kEventCommand;
+            event.param = item.value;
+            return item.value != 0 &&
+                   (item.value == softKeyCommand(window, true) || item.value == softKeyCommand(window, false));
+        case ItemKind::FocusLost: event.code = kEventFocusLost; return true;
+        case ItemKind::FocusGained: event.code = kEventFocusGained; return true;
+        case ItemKind::Paint: event.code = kEventPaint; return true;
+        case ItemKind::Close: event.code = kEventClose; return true;
+        case ItemKind::KeyToggle: return false;
+        case ItemKind::Other:
+            event.code = item.value;
+            event.param = item.param;
+            return item.value == kEventChar;
+    }
+    return false;
+}
+
+}  // namespace
+
+void tick() {
+    detail::Replays& r = replays();
+    if (r.recorder.on) {
+        if (!r.recorder.tick(liveHeld())) finishRecording(Ending::Unfinished);
+    } else if (r.watch == Watch::Playing) {
+        r.player.tick();
+    }
+}
+
+void delivered(const Event& event) {
+    if (replays().recorder.on) replays().recorder.event(event);
+}
+
+bool feed(Event& event) {
+    detail::Replays& r = replays();
+    if (r.watch != Watch::Playing) return false;
+    Item item;
+    while (r.player.next(item)) {
+        Window* window = mainWindowOf();
+        if (!window || !asEvent(item, window, event)) continue;
+        r.player.fed(item);
+        return true;
+    }
+    // Everything recorded was fed and the game ran its ticks: it stopped here.
+    if (r.player.done()) endPlayback(Ending::Unfinished);
+    return false;
+}
+
+void stalled() {
+    if (replays().watch == Watch::Playing) endPlayback(Ending::Unfinished);
+}
+
+uint16_t keyRead(uint32_t keyCode, uint16_t live) {
+    return replays().watch == Watch::None ? live : replays().player.keyState(keyCode);
+}
+
+bool liveInputHeldBack() { return replays().watch != Watch::None; }
+
+}  // namespace plat::replay::hooks

@@ -1,0 +1,180 @@
+// The recorder and the player: what the event queue hands the program and the
+// keys each tick reads, written into a replay's item stream, or fed back from
+// one at the same ticks; and the calls that start and end both.
+#include "platform/replay/recorder_player.h"
+
+#include "platform/game_tick.h"
+
+namespace plat::replay {
+namespace detail {
+namespace {
+
+// Room reserved at New game: about ten minutes of busy play.
+constexpr size_t kReservedInput = 16 * 1024;
+// Below this much spare room the buffer doubles at the next tick's start.
+constexpr size_t kSpareInput = 256;
+
+// A press of an arrow that is up: the item implies it is held at the next tick.
+void notePress(uint8_t held, uint8_t& pressed, uint32_t keyCode) {
+    const int arrow = arrowIndex(keyCode);
+    if (arrow >= 0 && !((held >> arrow) & 1)) pressed |= static_cast<uint8_t>(1u << arrow);
+}
+
+}  // namespace
+
+void Recorder::start(const Header& header) {
+    game.header = header;
+    game.outcome = {};
+    game.input.clear();
+    game.input.reserve(kReservedInput);
+    writer = ItemWriter(game.input);
+    ticks = 0;
+    held = 0;
+    pressed = 0;
+    on = true;
+}
+
+bool Recorder::tick(uint8_t liveHeld) {
+    if (ticks >= kMaxTicks) return false;
+    ++ticks;
+    if (game.input.capacity() - game.input.size() < kSpareInput) game.input.reserve(game.input.capacity() * 2);
+    held |= pressed;
+    pressed = 0;
+    for (uint32_t i = 0; i < static_cast<uint32_t>(kPolledKeyCount); ++i) {
+        if (((liveHeld ^ held) >> i) & 1) writer.put({ticks, ItemKind::KeyToggle, i, 0});
+    }
+    held = liveHeld;
+    return true;
+}
+
+void Recorder::event(const Event& event) {
+    // Room for the longest item, a run of presses, below the limit.
+    if (game.input.size() >= kMaxInputBytes - kSpareInput) return;
+    // A hidden page's save writes config.ini and changes nothing a game does.
+    if (event.code == kEventSave) return;
+    Item item{ticks, ItemKind::Other, event.code, event.param};
+    switch (event.code) {
+        case kEventKeyDown:
+            item = {ticks, ItemKind::KeyDown, event.param, 0};
+            notePress(held, pressed, event.param);
+            break;
+        case kEventCommand: item = {ticks, ItemKind::Command, event.param, 0}; break;
+        case kEventFocusLost: item.kind = ItemKind::FocusLost; break;
+        case kEventFocusGained: item.kind = ItemKind::FocusGained; break;
+        case kEventPaint: item.kind = ItemKind::Paint; break;
+        case kEventClose: item.kind = ItemKind::Close; break;
+        default: break;
+    }
+    writer.put(item);
+}
+
+void Recorder::finish(Ending ending, int32_t fishEaten) {
+    on = false;
+    writer.flush();
+    game.outcome = {ending, fishEaten, ticks};
+}
+
+void Player::begin() {
+    ticks = 0;
+    held = 0;
+    pressed = 0;
+    reader = ItemReader(game.input.data(), game.input.size());
+    advance();
+}
+
+void Player::advance() {
+    std::string error;  // the stream was checked when it was read
+    havePending = !reader.atEnd() && reader.next(pending, error);
+}
+
+void Player::tick() {
+    ++ticks;
+    held |= pressed;
+    pressed = 0;
+    while (havePending && pending.kind == ItemKind::KeyToggle && pending.tick == ticks) {
+        held ^= static_cast<uint8_t>(1u << pending.value);
+        advance();
+    }
+}
+
+bool Player::next(Item& item) {
+    if (!havePending || pending.tick != ticks || pending.kind == ItemKind::KeyToggle) return false;
+    item = pending;
+    advance();
+    return true;
+}
+
+void Player::fed(const Item& item) {
+    if (item.kind == ItemKind::KeyDown) notePress(held, pressed, item.value);
+}
+
+uint16_t Player::keyState(uint32_t keyCode) const {
+    const int i = heldIndex(keyCode);
+    return (i >= 0 && ((held >> i) & 1)) ? kKeyHeld : 0;
+}
+
+Replays& replays() {
+    static Replays r;
+    return r;
+}
+
+}  // namespace detail
+
+namespace {
+
+using detail::replays;
+
+int32_t fishNow() { return replays().fishEaten ? replays().fishEaten() : 0; }
+
+}  // namespace
+
+void recordGames(Edition edition, void (*keep)(const Replay&)) {
+    replays().edition = edition;
+    replays().keep = keep;
+}
+
+void countFishWith(int32_t (*fishEaten)()) { replays().fishEaten = fishEaten; }
+bool recording() { return replays().recorder.on; }
+
+void startRecording(const Header& header) {
+    detail::Replays& r = replays();
+    if (r.watch != Watch::None) return;
+    r.recorder.start(header);
+    r.recorder.game.header.edition = r.edition;
+}
+
+void finishRecording(Ending ending) {
+    detail::Replays& r = replays();
+    if (!r.recorder.on) return;
+    r.recorder.finish(ending, fishNow());
+    if (r.keep) r.keep(r.recorder.game);
+}
+
+void watch(Replay replay) {
+    detail::Replays& r = replays();
+    r.recorder.on = false;
+    r.player.game = std::move(replay);
+    r.watch = Watch::Waiting;
+}
+
+Watch watchState() { return replays().watch; }
+const Replay& watched() { return replays().player.game; }
+Outcome observedOutcome() { return replays().observed; }
+
+void beginPlayback() {
+    detail::Replays& r = replays();
+    if (r.watch != Watch::Waiting) return;
+    r.watch = Watch::Playing;
+    r.player.begin();
+}
+
+void endPlayback(Ending ending) {
+    detail::Replays& r = replays();
+    if (r.watch != Watch::Playing) return;
+    r.watch = Watch::Ended;
+    r.observed = {ending, fishNow(), r.player.ticks};
+    // The last screen stays: nothing ticks any more.
+    plat::stopTimers(plat::mainWindowOf());
+}
+
+}  // namespace plat::replay

@@ -1,0 +1,178 @@
+// The recorder and the player: what goes in comes out at the same ticks, a
+// stalled replay ends, live input is held back while watching, and a finished
+// game is handed over once.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/game_tick.h"
+#include "platform/replay/hooks.h"
+#include "platform/replay/recorder_player.h"
+#include "platform/testing/replay_reset.h"
+#include "platform/testing/windowing_reset.h"
+
+namespace {
+
+namespace replay = plat::replay;
+using replay::detail::Item;
+using replay::detail::ItemKind;
+
+// A tick with these polled keys held (bit i: plat::kPolledKeys[i]), or an
+// event the queue hands the program.
+struct Step {
+    bool tick;
+    uint8_t held;
+    plat::Event event;
+};
+Step tick(uint8_t held) { return {true, held, {}}; }
+Step event(uint32_t code, uint32_t param = 0) { return {false, 0, {nullptr, code, param, 0}}; }
+
+std::vector<Step> eachPolledKeyHeldAndLetGo() {
+    std::vector<Step> steps;
+    for (int i = 0; i < plat::kPolledKeyCount; ++i) {
+        steps.push_back(tick(static_cast<uint8_t>(1u << i)));
+        steps.push_back(tick(0));
+    }
+    return steps;
+}
+
+std::vector<Step> autoRepeat() {
+    std::vector<Step> steps = {tick(0)};
+    for (int i = 0; i < 30; ++i) {
+        steps.push_back(event(plat::kEventKeyDown, plat::kKeyRight));
+        if (i % 3 != 0) steps.push_back(tick(2));
+    }
+    steps.push_back(tick(0));
+    return steps;
+}
+
+struct Case {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class RecordedGame : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RecordedGame, PlaysBackTheSameEventsAndKeyReads) {
+    replay::detail::Recorder recorder;
+    recorder.start({});
+    uint32_t ticks = 0;
+    for (const Step& s : GetParam().steps) {
+        if (s.tick) {
+            ASSERT_TRUE(recorder.tick(s.held));
+            ++ticks;
+        } else {
+            recorder.event(s.event);
+        }
+    }
+    recorder.finish(replay::Ending::Starved, 3);
+    EXPECT_EQ(recorder.game.outcome.ticks, ticks);
+
+    replay::detail::Player player;
+    player.game = recorder.game;
+    player.begin();
+    Item item;
+    for (const Step& s : GetParam().steps) {
+        if (s.tick) {
+            EXPECT_FALSE(player.next(item)) << "an input fed before its tick";
+            player.tick();
+            for (int i = 0; i < plat::kPolledKeyCount; ++i) {
+                EXPECT_EQ(player.keyState(plat::kPolledKeys[i]) == plat::kKeyHeld, ((s.held >> i) & 1) != 0)
+                    << "key " << plat::kPolledKeys[i] << " at tick " << player.ticks;
+            }
+        } else {
+            ASSERT_TRUE(player.next(item)) << "event " << s.event.code << " at tick " << player.ticks;
+            player.fed(item);
+            const bool same = s.event.code == plat::kEventKeyDown ? item.kind == ItemKind::KeyDown
+                                                                   : item.kind != ItemKind::KeyDown;
+            EXPECT_TRUE(same && (item.kind == ItemKind::Paint || item.value == s.event.param ||
+                                 item.value == s.event.code));
+        }
+    }
+    EXPECT_FALSE(player.next(item));
+    EXPECT_TRUE(player.done());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Recorder, RecordedGame,
+    ::testing::Values(Case{"EveryPolledKey", eachPolledKeyHeldAndLetGo()},
+                      // An arrow pressed while up reads held from the next tick on.
+                      Case{"ArrowPressHoldsIt", {tick(0), event(plat::kEventKeyDown, plat::kKeyUp), tick(4), tick(4), tick(0)}},
+                      Case{"AutoRepeatRun", autoRepeat()},
+                      Case{"CommandsAndWindowEvents",
+                           {event(plat::kEventPaint), tick(0), event(plat::kEventCommand, plat::kCommandRightSoftKey),
+                            event(plat::kEventKeyDown, '5'), tick(16), event(plat::kEventFocusLost),
+                            event(plat::kEventFocusGained), tick(0), event(plat::kEventChar, 'x'), tick(0)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+int handedOver = 0;
+void count(const replay::Replay&) { ++handedOver; }
+
+class Watching : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::resetWindowing();
+        replay::resetReplays();
+        handedOver = 0;
+    }
+    void TearDown() override { replay::resetReplays(); }
+    // A replay of `ticks` ticks with Left held from tick 1.
+    static replay::Replay game(uint32_t ticks) {
+        replay::detail::Recorder recorder;
+        recorder.start({});
+        for (uint32_t t = 0; t < ticks; ++t) recorder.tick(1);
+        recorder.finish(replay::Ending::Starved, 0);
+        return recorder.game;
+    }
+};
+
+TEST_F(Watching, AFinishedGameIsHandedOverOnce) {
+    replay::recordGames(replay::Edition::Desktop, count);
+    replay::startRecording({});
+    replay::hooks::tick();
+    replay::finishRecording(replay::Ending::Starved);
+    replay::finishRecording(replay::Ending::Exit);
+    replay::finishRecording(replay::Ending::Closed);
+    EXPECT_EQ(handedOver, 1);
+}
+
+TEST_F(Watching, LiveInputIsHeldBack) {
+    plat::setKeyHeld('2', true);
+    EXPECT_EQ(replay::hooks::keyRead('2', plat::kKeyHeld), plat::kKeyHeld);
+    EXPECT_FALSE(replay::hooks::liveInputHeldBack());
+    replay::recordGames(replay::Edition::Headless, count);
+    replay::watch(game(3));
+    replay::startRecording({});  // nothing of a watched game is recorded
+    replay::beginPlayback();
+    replay::hooks::tick();
+    EXPECT_TRUE(replay::hooks::liveInputHeldBack());
+    EXPECT_EQ(replay::hooks::keyRead('2', plat::kKeyHeld), 0);
+    EXPECT_EQ(replay::hooks::keyRead(plat::kKeyLeft, 0), plat::kKeyHeld);
+    replay::endPlayback(replay::Ending::Starved);
+    EXPECT_FALSE(replay::recording());
+    EXPECT_EQ(handedOver, 0);
+}
+
+TEST_F(Watching, AStalledReplayEnds) {
+    // Stalled: no timer will ever tick again. Run out: every tick ran and
+    // nothing is left to feed.
+    for (const bool stalled : {true, false}) {
+        replay::resetReplays();
+        replay::watch(game(5));
+        replay::beginPlayback();
+        for (int t = 0; t < (stalled ? 2 : 5); ++t) replay::hooks::tick();
+        plat::Event fed;
+        EXPECT_FALSE(replay::hooks::feed(fed));
+        if (stalled) {
+            EXPECT_EQ(replay::watchState(), replay::Watch::Playing);
+            replay::hooks::stalled();
+        }
+        EXPECT_EQ(replay::watchState(), replay::Watch::Ended) << (stalled ? "stalled" : "run out");
+        EXPECT_EQ(replay::observedOutcome().ending, replay::Ending::Unfinished);
+        EXPECT_EQ(replay::observedOutcome().ticks, stalled ? 2u : 5u);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+// The page's files and dialogs: the player's data saved as one file and
+// restored from it (and what a bad file changes: nothing), kept games saved
+// as and opened from .fgr files or deleted, and sharing when the device has
+// neither a share sheet nor a clipboard.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import * as h from './harness.mjs';
+
+const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+const game = 'key enter\nhold left 600\nwait 30000';
+const kept = (page) => page.evaluate(() => Object.fromEntries(Object.keys(localStorage).sort().map((k) => [k, localStorage.getItem(k)])));
+const message = (page) => page.locator('#files-message').textContent();
+
+let server, browser;
+before(async () => { [server, browser] = await Promise.all([h.serve(), h.launch()]); });
+after(async () => { await browser?.close(); await server?.close(); });
+
+async function newPage(options = {}, initScript = null) {
+  const context = await browser.newContext({ serviceWorkers: 'block', ...options });
+  if (initScript) await context.addInitScript(initScript);
+  return h.openPage(browser, server.url, { context });
+}
+
+test('the player\'s data saved as one file comes back in another browser after a confirm listing it; bad files change nothing', async () => {
+  // The browser is asked to keep storage once, at the first input after the first save.
+  const page = await newPage({}, () => {
+    window.persistCalls = 0;
+    navigator.storage.persisted = async () => false;
+    navigator.storage.persist = async () => { ++window.persistCalls; return true; };
+  });
+  const asked = () => page.evaluate(() => [window.persistCalls, localStorage.getItem('fingulp:storage:persisted')]);
+  await h.runInPage(page, 'key down\nfocus lost\nfocus gained');
+  assert.deepEqual(await asked(), [0, null], 'nothing asked before an input follows a save');
+  await h.runInPage(page, `key up\n${game}\nfocus lost\nfocus gained\nkey down`);
+  assert.deepEqual(await asked(), [1, 'granted']);
+
+  await page.click('#files');
+  const file = await h.downloaded(page, () => page.click('#backup-save'));
+  const backup = JSON.parse(file.toString());
+  const saved = await kept(page);
+  assert.equal(backup.format, 'FINGULP backup');
+  assert.equal(backup.files['config.ini'], saved[h.configKey]);
+  assert.deepEqual(backup.games, { best: { replay: saved['fingulp:replay:best'], fish: 0 },
+                                   last: { replay: saved['fingulp:replay:last'] } });
+
+  const other = await newPage();
+  await h.started(other);
+  await other.click('#files');
+  const before = await kept(other);
+  const bad = [
+    ['cut short', file.subarray(0, file.length / 2), /damaged \(not readable as a backup\)/],
+    ['foreign', Buffer.from('{"name": "another game"}'), /not a FINGULP backup/],
+    ['oversized', Buffer.alloc((1 << 20) + 1, 32), /larger than any backup/],
+    ['a damaged game', Buffer.from(JSON.stringify({ ...backup, games: { last: { replay: 'RkdSAQ' } } })), /its last game is damaged: /],
+    ['a stranger\'s file', Buffer.from(JSON.stringify({ ...backup, files: { 'x.ini': '' } })), /a file this page never keeps/],
+  ];
+  for (const [name, buffer, why] of bad) {
+    await other.setInputFiles('#backup-file', { name: 'fingulp-data.json', mimeType: 'application/json', buffer });
+    await other.waitForFunction(() => document.getElementById('files-message').textContent !== '');
+    assert.match(await message(other), why, name);
+    assert.match(await message(other), /Nothing changed\.$/, name);
+    assert.equal(await other.isVisible('#confirm-dialog'), false, name);
+    assert.deepEqual(await kept(other), before, name);
+    await other.evaluate(() => { document.getElementById('files-message').textContent = ''; });
+  }
+
+  await other.setInputFiles('#backup-file', { name: 'fingulp-data.json', mimeType: 'application/json', buffer: file });
+  await other.waitForSelector('#confirm-dialog[open]');
+  assert.deepEqual(await other.locator('#confirm-list li').allTextContents(),
+                   [`Settings and best scores (config.ini, ${Buffer.from(backup.files['config.ini'], 'base64').length} bytes)`,
+                    'Best game, 0 fish', 'Last game']);
+  await Promise.all([other.waitForEvent('load'), other.click('#confirm-yes')]);
+  await h.started(other);
+  const restored = await kept(other);
+  for (const key of [h.configKey, 'fingulp:replay:best', 'fingulp:replay:best-fish', 'fingulp:replay:last']) {
+    assert.equal(restored[key], saved[key], key);
+  }
+  assert.ok(await other.isVisible('#watch-last'));
+  assert.deepEqual([...page.errors, ...other.errors], []);
+  await page.context().close();
+  await other.context().close();
+});
+
+test('a kept game is saved as a .fgr file and opened from one, picked or dropped; another file is refused; a kept game is deleted', async () => {
+  const page = await newPage();
+  await h.runInPage(page, game);
+  const last = await page.evaluate(() => localStorage.getItem('fingulp:replay:last'));
+  await page.click('#files');
+  const fgr = await h.downloaded(page, () => page.click('[aria-label="Save as file: Last game"]'));
+  assert.equal(fgr.subarray(0, 3).toString(), 'FGR');
+  assert.equal(fgr.toString('base64url'), last);
+
+  await page.setInputFiles('#replay-file', { name: 'notes.fgr', mimeType: 'text/plain', buffer: Buffer.from('not a replay') });
+  await page.waitForFunction(() => document.getElementById('files-message').textContent !== '');
+  assert.match(await message(page), /^This file cannot be played: .+\. Nothing changed\.$/);
+  assert.equal(await page.evaluate(() => location.hash), '');
+
+  await page.click('[aria-label="Delete: Best game, 0 fish"]');
+  await page.click('#confirm-yes');
+  assert.equal(await page.evaluate(() => localStorage.getItem('fingulp:replay:best')), null);
+  assert.equal(await page.isVisible('#watch-best'), false);
+  assert.equal(await page.locator('#kept-games p').count(), 1, 'the last game is still kept');
+
+  const ways = {
+    picked: (p) => p.setInputFiles('#replay-file', { name: 'game.fgr', mimeType: 'application/x-fingulp-replay', buffer: fgr }),
+    dropped: (p) => p.evaluate((b64) => {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([Uint8Array.from(atob(b64), (c) => c.charCodeAt(0))], 'game.fgr'));
+      document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    }, fgr.toString('base64')),
+  };
+  for (const [name, open] of Object.entries(ways)) {
+    const watcher = await newPage();
+    await h.started(watcher);
+    await Promise.all([watcher.waitForEvent('load'), open(watcher)]);
+    assert.equal(await watcher.evaluate(() => location.hash), `#replay=${last}`, name);
+    await h.started(watcher);
+    await h.advance(watcher, 500);
+    assert.match(await watcher.locator('#replay-status').textContent(), /^Replay playing/, name);
+    assert.deepEqual(watcher.errors, [], name);
+    await watcher.context().close();
+  }
+  assert.deepEqual(page.errors, []);
+  await page.context().close();
+});
+
+test('with no share sheet or clipboard, or the sheet cancelled, the link is offered in a dialog that moves nothing', async () => {
+  const text = h.tenMinuteReplayText();
+  const devices = {
+    'neither': () => { delete Navigator.prototype.share; delete Navigator.prototype.clipboard; },
+    'a cancelled sheet': () => {
+      delete Navigator.prototype.clipboard;
+      navigator.share = () => Promise.reject(new DOMException('Share canceled', 'AbortError'));
+    },
+  };
+  for (const [name, device] of Object.entries(devices)) {
+    const page = await newPage(phone, device);
+    await page.evaluate((t) => localStorage.setItem('fingulp:replay:last', t), text);
+    await page.reload();
+    await h.started(page);
+    const layout = () => page.evaluate(() => [...document.querySelectorAll('#screen, #touch-keys button')]
+      .map((e) => JSON.stringify(e.getBoundingClientRect())));
+    const before = await layout();
+
+    await page.click('#share-game');
+    await page.waitForSelector('#share-dialog[open]');
+    assert.equal(await page.inputValue('#share-link'), `${server.url}#replay=${text}`, name);
+    assert.deepEqual(await page.locator('#share-link').evaluate((f) => [f.readOnly, getComputedStyle(f).userSelect]),
+                     [true, 'text'], name);
+    assert.equal(await page.isVisible('#share-sheet'), name === 'a cancelled sheet', name);
+    if (name === 'a cancelled sheet') {
+      await page.click('#share-sheet');
+      assert.ok(await page.isVisible('#share-dialog'), 'cancelling the sheet keeps the dialog');
+    }
+    assert.deepEqual(await layout(), before, `${name}: the dialog moves nothing`);
+    await page.click('#share-close');
+    assert.deepEqual(await layout(), before, `${name}: closed, nothing moved`);
+    assert.deepEqual(await page.locator('#replay-status, #toast').allTextContents(), ['', ''], name);
+
+    // Copy: the link goes to the clipboard by hand, and "Link copied." goes after a few seconds.
+    await page.click('#share-game');
+    await page.click('#share-copy');
+    assert.equal(await page.locator('#toast').textContent(), 'Link copied.', name);
+    assert.equal(await page.isVisible('#share-dialog'), false, name);
+    await page.waitForFunction(() => document.getElementById('toast').textContent === '', null, { timeout: 8000 });
+    assert.deepEqual(await layout(), before, name);
+    assert.deepEqual(page.errors, [], name);
+    await page.context().close();
+  }
+});
