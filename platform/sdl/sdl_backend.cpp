@@ -70,6 +70,8 @@ int startDesktop() {
     // its own pace.
     plat::replay::recordGames(plat::replay::Edition::Desktop, keepReplay);
     backendData().watching.start(SDL_GetTicks64());
+    // Watching reads nothing of the player's.
+    if (plat::replay::watchState() == plat::replay::Watch::None) loadKeys();
     return 0;
 }
 

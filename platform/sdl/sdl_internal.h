@@ -17,6 +17,8 @@
 #include "platform/png_file.h"
 #include "platform/replay.h"
 #include "platform/sound.h"
+#include "platform/files.h"
+#include "platform/sdl/key_bindings.h"
 #include "platform/sdl/keymap.h"
 #include "platform/text_encoding.h"
 #include "platform/types.h"
@@ -72,6 +74,7 @@ struct BackendData {
     Input input;
     Gamepads gamepads;
     InstanceChannel instance;
+    KeyBindings keys = defaultBindings();  // the player's keys.ini, once read
     std::string programPath;  // the executable's path as the program sees it; worked out once
 };
 
@@ -154,6 +157,20 @@ bool parseWindowFile(const std::string& text, WindowPlacement& placement);  // f
 std::string windowFileText(const WindowPlacement& placement);
 bool readWindowFile(WindowPlacement& placement);  // false: none, or damaged
 bool writeWindowFile(const WindowPlacement& placement);
+// Makes `text` the file `name` in that folder (made when missing, never
+// through a link planted in place of fingulp/); false when it cannot be.
+bool writeConfigFile(const std::string& name, const std::string& text, OldEntry old);
+
+// --- The keys a player chooses (keys_file.cpp) ----------------------------------------------
+// $XDG_CONFIG_HOME/fingulp/keys.ini, else ~/.config/fingulp/keys.ini; empty when neither is known.
+std::string keysFilePath();
+enum class KeysFile { Missing, Read, Refused };
+// The bindings keys.ini holds; Refused (a damaged or hostile file) with the
+// reason, and `bindings` left as they were.
+KeysFile readKeysFile(KeyBindings& bindings, std::string& error);
+// Reads keys.ini into the back end and sets sticky arrows; a refused file
+// means today's keys and one line on stderr.
+void loadKeys();
 
 // --- Watching a replay (watching.cpp) -------------------------------------------------------
 uint64_t programClock();           // the program's milliseconds (SDL's, or the replay's pace)
