@@ -331,3 +331,49 @@ export async function downloaded(page, action) {
   const [download] = await Promise.all([page.waitForEvent('download'), action()]);
   return readFileSync(await download.path());
 }
+
+// Plays a replay's text on fingulp-sim (`--replay --verify`); returns its
+// output and its last screen as a PNG.
+export function simReplay(text, url = 'http://127.0.0.1/') {
+  const folder = mkdtempSync(path.join(tmpdir(), 'fingulp-web-replay-'));
+  try {
+    writeFileSync(path.join(folder, 'link.txt'), `${url}#replay=${text}\n`);
+    const out = execFileSync(simPath, ['--replay', path.join(folder, 'link.txt'), '--verify',
+                                       '--shot', path.join(folder, 'last.png')], { encoding: 'utf8' });
+    return { out, shot: readFileSync(path.join(folder, 'last.png')) };
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+// --- The Keys panel -----------------------------------------------------------------------
+export const controlsKeys = { keys: 'fingulp:controls:keys', touch: 'fingulp:controls:touch', sticky: 'fingulp:controls:sticky' };
+
+// Opens the panel, runs `action(panel)` and closes it again. The panel's
+// `add(name, press)` clicks "Add…" for a handset key (its label: "Up",
+// "Action key") and runs `press()` (a key or a button); both return the
+// panel's message.
+export async function withKeysPanel(page, action) {
+  await page.click('#keys-button');
+  const message = () => page.locator('#keys-message').textContent();
+  const panel = {
+    message,
+    add: async (name, press) => {
+      await page.click(`#keys-dialog button[aria-label="Add a key or gamepad button for ${name}"]`);
+      await press();
+      return message();
+    },
+    remove: async (label) => { await page.click(`#keys-dialog button[aria-label="${label}"]`); return message(); },
+  };
+  const result = await action(panel);
+  await page.click('#keys-close');
+  return result;
+}
+
+// The script's handset keys given by other keyboard keys (`keys`: name -> code).
+export const boundInput = (page, keys) => ({
+  ...keyboardInput(page),
+  down: (name) => page.keyboard.down(keys[name]),
+  up: (name) => page.keyboard.up(keys[name]),
+  key: (name) => page.keyboard.press(keys[name]),
+});
