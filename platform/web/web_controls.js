@@ -24,7 +24,6 @@ mergeInto(LibraryManager.library, {
     // screen and open the developer tools.
     pageKeys: { Tab: 'Tab moves between the page\'s controls', F5: 'F5 reloads the page',
                 F11: 'F11 is the browser\'s full screen', F12: 'F12 is the browser\'s developer tools' },
-    shortcutKey: /^(Control|Alt|Meta|OS)(Left|Right)?$/,
     buttonCount: 16,           // 16, the Home button, is the system's
     buttonNames: ['A', 'B', 'X', 'Y', 'LB', 'RB', 'LT', 'RT', 'Back', 'Start', 'Left stick', 'Right stick',
                   'D-pad up', 'D-pad down', 'D-pad left', 'D-pad right'],
@@ -52,7 +51,7 @@ mergeInto(LibraryManager.library, {
     // Why `code` cannot be bound, or ''.
     keptKey: function(code) {
       if (code in HandsetControls.pageKeys) return HandsetControls.pageKeys[code] + ': it cannot be bound.';
-      if (HandsetControls.shortcutKey.test(code)) return HandsetControls.keyName(code) + ' makes the browser\'s shortcuts: it cannot be bound.';
+      if (/^(Control|Alt|Meta|OS)(Left|Right)?$/.test(code)) return HandsetControls.keyName(code) + ' makes the browser\'s shortcuts: it cannot be bound.';
       return '';
     },
 

@@ -225,14 +225,15 @@ export async function touchInput(page) {
 }
 
 // A standard-mapping gamepad, installed before the page loads: the d-pad, A,
-// B (left soft key) and Start (right soft key); each change lasts two frames.
+// B (left soft key), Start (right soft key) and X (no key of today's); each
+// change lasts two frames.
 export async function gamepadInput(page) {
   await page.addInitScript(() => {
     window.testPad = { index: 0, connected: true, mapping: 'standard', axes: [0, 0],
                        buttons: [...Array(17)].map(() => ({ pressed: false })) };
     navigator.getGamepads = () => [window.testPad];
   });
-  const buttons = { up: 12, down: 13, left: 14, right: 15, enter: 0, 'soft left': 1, 'soft right': 9 };
+  const buttons = { up: 12, down: 13, left: 14, right: 15, enter: 0, 'soft left': 1, 'soft right': 9, x: 2 };
   const set = (name, on) => page.evaluate(([b, pressed]) => new Promise((done) => {
     window.testPad.buttons[b].pressed = pressed;
     dispatchEvent(new Event('gamepadconnected'));
