@@ -188,10 +188,10 @@ mergeInto(LibraryManager.library, {
       HandsetFiles.confirm('Delete this game?', [game.name], 'Its replay is removed from this browser.', 'Delete', function() {
         var keys = Handset.replayKeys;
         try {
-          if (game.which === 'best') { localStorage.removeItem(keys.best); localStorage.removeItem(keys.bestFish); }
-          else localStorage.removeItem(keys.last);
+          (game.which === 'best' ? [keys.best, keys.bestFish, keys.bestDate] : [keys.last, keys.lastFish, keys.lastDate])
+            .forEach(function(key) { localStorage.removeItem(key); });
         } catch (e) {}
-        Handset.showReplayControls();
+        HandsetWatch.showKept();
         HandsetFiles.showKeptGames();
       });
     },
@@ -209,7 +209,7 @@ mergeInto(LibraryManager.library, {
           HandsetFiles.refuse('This file cannot be played: ' + why + '. Nothing changed.');
           return;
         }
-        Handset.watchText(text);
+        HandsetWatch.open(text);
       }, function(e) { HandsetFiles.refuse('This file cannot be read: ' + e.message); });
     },
 

@@ -75,7 +75,7 @@ test('the player\'s data saved as one file comes back in another browser after a
   for (const key of [h.configKey, 'fingulp:replay:best', 'fingulp:replay:best-fish', 'fingulp:replay:last']) {
     assert.equal(restored[key], saved[key], key);
   }
-  assert.ok(await other.isVisible('#watch-last'));
+  assert.ok(await other.isVisible('#watch-best'));
   assert.deepEqual([...page.errors, ...other.errors], []);
   await page.context().close();
   await other.context().close();
@@ -116,7 +116,7 @@ test('a kept game is saved as a .fgr file and opened from one, picked or dropped
     assert.equal(await watcher.evaluate(() => location.hash), `#replay=${last}`, name);
     await h.started(watcher);
     await h.advance(watcher, 500);
-    assert.match(await watcher.locator('#replay-status').textContent(), /^Replay playing/, name);
+    assert.match(await watcher.locator('#watch-status').textContent(), /^Replay playing/, name);
     assert.deepEqual(watcher.errors, [], name);
     await watcher.context().close();
   }
@@ -142,7 +142,7 @@ test('with no share sheet or clipboard, or the sheet cancelled, the link is offe
       .map((e) => JSON.stringify(e.getBoundingClientRect())));
     const before = await layout();
 
-    await page.click('#share-game');
+    await page.click('#share-last');
     await page.waitForSelector('#share-dialog[open]');
     assert.equal(await page.inputValue('#share-link'), `${server.url}#replay=${text}`, name);
     assert.deepEqual(await page.locator('#share-link').evaluate((f) => [f.readOnly, getComputedStyle(f).userSelect]),
@@ -158,7 +158,7 @@ test('with no share sheet or clipboard, or the sheet cancelled, the link is offe
     assert.deepEqual(await page.locator('#replay-status, #toast').allTextContents(), ['', ''], name);
 
     // Copy: the link goes to the clipboard by hand, and "Link copied." goes after a few seconds.
-    await page.click('#share-game');
+    await page.click('#share-last');
     await page.click('#share-copy');
     assert.equal(await page.locator('#toast').textContent(), 'Link copied.', name);
     assert.equal(await page.isVisible('#share-dialog'), false, name);
