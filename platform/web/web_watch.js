@@ -38,23 +38,26 @@ mergeInto(LibraryManager.library, {
       var parts = [];
       if (game.fish !== null) parts.push(game.fish + ' fish');
       var date = game.date ? new Date(game.date) : null;
-      if (date && !isNaN(date)) parts.push(date.toLocaleDateString(undefined, { day: 'numeric', month: 'short', year: 'numeric' }));
+      if (date && !isNaN(date)) {
+        var thisYear = date.getFullYear() === new Date().getFullYear();
+        parts.push(date.toLocaleDateString(undefined, thisYear ? { day: 'numeric', month: 'short' } : { day: 'numeric', month: 'short', year: 'numeric' }));
+      }
       return parts.join(', ');
     },
     showKept: function() {
       var best = HandsetWatch.kept('best'), last = HandsetWatch.kept('last');
       var same = best && last && best.text === last.text;
-      var show = function(which, game, title) {
+      var show = function(which, game, title, also) {
         HandsetWatch.byId(which + '-game').hidden = !game;
         if (!game) return;
-        var button = HandsetWatch.byId('watch-' + which), about = HandsetWatch.describe(game);
+        var button = HandsetWatch.byId('watch-' + which), about = [also, HandsetWatch.describe(game)].filter(Boolean).join(', ');
         var small = document.createElement('small');
         small.textContent = about;
         button.replaceChildren(title, small);
         button.setAttribute('aria-label', title + (about ? ': ' + about : ''));
         HandsetWatch.byId('share-' + which).setAttribute('aria-label', 'Share the ' + which + ' game' + (about ? ', ' + about : ''));
       };
-      show('best', best, same ? 'Watch best and last game' : 'Watch best game');
+      show('best', best, 'Watch best game', same ? 'the last too' : '');
       show('last', same ? null : last, 'Watch last game');
     },
     // Watching opens the page on the game's link, as a new history entry;

@@ -40,8 +40,8 @@ test('the player\'s data saved as one file comes back in another browser after a
   const saved = await kept(page);
   assert.equal(backup.format, 'FINGULP backup');
   assert.equal(backup.files['config.ini'], saved[h.configKey]);
-  assert.deepEqual(backup.games, { best: { replay: saved['fingulp:replay:best'], fish: 0 },
-                                   last: { replay: saved['fingulp:replay:last'] } });
+  assert.deepEqual(backup.games, { best: { replay: saved['fingulp:replay:best'], fish: 0, date: saved['fingulp:replay:best-date'] },
+                                   last: { replay: saved['fingulp:replay:last'], fish: 0, date: saved['fingulp:replay:last-date'] } });
 
   const other = await newPage();
   await h.started(other);
@@ -52,6 +52,7 @@ test('the player\'s data saved as one file comes back in another browser after a
     ['foreign', Buffer.from('{"name": "another game"}'), /not a FINGULP backup/],
     ['oversized', Buffer.alloc((1 << 20) + 1, 32), /larger than any backup/],
     ['a damaged game', Buffer.from(JSON.stringify({ ...backup, games: { last: { replay: 'RkdSAQ' } } })), /its last game is damaged: /],
+    ['a damaged date', Buffer.from(JSON.stringify({ ...backup, games: { last: { ...backup.games.last, date: 'soon' } } })), /its last game's date is damaged/],
     ['a stranger\'s file', Buffer.from(JSON.stringify({ ...backup, files: { 'x.ini': '' } })), /a file this page never keeps/],
   ];
   for (const [name, buffer, why] of bad) {
@@ -68,11 +69,12 @@ test('the player\'s data saved as one file comes back in another browser after a
   await other.waitForSelector('#confirm-dialog[open]');
   assert.deepEqual(await other.locator('#confirm-list li').allTextContents(),
                    [`Settings and best scores (config.ini, ${Buffer.from(backup.files['config.ini'], 'base64').length} bytes)`,
-                    'Best game, 0 fish', 'Last game']);
+                    'Best game, 0 fish', 'Last game, 0 fish']);
   await Promise.all([other.waitForEvent('load'), other.click('#confirm-yes')]);
   await h.started(other);
   const restored = await kept(other);
-  for (const key of [h.configKey, 'fingulp:replay:best', 'fingulp:replay:best-fish', 'fingulp:replay:last']) {
+  for (const key of [h.configKey, 'fingulp:replay:best', 'fingulp:replay:best-fish', 'fingulp:replay:best-date',
+                     'fingulp:replay:last', 'fingulp:replay:last-fish', 'fingulp:replay:last-date']) {
     assert.equal(restored[key], saved[key], key);
   }
   assert.ok(await other.isVisible('#watch-best'));
