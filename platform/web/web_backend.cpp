@@ -156,6 +156,8 @@ EMSCRIPTEN_KEEPALIVE int fingulp_tap(int32_t x, int32_t y) { return plat::input:
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_focus(int gained) { plat::input::focus(gained != 0); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::input::close(); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_save() { plat::input::save(); }
+// Whether a game is being played (and recorded): leaving the page ends it.
+EMSCRIPTEN_KEEPALIVE int fingulp_game_in_progress() { return plat::replay::recording() ? 1 : 0; }
 // The page's replay controls: 0 pause or play, 1 faster, 2 slower.
 EMSCRIPTEN_KEEPALIVE void fingulp_watch_control(int change) {
     if (change < 0 || change > 2) return;
