@@ -158,6 +158,8 @@ EMSCRIPTEN_KEEPALIVE int fingulp_tap(int32_t x, int32_t y) { return plat::input:
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_focus(int gained) { plat::input::focus(gained != 0); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::input::close(); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_save() { plat::input::save(); }
+// Whether a game is being played (and recorded): leaving the page ends it.
+EMSCRIPTEN_KEEPALIVE int fingulp_game_in_progress() { return plat::replay::recording() ? 1 : 0; }
 // The page's "Arrows that need not be held" switch (web_controls.js).
 EMSCRIPTEN_KEEPALIVE void fingulp_set_sticky_arrows(int on) { plat::input::setStickyArrows(on != 0); }
 // The page's replay controls: 0 pause or play, 1 faster, 2 slower.

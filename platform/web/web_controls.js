@@ -238,7 +238,7 @@ mergeInto(LibraryManager.library, {
 
     // --- Touch keys and sticky arrows ---------------------------------------------
     // index.html reads the touch keys' fit before the first paint (body
-    // classes keys-SIZE and hand-HAND) and lays the page out (layOutPage).
+    // classes keys-SIZE and hand-HAND) and lays the page out again at a resize.
     touchFit: function() {
       var body = document.body, fit = { size: 'medium', hand: 'right' };
       HandsetControls.sizes.forEach(function(s) { if (body.classList.contains('keys-' + s)) fit.size = s; });
@@ -250,7 +250,7 @@ mergeInto(LibraryManager.library, {
       HandsetControls.sizes.forEach(function(s) { body.classList.toggle('keys-' + s, s === size); });
       HandsetControls.hands.forEach(function(h) { body.classList.toggle('hand-' + h, h === hand); });
       HandsetControls.keep('touch', size + ' ' + hand);
-      if (window.layOutPage) window.layOutPage();
+      dispatchEvent(new Event('resize'));  // laid out again around the keys
     },
     stickyArrows: function() {
       try { return localStorage.getItem(HandsetControls.storageKeys.sticky) === 'on'; } catch (e) { return false; }

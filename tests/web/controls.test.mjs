@@ -74,6 +74,11 @@ test('the touch keys in each size and on each side leave the screen uncovered, u
   const overlaps = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
   for (const [width, height] of [[390, 844], [844, 390], [375, 667]]) {
     const context = await browser.newContext({ serviceWorkers: 'block', viewport: { width, height }, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+    // Kept games show: turned, they sit in the pad's column.
+    await context.addInitScript((text) => ['best', 'last'].forEach((which) => {
+      localStorage.setItem(`fingulp:replay:${which}`, text);
+      localStorage.setItem(`fingulp:replay:${which}-fish`, '3');
+    }), h.tenMinuteReplayText());
     const page = await h.openPage(browser, server.url, { context });
     await h.started(page);
     const keyHeights = {};
@@ -86,9 +91,12 @@ test('the touch keys in each size and on each side leave the screen uncovered, u
         });
         const screen = await page.locator('#screen').boundingBox();
         const boxes = await Promise.all((await page.locator('#touch-keys button').all()).map((b) => b.boundingBox()));
+        const games = await Promise.all((await page.locator('#replays button:visible').all()).map((b) => b.boundingBox()));
         assert.equal(boxes.length, 9, where);
+        assert.ok(games.length >= 2, `${where}: kept games show`);
         for (const box of boxes) {
           assert.ok(!overlaps(box, screen), `${where}: a key at ${JSON.stringify(box)} covers the screen`);
+          assert.ok(!games.some((game) => overlaps(box, game)), `${where}: a key at ${JSON.stringify(box)} covers a kept game`);
           assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width && box.y + box.height <= height, `${where}: a key off the page`);
           assert.ok(box.width >= 44 && box.height >= 44, `${where}: a key of ${box.width} x ${box.height}`);
         }

@@ -368,6 +368,8 @@ export async function withKeysPanel(page, action) {
   };
   const result = await action(panel);
   await page.click('#keys-close');
+  // Enter on the focused Keys button would be the button's: the player clicks the game.
+  await page.evaluate(() => document.activeElement.blur());
   return result;
 }
 
