@@ -175,6 +175,10 @@ mergeInto(LibraryManager.library, {
       HandsetControls.showBindings();
       HandsetControls.say((part === 'keys' ? HandsetControls.keyName(item) : HandsetControls.buttonName(item)) +
                           ' no longer gives ' + HandsetControls.nameOf(name) + '.');
+      HandsetControls.focusAdd(name);
+    },
+    // The list is drawn anew: the focus goes back to the handset key's "Add…".
+    focusAdd: function(name) {
       HandsetControls.byId('keys-list').querySelector('[aria-labelledby="keys-name-' + name + '"] .keys-add').focus();
     },
     // "Press a key for Up…": the next key or gamepad button is Up's, unless
@@ -204,6 +208,7 @@ mergeInto(LibraryManager.library, {
       HandsetControls.keepBindings();
       HandsetControls.showBindings();
       HandsetControls.stopCapture(label + ' now gives ' + HandsetControls.nameOf(name) + '.');
+      HandsetControls.focusAdd(name);
     },
     onCaptureKey: function(event) {
       if (!HandsetControls.capturing) return;
