@@ -28,6 +28,8 @@
 //      a replay watched from the link's fragment at the pace the page's
 //      controls set, shared as a link.
 //  [x] Gamepads (the browser's standard mapping) as on the desktop.
+//  [x] The player's keys and buttons, touch keys' size and side, and sticky
+//      arrows, set in the page's Keys panel (web_controls.js).
 //  [x] Storage the browser refuses: one line on the page, the game plays on.
 //  [ ] Screenshots.
 #include <emscripten/emscripten.h>
@@ -158,6 +160,8 @@ EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::input::close(); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_save() { plat::input::save(); }
 // Whether a game is being played (and recorded): leaving the page ends it.
 EMSCRIPTEN_KEEPALIVE int fingulp_game_in_progress() { return plat::replay::recording() ? 1 : 0; }
+// The page's "Arrows that need not be held" switch (web_controls.js).
+EMSCRIPTEN_KEEPALIVE void fingulp_set_sticky_arrows(int on) { plat::input::setStickyArrows(on != 0); }
 // The page's replay controls: 0 pause or play, 1 faster, 2 slower.
 EMSCRIPTEN_KEEPALIVE void fingulp_watch_control(int change) {
     if (change < 0 || change > 2) return;

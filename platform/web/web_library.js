@@ -72,6 +72,8 @@ mergeInto(LibraryManager.library, {
     // Escape and Backspace are the left soft key (BACK or MENU), as on the
     // desktop: the handset's own Back key is left to the shell, so no key gives it.
     keyOf: function(code) {
+      var chosen = HandsetControls.keyOf(code);  // the player's own keys (web_controls.js)
+      if (chosen !== undefined) return chosen;
       var named = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40,
                     Enter: 13, NumpadEnter: 13, Escape: 'left', Backspace: 'left',
                     F1: 'left', F2: 'right', Space: 0x20 };
@@ -128,6 +130,7 @@ mergeInto(LibraryManager.library, {
     // browser has no gamepad events but for plugging, so pads are read each
     // animation frame while one is connected and the page shows.
     pads: { polling: false, down: null },  // down: Set of sources pressed
+    // Today's buttons; web_controls.js puts the player's in their place.
     padButtons: { 12: 38, 13: 40, 14: 37, 15: 39, 0: 13, 1: 'left', 8: 'left', 9: 'right' },
     // The stick counts as pushed beyond the first value and let go below the second.
     padStick: { pushed: 0.49, centred: 0.31 },
@@ -457,7 +460,7 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  fingulp_page_start__deps: ['$Handset', '$HandsetFiles', '$HandsetWatch'],
+  fingulp_page_start__deps: ['$Handset', '$HandsetFiles', '$HandsetWatch', '$HandsetControls'],
   fingulp_page_start: function(folder) {
     // (The record above is written out as text: live objects are made here.)
     Handset.sources = new Map();
@@ -465,6 +468,7 @@ mergeInto(LibraryManager.library, {
     Handset.restoreFiles(UTF8ToString(folder));
     Handset.hookPage();
     HandsetFiles.hook(UTF8ToString(folder));
+    HandsetControls.hook();
     Handset.started = true;
   },
 

@@ -94,7 +94,7 @@ mergeInto(LibraryManager.library, {
       var body = document.body, files = HandsetWatch.byId('files');
       if (!body.classList.contains('watching')) return;
       body.classList.remove('watching');
-      HandsetWatch.byId('touch-keys').appendChild(files);
+      HandsetWatch.byId('touch-keys').insertBefore(files, HandsetWatch.byId('keys-button'));  // back in its place
       dispatchEvent(new Event('resize'));  // laid out again without the transport
     },
     show: function(state, paused, speed, elapsed, total, departure) {

@@ -153,7 +153,7 @@ test('a refused link leaves no replay controls and nothing of it to share', asyn
     await h.started(page);
     await h.advance(page, 100);
     assert.match(await page.locator('#replay-status').textContent(), /^This replay cannot be played: /, name);
-    assert.deepEqual(await visibleButtons(page), ['watch-best', 'share-best', 'files'], name);
+    assert.deepEqual(await visibleButtons(page), ['watch-best', 'share-best', 'files', 'keys-button'], name);
     await page.click('#files');
     assert.deepEqual(await page.locator('#kept-games span').allTextContents(), ['Best game, 0 fish', 'Last game'], name);
     assert.deepEqual(page.errors, [], name);
