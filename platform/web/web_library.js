@@ -625,10 +625,15 @@ mergeInto(LibraryManager.library, {
   },
 
   fingulp_watch_shown__deps: ['$Handset'],
-  fingulp_watch_shown: function(state, paused, speed) {
-    // state: 1 waiting, 2 playing, 3 ended (plat::replay::Watch)
+  fingulp_watch_shown: function(state, paused, speed, elapsedMs, totalMs, departureMs) {
+    // state: 1 waiting, 2 playing, 3 ended (plat::replay::Watch); times in ms
+    // of the watched game; departureMs -1 while it plays as recorded.
     var text = state === 3 ? 'The replay has ended.' :
                paused ? 'Replay paused.' : 'Replay playing at ' + speed + 'x.';
+    if (departureMs >= 0) {
+      text += ' It departs from this version of the game at ' + Math.floor(departureMs / 60000) + ':' +
+              ('0' + (departureMs % 60000 / 1000).toFixed(1)).slice(-4) + '.';
+    }
     Handset.replayStatus(text);
     document.title = 'FINGULP replay';
     var pause = document.getElementById('replay-pause');

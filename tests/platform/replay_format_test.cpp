@@ -59,11 +59,13 @@ TEST(ReplayFormat, HostileBytesAreRefusedWithAReason) {
     std::vector<std::vector<uint8_t>> cases = {
         {},
         {'F', 'G', 'X', 1},
-        with(3, 2),            // a later format
+        with(3, 3),            // a later format
+        with(3, 0),            // no format
         with(4, 9),            // edition
-        with(5, 0),            // level disagrees with the switches
-        with(6, 0xFF),         // switches beyond six
-        with(7, 5),            // vibration count
+        with(5, 0x80),         // the version's number cut short
+        with(8, 0),            // level disagrees with the switches
+        with(9, 0xFF),         // switches beyond six
+        with(10, 5),           // vibration count
         with(good.size() - 1, 0xFF),  // the last item cut short
         longer,
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F},  // 256 MiB of input

@@ -28,8 +28,9 @@ expect() {
 }
 python3 - <<'PY'
 data = bytearray(open("game.fgr", "rb").read())
-# The fish eaten follow the four best scores (one byte each here) and the ending.
-fish = 3 + 1 + 1 + 1 + 1 + 1 + 4 + 4 + 1
+# The fish eaten follow the version (three bytes here), the four best scores
+# (one byte each here) and the ending.
+fish = 3 + 1 + 1 + 3 + 1 + 1 + 1 + 4 + 4 + 1
 data[fish] ^= 1
 open("edited.fgr", "wb").write(data)
 original = open("game.fgr", "rb").read()
