@@ -138,7 +138,7 @@ const Replay& watched();
 void beginPlayback();
 // The watched game reached an end of its own (starved, left, closed).
 void endPlayback(Ending ending);
-// What watching saw: compare with watched().outcome.
+// What watching saw: compare with watched().outcome (so far, while it plays).
 Outcome observedOutcome();
 // Game-timer ticks the watched game has run.
 uint32_t watchedTicks();

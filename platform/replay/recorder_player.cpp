@@ -162,7 +162,10 @@ void watch(Replay replay) {
 
 Watch watchState() { return replays().watch; }
 const Replay& watched() { return replays().player.game; }
-Outcome observedOutcome() { return replays().observed; }
+Outcome observedOutcome() {
+    const detail::Replays& r = replays();
+    return r.watch == Watch::Playing ? Outcome{Ending::Unfinished, fishNow(), r.player.ticks} : r.observed;
+}
 
 void beginPlayback() {
     detail::Replays& r = replays();

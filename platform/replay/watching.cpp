@@ -6,29 +6,23 @@
 #include "platform/replay.h"
 #include "platform/replay/recorder_player.h"
 #include "platform/replay/seeking.h"
+#include "platform/replay/watching.h"
 #include "platform/sound.h"
 #include "platform/windowing.h"
 
 namespace plat::replay {
+
+detail::Watching& detail::watching() {
+    static Watching w;
+    return w;
+}
+
 namespace {
 
 constexpr uint64_t kNoDeadline = std::numeric_limits<uint64_t>::max();
 
-struct Watching {
-    bool paced = false;     // a back end shows the replay in real time
-    Pace pace;
-    uint64_t skipped = 0;   // program milliseconds seeks jumped
-    bool seeking = false;
-    bool restart = false;   // the seek starts the watched game again first
-    uint32_t target = 0;
-    bool haveShown = false;
-    Shown last;             // what the watcher was last shown
-};
-
-Watching& watching() {
-    static Watching w;
-    return w;
-}
+using detail::watching;
+using detail::Watching;
 
 }  // namespace
 

@@ -58,6 +58,14 @@ class ReplaySeeking : public ::testing::Test {
 protected:
     test_files::ScratchFolder scratch{"replay_seeking"};
 
+    // Nothing watched is left for the tests after.
+    void TearDown() override {
+        replay::resetReplays();
+        plat::resetWindowing();
+        plat::headless::reset();
+        resetProgram();
+    }
+
     // The replay test's game: keys held and tapped, a pause, a lost focus, a
     // paint, the in-game menu, then starving.
     const replay::Replay& game() {
