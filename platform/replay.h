@@ -124,6 +124,8 @@ void checkStateWith(uint16_t (*stateChecksum)());
 // until it has held about ten minutes of busy play.
 void startRecording(const Header& header);
 bool recording();
+// Game-timer ticks the game being recorded has run.
+uint32_t recordedTicks();
 // The recorded game ends: its replay goes to the keeper.
 void finishRecording(Ending ending);
 

@@ -75,6 +75,7 @@ void changePace(Pace::Change change, uint64_t realMs) {
 // --- What the watcher is shown ------------------------------------------------------------
 
 uint32_t watchedTicks() { return detail::replays().player.ticks; }
+uint32_t recordedTicks() { return detail::replays().recorder.ticks; }
 
 Shown shown() {
     const Watching& w = watching();
