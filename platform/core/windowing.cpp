@@ -12,6 +12,7 @@
 #include "platform/core/window_manager.h"
 #include "platform/input.h"
 #include "platform/replay/hooks.h"
+#include "platform/replay/seeking.h"
 
 namespace plat {
 
@@ -174,6 +175,10 @@ bool nextEvent(Event& event) {
             }
             if (t.due < deadline) deadline = t.due;
         }
+        // A seek runs the watched game ahead: the clock jumps to the next timer.
+        bool sought = false;
+        if (replay::seek::idle(now, deadline, sought)) continue;
+        if (sought) backend::screenChanged();
         if (deadline == backend::kNoDeadline) replay::hooks::stalled();
         backend::waitForInput(deadline);
     }

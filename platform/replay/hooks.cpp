@@ -6,6 +6,7 @@
 #include "platform/game_tick.h"
 #include "platform/input.h"
 #include "platform/replay/recorder_player.h"
+#include "platform/replay/state_checks.h"
 
 namespace plat::replay::hooks {
 namespace {
@@ -52,9 +53,11 @@ bool asEvent(const Item& item, Window* window, Event& event) {
 void tick() {
     detail::Replays& r = replays();
     if (r.recorder.on) {
-        if (!r.recorder.tick(liveHeld())) finishRecording(Ending::Unfinished);
+        if (!r.recorder.tick(liveHeld())) return finishRecording(Ending::Unfinished);
+        detail::checkRecordedTick(r);
     } else if (r.watch == Watch::Playing) {
         r.player.tick();
+        detail::checkWatchedTick(r);
     }
 }
 

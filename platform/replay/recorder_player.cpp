@@ -4,6 +4,7 @@
 #include "platform/replay/recorder_player.h"
 
 #include "platform/game_tick.h"
+#include "platform/replay/state_checks.h"
 
 namespace plat::replay {
 namespace detail {
@@ -141,6 +142,7 @@ void startRecording(const Header& header) {
     if (r.watch != Watch::None) return;
     r.recorder.start(header);
     r.recorder.game.header.edition = r.edition;
+    detail::startChecks(r.recorder.game);
 }
 
 void finishRecording(Ending ending) {
@@ -155,11 +157,15 @@ void watch(Replay replay) {
     r.recorder.on = false;
     r.player.game = std::move(replay);
     r.watch = Watch::Waiting;
+    r.departure = 0;
 }
 
 Watch watchState() { return replays().watch; }
 const Replay& watched() { return replays().player.game; }
-Outcome observedOutcome() { return replays().observed; }
+Outcome observedOutcome() {
+    const detail::Replays& r = replays();
+    return r.watch == Watch::Playing ? Outcome{Ending::Unfinished, fishNow(), r.player.ticks} : r.observed;
+}
 
 void beginPlayback() {
     detail::Replays& r = replays();

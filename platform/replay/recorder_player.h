@@ -65,10 +65,12 @@ struct Replays {
     Edition edition = Edition::Headless;
     void (*keep)(const Replay&) = nullptr;
     int32_t (*fishEaten)() = nullptr;
+    uint16_t (*stateChecksum)() = nullptr;
     Recorder recorder;
     Watch watch = Watch::None;
     Player player;
     Outcome observed;
+    uint32_t departure = 0;  // the first tick whose state check differed (state_checks.cpp)
 };
 
 Replays& replays();

@@ -40,7 +40,7 @@ bool hiddenChanged() {
 bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, bool down, bool repeat) {
     const KeyMeaning meaning = meaningOf(backendData().keys, scancode, keycode, modifiers);
     // Watching a replay: its own keys, and fullscreen; nothing reaches the program.
-    if (backendData().watching.on) {
+    if (backendData().watching) {
         if (down && meaning.role == KeyRole::Fullscreen && !repeat) toggleFullscreen();
         return down && handleWatchKey(keycode, repeat);
     }

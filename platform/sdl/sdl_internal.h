@@ -69,7 +69,7 @@ struct InstanceChannel {
 
 struct BackendData {
     Video video;
-    plat::replay::WatchClock watching;  // a watched replay's pace (watching.cpp)
+    bool watching = false;  // a replay is watched: its keys (watching.cpp), nothing of the player's kept
     AudioOut audio;
     Input input;
     Gamepads gamepads;
@@ -173,10 +173,10 @@ KeysFile readKeysFile(KeyBindings& bindings, std::string& error);
 void loadKeys();
 
 // --- Watching a replay (watching.cpp) -------------------------------------------------------
-uint64_t programClock();           // the program's milliseconds (SDL's, or the replay's pace)
+uint64_t programClock();           // the program's milliseconds (SDL's, through the replay room's clock)
 int64_t realWaitMs(uint64_t programMs);  // how long to block for that span; -1 while paused
 bool handleWatchKey(SDL_Keycode key, bool repeat);  // the watching keys; true when it was one
-void showWatchState();             // the window title says what plays
+void showWatchState();             // the window title says where the replay is and how it plays
 
 // --- Replays kept (replay_folder.cpp) -------------------------------------------------------
 // $XDG_DATA_HOME/fingulp/replays/, else ~/.local/share/fingulp/replays/; empty when neither is known.

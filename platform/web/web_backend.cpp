@@ -58,7 +58,6 @@ struct WebHandset {
     const Bitmap* screen = nullptr;
     bool screenChanged = false;
     std::vector<uint32_t> rgba;  // the screen as the canvas takes it
-    plat::replay::WatchClock watching;  // a replay from the link plays at its pace
 };
 
 WebHandset& handset() {
@@ -79,10 +78,11 @@ void present() {
 
 // Tells the page what the watched replay does, when that changed.
 void showWatchState() {
-    plat::replay::WatchClock& w = handset().watching;
-    if (!w.shownChanged()) return;
-    fingulp_watch_shown(static_cast<int>(plat::replay::watchState()), w.pace.paused ? 1 : 0,
-                        static_cast<int>(w.pace.speed));
+    if (!plat::replay::shownChanged()) return;
+    const plat::replay::Shown s = plat::replay::shown();
+    fingulp_watch_shown(static_cast<int>(s.state), s.paused ? 1 : 0, static_cast<int>(s.speed),
+                        static_cast<double>(s.elapsedMs), static_cast<double>(s.totalMs),
+                        static_cast<double>(s.departureMs));
 }
 
 // The deadline is on the program's clock; the page's alarms run on the real one.
@@ -92,7 +92,7 @@ void suspendUntil(uint64_t deadline, FingulpSuspension why) {
     double real = -1.0;
     if (deadline != backend::kNoDeadline) {
         const uint64_t now = backend::now();
-        const int64_t wait = handset().watching.realWait(deadline > now ? deadline - now : 0);
+        const int64_t wait = plat::replay::backEndWait(deadline > now ? deadline - now : 0);
         real = wait < 0 ? -1.0 : fingulp_now() + static_cast<double>(wait);
     }
     fingulp_suspend(real, why);
@@ -114,7 +114,7 @@ void takeReplayFromLink() {
         std::free(fragment);
     }
     plat::replay::recordGames(plat::replay::Edition::Web, keepReplay);
-    handset().watching.start(static_cast<uint64_t>(fingulp_now()));
+    plat::replay::paceInRealTime(static_cast<uint64_t>(fingulp_now()));
 }
 
 // Waits (blocking, input queued) up to `limitMs` for the browser's answer to
@@ -165,8 +165,14 @@ EMSCRIPTEN_KEEPALIVE void fingulp_set_sticky_arrows(int on) { plat::input::setSt
 // The page's replay controls: 0 pause or play, 1 faster, 2 slower.
 EMSCRIPTEN_KEEPALIVE void fingulp_watch_control(int change) {
     if (change < 0 || change > 2) return;
-    plat::web::handset().watching.change(static_cast<plat::replay::Pace::Change>(change),
-                                         static_cast<uint64_t>(fingulp_now()));
+    plat::replay::changePace(static_cast<plat::replay::Pace::Change>(change), static_cast<uint64_t>(fingulp_now()));
+}
+// The page's seek bar and keys: the watched game's time in milliseconds from
+// its start (its ticks times plat::replay::kTickMs); the page wakes the program after.
+EMSCRIPTEN_KEEPALIVE void fingulp_watch_seek(double ms) {
+    const double tick = ms / plat::replay::kTickMs;
+    plat::replay::seekTo(!(tick > 0) ? 0 : tick >= plat::replay::kMaxTicks ? plat::replay::kMaxTicks
+                                                                            : static_cast<uint32_t>(tick + 0.5));
 }
 }
 
@@ -175,12 +181,13 @@ namespace plat::backend {
 using plat::web::handset;
 
 uint64_t now() {
-    return handset().watching.now(static_cast<uint64_t>(fingulp_now()));
+    return plat::replay::programClock(static_cast<uint64_t>(fingulp_now()));
 }
 
 void sleep(uint32_t milliseconds) {
     const uint64_t deadline = now() + milliseconds;
-    while (now() < deadline) plat::web::suspendUntil(deadline, kFingulpBlocked);
+    // A seek started meanwhile skips the rest (platform/core/clock.cpp).
+    while (now() < deadline && !plat::replay::seeking()) plat::web::suspendUntil(deadline, kFingulpBlocked);
     plat::web::present();
 }
 
