@@ -98,7 +98,10 @@ def varint():
         byte = data[pos]; pos += 1
         value |= (byte & 0x7F) << shift; shift += 7
         if byte < 0x80: return value
-pos = 12
+pos = 5
+if data[3] >= 2:
+    for _ in range(3): varint()  # the program's version
+pos += 7
 for _ in range(4): varint()
 pos += 1; varint(); varint(); end = varint(); end += pos
 tick, presses, held, letters = 0, [], {}, []
