@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
         case CommandLine::Action::Refuse:
             std::fprintf(stderr, "fingulp: %s\n%s", line.error.c_str(), commandLineUsage());
             return 2;
+        case CommandLine::Action::Keys: return plat::sdl::listKeys();
+        case CommandLine::Action::Bind: return plat::sdl::bindKeys(line.bindings);
         case CommandLine::Action::Play: break;
         case CommandLine::Action::Watch: {
             std::string error;

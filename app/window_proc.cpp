@@ -137,6 +137,10 @@ int32_t mainWindowProc(plat::Window* window, uint32_t code, uint32_t param, uint
         case plat::kEventTimer:
             runTick();
             return 1;
+        case plat::kEventRestartWatched:
+            // A watched replay sought backwards plays again from its start.
+            screenController.startWatchedGame();
+            return 1;
         default:
             return plat::defaultWindowProc(window, code, param, param2);
     }

@@ -1,11 +1,14 @@
 // fingulp_bench: one game frame, the menu and Options redraws and the
 // settings load, each also as a multiple of one plain copy of a whole
 // 176 x 220 x 4-byte frame (the yardstick, timed first in the same run).
-// The game frame and the redraws also report their heap allocations.
+// The game frame and the redraws also report their heap allocations. And
+// seeking in a ten-minute replay, which a steering bot plays first.
 #include <benchmark/benchmark.h>
 #include <time.h>
 
 #include <algorithm>
+#include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program.h"
 #include "app/window_proc.h"
 #include "counting_new.h"
 #include "game/frame.h"
@@ -21,6 +25,8 @@
 #include "game/session.h"
 #include "platform/headless/headless.h"
 #include "platform/replay.h"
+#include "platform/input.h"
+#include "platform/testing/replay_reset.h"
 #include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 #include "screens/controller.h"
@@ -225,6 +231,181 @@ void BM_LoadSettings(benchmark::State& state) {
     ratio.report(state);
 }
 
+// --- Seeking in a ten-minute replay ----------------------------------------------------
+
+constexpr uint32_t kTenMinutes = 10 * 60 * 1000 / plat::replay::kTickMs;
+
+void freshProgram() {
+    const fs::path folder = fs::temp_directory_path() / "fingulp_bench";
+    fs::create_directories(folder);
+    plat::resetWindowing();
+    plat::headless::reset();
+    resetProgram();
+    plat::replay::resetReplays();
+    plat::headless::setExecutablePath((folder / "fingulp").u16string());
+    plat::headless::onInputExhausted([] { plat::postQuit(0); });
+}
+
+// The bot: from the main menu it starts a game, then each tick holds the one
+// arrow that takes its fish away from a bigger fish close by, else towards
+// the nearest smaller one; every `wander` ticks (seeded) it goes its own way
+// for a few ticks, so that seeds give other games.
+struct Bot {
+    uint32_t seed = 1;
+    uint32_t random = 1;
+    bool started = false;
+    int held = -1;  // the arrow held, 0..3 as plat::kPolledKeys
+    uint32_t wanderLeft = 0;
+} bot;
+
+constexpr plat::input::Source kBotKeys = 0x7000;
+
+// The arrow that keeps the fish away from a bigger fish coming at it, else
+// lines it up with the nearest smaller fish coming its way and then swims at
+// it (a fish swimming off cannot be caught); -1: nothing to do.
+int steer(const GameSession& game) {
+    const PlayerFish& p = *game.player;
+    const int32_t half = p.stripWidth[p.sizeClass] / 4;
+    const int32_t px = p.x + half;
+    const int32_t py = p.y + p.stripHeight[p.sizeClass] / 2;
+    const SchoolFish* target = nullptr;
+    int32_t targetDistance = INT32_MAX;
+    for (const SchoolFish* f : game.school) {
+        if (!f || !f->alive || f->sizeClass == p.sizeClass || f->x < -50 || f->x > 190) continue;
+        const int32_t fx = f->x + f->stripWidth / 4;
+        const int32_t dy = f->y + f->stripHeight / 2 - py;
+        const bool coming = (f->direction == 1) == (fx < px);
+        const int32_t reach = (p.stripHeight[p.sizeClass] + f->stripHeight) / 2 + 4;
+        if (f->sizeClass > p.sizeClass) {
+            if (coming && std::abs(fx - px) < 70 && std::abs(dy) < reach) {
+                const int32_t lowest = plat::kCaptionTop - p.stripHeight[p.sizeClass];
+                const bool up = (dy > 0 && p.y > 24) || p.y >= lowest - 2;
+                return up ? 2 : 3;
+            }
+            continue;
+        }
+        const int32_t distance = std::abs(fx - px) + std::abs(dy);
+        if (coming && distance < targetDistance) target = f, targetDistance = distance;
+    }
+    if (!target) return py < 100 ? 3 : py > 130 ? 2 : (px < 70 ? 1 : px > 100 ? 0 : -1);
+    const int32_t dy = target->y + target->stripHeight / 2 - py;
+    if (std::abs(dy) > 2) return dy < 0 ? 2 : 3;
+    return target->x + target->stripWidth / 4 < px ? 0 : 1;
+}
+
+bool botPlays() {
+    Bot& b = bot;
+    if (!b.started) {
+        if (screenController.state != MainMenu || firstPaintPending != 0) return false;
+        b.started = true;
+        plat::headless::pressKey(plat::kKeyReturn);
+        return false;
+    }
+    if (plat::replay::watchState() != plat::replay::Watch::None) return false;
+    if (!plat::replay::recording() || !currentGame || !currentGame->player) return !plat::replay::recording();
+    if (plat::headless::log().size() > 10000) plat::headless::clearLog();  // the log would only grow
+    b.random = b.random * 1103515245u + 12345u;
+    if (b.wanderLeft == 0 && (b.random >> 16) % 97 == b.seed % 97) b.wanderLeft = 4 + (b.random >> 8) % 8;
+    const int want = b.wanderLeft > 0 ? static_cast<int>((b.random >> 20) % 4) : steer(*currentGame);
+    if (b.wanderLeft > 0) --b.wanderLeft;
+    if (want != b.held) {
+        if (b.held >= 0) plat::input::keyUp(kBotKeys);
+        if (want >= 0) plat::input::keyDown(kBotKeys, plat::kPolledKeys[want]);
+        b.held = want;
+    }
+    return false;
+}
+
+plat::replay::Replay botGame;
+void keepBotGame(const plat::replay::Replay& game) { botGame = game; }
+// A ten-minute game: the bot plays with seeds 1, 2, ... until one lasts ten
+// minutes; its replay ends there. The seed is printed.
+const plat::replay::Replay& tenMinuteReplay() {
+    static bool made = false;
+    if (made) return botGame;
+    made = true;
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        freshProgram();
+        bot = Bot{seed, seed};
+        botGame = {};
+        plat::replay::recordGames(plat::replay::Edition::Headless, keepBotGame);
+        plat::headless::onIdle([] {
+            // Ten minutes of ticks: the recording ends there, unfinished.
+            if (plat::replay::recording() && plat::replay::recordedTicks() >= kTenMinutes) {
+                plat::replay::finishRecording(plat::replay::Ending::Unfinished);
+                return true;
+            }
+            return botPlays();
+        });
+        programMain();
+        if (botGame.outcome.ticks >= kTenMinutes) {
+            std::printf("ten-minute replay: bot seed %u, %d fish, %zu bytes\n", seed, botGame.outcome.fishEaten,
+                        plat::replay::encode(botGame).size());
+            return botGame;
+        }
+    }
+    std::fprintf(stderr, "no seed up to 200 made the bot play ten minutes\n");
+    std::exit(1);
+}
+
+// Where the seek starts (played there first, untimed) and where it goes.
+struct SeekPlan {
+    uint32_t from = 0;
+    uint32_t to = 0;
+    bool fromReached = false;
+    bool sought = false;
+    std::chrono::steady_clock::time_point start;
+    double startCpu = 0;
+    double seconds = 0;  // wall time
+    double cpuSeconds = 0;
+} seekPlan;
+
+bool seekWhenThere() {
+    SeekPlan& p = seekPlan;
+    if (!p.fromReached) {
+        p.fromReached = true;
+        if (p.from > 0) {
+            plat::replay::seekTo(p.from);  // untimed: to where the timed seek starts
+            return false;
+        }
+    }
+    if (!p.sought) {
+        p.sought = true;
+        p.start = std::chrono::steady_clock::now();
+        p.startCpu = threadCpuSeconds();
+        plat::replay::seekTo(p.to);
+        return false;
+    }
+    p.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - p.start).count();
+    p.cpuSeconds = threadCpuSeconds() - p.startCpu;
+    return true;
+}
+
+// Argument 0: from the start to the end; 1: from the end back to the middle
+// (the watched game starts again, then runs five minutes ahead). The time is
+// the seek's CPU time on its thread (the machine may be shared); `wall_ms`
+// is the wall clock's, the median of the iterations.
+void BM_SeekTenMinuteReplay(benchmark::State& state) {
+    const plat::replay::Replay& game = tenMinuteReplay();
+    const uint32_t end = game.outcome.ticks;
+    std::vector<double> wall;
+    for (auto _ : state) {
+        freshProgram();
+        seekPlan = SeekPlan{};
+        seekPlan.from = state.range(0) == 0 ? 0 : end;
+        seekPlan.to = state.range(0) == 0 ? end : end / 2;
+        plat::headless::onIdle(seekWhenThere);
+        plat::replay::watch(game);
+        programMain();
+        if (plat::replay::watchedTicks() != seekPlan.to) state.SkipWithError("the seek stopped elsewhere");
+        state.SetIterationTime(seekPlan.cpuSeconds);
+        wall.push_back(seekPlan.seconds);
+    }
+    std::nth_element(wall.begin(), wall.begin() + wall.size() / 2, wall.end());
+    state.counters["wall_ms"] = wall.empty() ? 0 : wall[wall.size() / 2] * 1000;
+    state.counters["ticks"] = static_cast<double>(state.range(0) == 0 ? end : end / 2);
+}
+
 // fingulp_bench --profile frame|menu|options N: N runs of one workload and
 // nothing else, for callgrind (collect only inside profileRuns):
 //   valgrind --tool=callgrind --toggle-collect='*profileRuns*' fingulp_bench --profile frame 1000
@@ -265,6 +446,7 @@ BENCHMARK(BM_GameFrameCopiesOnly);
 BENCHMARK(BM_MenuRedraw);
 BENCHMARK(BM_OptionsRedraw);
 BENCHMARK(BM_LoadSettings);
+BENCHMARK(BM_SeekTenMinuteReplay)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--profile") return profile(argv[2], std::atol(argv[3]));

@@ -78,9 +78,13 @@ void bringToFront(uint64_t window);
 //    where a finished game goes); a replay the player asked to watch (a file,
 //    a link, a text) is given to plat::replay::watchFrom, and refused with
 //    its reason.
-//  - A back end that shows a watched replay in real time keeps a
-//    plat::replay::WatchClock: now() answers its clock, waits last its
-//    realWait, the player's pace keys call its change(), and whenever
-//    shownChanged() the player is shown plat::replay::watchState() and the pace.
+//  - now() answers plat::replay::programClock(the back end's own clock), and
+//    a wait for a span of the program's clock lasts
+//    plat::replay::backEndWait(span) of the back end's (-1: until input);
+//    a wait or a sleep ends early once plat::replay::seeking().
+//  - A back end that shows a watched replay in real time calls
+//    plat::replay::paceInRealTime once it starts; the watcher's keys call
+//    plat::replay::changePace and seekTo, and whenever
+//    plat::replay::shownChanged() the watcher is shown plat::replay::shown().
 
 }  // namespace plat::backend

@@ -38,6 +38,13 @@ void focus(bool gained);
 // Keys let go while the platform could not say so (a modal box was up).
 void releaseAll();
 void exposed();  // the window needs a paint
+// Sticky arrows, for players who cannot hold a key (off until set): a press
+// of an arrow keeps it reading held until another arrow is pressed (which is
+// then the held one) or the same arrow again (which lets it go). Repeats
+// change nothing; a focus loss, releaseAll and turning the option off let it
+// go, as they do a held key. Through the key state the program reads, so a
+// replay records it as any held key.
+void setStickyArrows(bool on);
 // What the player's own keys read now (a held key 0xFFFF), whatever a watched
 // replay answers the program.
 uint16_t liveKeyState(uint32_t keyCode);

@@ -57,6 +57,9 @@ enum EventCode : uint32_t {
     // Past the handset's numbers: a page that may be killed without a word
     // asks the program to keep its settings now, as Close does, and go on.
     kEventSave = 0x8001,
+    // A watched replay is seeked behind where it is: the window procedure
+    // starts the watched game again from the replay's header.
+    kEventRestartWatched = 0x8002,
 };
 
 // Virtual-key codes of the handset's family. Digits are '0'..'9' (0x30..0x39)

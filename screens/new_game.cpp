@@ -1,5 +1,6 @@
-// Starting a new game from either menu (or the watched one at once): a fresh
-// session at the current level, the "Get Ready!" card, then the game timer.
+// Starting a new game from either menu (or the watched one at once, or again
+// when it is sought back): a fresh session at the current level, the "Get
+// Ready!" card, then the game timer.
 #include "game/session.h"
 #include "platform/clock.h"
 #include "platform/windowing.h"
@@ -41,8 +42,13 @@ void ScreenController::startNewGame() {
 
 void ScreenController::startWatchedGame() {
     if (!replayWaitsToStart()) return;
+    // From the main menu, as at start-up: a watched game sought back starts
+    // again from wherever it was, its end screen too.
     state = MainMenu;
     cursor = 0;
     previousState = MainMenu;
+    gameOverShown = 0;
+    gamePhase = kPhaseIdle;
+    vibrationRunning = 0;
     startNewGame();
 }

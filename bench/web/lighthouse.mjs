@@ -3,7 +3,8 @@
 // chromium, with Lighthouse's mobile settings (a mid-range phone on a slow
 // network) and its desktop ones. After a web build, once `npm ci` has
 // installed Lighthouse here (it never downloads a browser):
-//   node bench/web/lighthouse.mjs [RUNS]
+//   node bench/web/lighthouse.mjs [RUNS] [FRAGMENT]
+// (FRAGMENT, such as "#replay=RkdS…", audits the page opened on it: the watch screen)
 // prints the median of RUNS (default 3) for each category, each run's
 // performance score (every one must reach the goal) and the figures behind it.
 import * as chromeLauncher from 'chrome-launcher';
@@ -12,6 +13,7 @@ import desktopConfig from 'lighthouse/core/config/desktop-config.js';
 import * as h from '../../tests/web/harness.mjs';
 
 const runs = Number(process.argv[2] || 3);
+const fragment = process.argv[3] || '';
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const categories = ['performance', 'accessibility', 'best-practices', 'seo'];
 const metrics = { 'first-contentful-paint': 'FCP ms', 'largest-contentful-paint': 'LCP ms',
@@ -25,7 +27,7 @@ try {
     const scores = Object.fromEntries([...categories, ...Object.keys(metrics)].map((k) => [k, []]));
     const failed = new Set();
     for (let run = 0; run < runs; ++run) {
-      const { lhr } = await lighthouse(site.url, { port: chrome.port, logLevel: 'error', output: 'json' }, config);
+      const { lhr } = await lighthouse(site.url + fragment, { port: chrome.port, logLevel: 'error', output: 'json' }, config);
       for (const c of categories) scores[c].push(Math.round(lhr.categories[c].score * 100));
       for (const m of Object.keys(metrics)) scores[m].push(lhr.audits[m].numericValue);
       for (const audit of Object.values(lhr.audits)) {

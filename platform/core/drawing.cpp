@@ -8,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/core/drawing_internal.h"
+#include "platform/replay.h"
 
 namespace plat {
 namespace detail {
@@ -60,7 +61,8 @@ void fill(Bitmap& bitmap, const Rect& clipped, uint32_t value) {
 }
 
 void drawnOn(const Surface* surface) {
-    if (surface && surface->isScreen) backend::screenChanged();
+    // A seek shows only where it ends (windowing.cpp).
+    if (surface && surface->isScreen && !replay::seeking()) backend::screenChanged();
 }
 
 void forgetSelected(const void* object) {

@@ -1,5 +1,5 @@
 // The handset's input rules (platform/input.h): the keys held by each source,
-// which presses and repeats reach the program, the caption band's soft keys,
+// which presses and repeats reach the program, sticky arrows, the caption band's soft keys,
 // focus, exposure, the close button and a save; and the one place every input passes
 // on its way to the program. It posts straight into the window manager's
 // record, so the loop (windowing.cpp) may call in here without a circle.
@@ -36,6 +36,10 @@ void deliver(uint32_t code, uint32_t param) {
     }
 }
 
+bool isArrow(uint32_t keyCode) {
+    return keyCode == kKeyLeft || keyCode == kKeyUp || keyCode == kKeyRight || keyCode == kKeyDown;
+}
+
 bool pressWaiting(uint32_t keyCode) {
     for (const Event& e : wm().queue) {
         if (e.code == kEventKeyDown && e.param == keyCode) return true;
@@ -46,7 +50,7 @@ bool pressWaiting(uint32_t keyCode) {
 }  // namespace
 
 uint16_t input::liveKeyState(uint32_t keyCode) {
-    uint16_t reading = 0;
+    uint16_t reading = state().latched == keyCode ? kKeyHeld : 0;
     for (const auto& [source, hold] : state().held) {
         if (hold.keyCode == keyCode) reading |= hold.reading;
     }
@@ -63,6 +67,9 @@ namespace input {
 
 bool keyDown(Source source, uint32_t keyCode, bool repeat) {
     state().held[source] = {keyCode, kKeyHeld};
+    if (state().stickyArrows && !repeat && isArrow(keyCode)) {
+        state().latched = state().latched == keyCode ? 0 : keyCode;
+    }
     // Auto-repeat never queues ahead of the program: a key click blocks it
     // for about 150 ms, and repeats piled up meanwhile would carry the cursor
     // on after the key is let go.
@@ -96,7 +103,15 @@ void focus(bool gained) {
     deliver(gained ? kEventFocusGained : kEventFocusLost, 0);
 }
 
-void releaseAll() { state().held.clear(); }
+void releaseAll() {
+    state().held.clear();
+    state().latched = 0;
+}
+
+void setStickyArrows(bool on) {
+    state().stickyArrows = on;
+    if (!on) state().latched = 0;
+}
 
 void exposed() { deliver(kEventPaint, 0); }
 

@@ -1,5 +1,6 @@
 // Wave playback from the resources and the vibrator: the one reader of the
-// wave format, and the blocking sound's wait, whatever the back end plays.
+// wave format, and the blocking sound's wait, whatever the back end plays;
+// silent and still while a replay is sought.
 #include "platform/sound.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/replay.h"
 #include "platform/resources.h"
 
 namespace plat {
@@ -25,7 +27,8 @@ bool playSound(const Char* name, uint32_t flags) {
 void playWave(const Char* name, const uint8_t* file, size_t size, uint32_t flags) {
     const Wave wave = readWave(file, size);
     const bool blocking = (flags & kSoundAsync) == 0;
-    backend::startSound(name, wave, blocking);
+    // A seek runs silently (its waits are skipped too).
+    if (!replay::seeking()) backend::startSound(name, wave, blocking);
     if (blocking && wave.durationMs) sleepMs(static_cast<uint32_t>(wave.durationMs));
 }
 
@@ -64,7 +67,9 @@ Wave readWave(const uint8_t* file, size_t size) {
     return wave;
 }
 
-void startVibration() { backend::startVibration(); }
+void startVibration() {
+    if (!replay::seeking()) backend::startVibration();
+}
 
 void stopVibration() { backend::stopVibration(); }
 

@@ -58,6 +58,8 @@ struct InputState {
     std::map<uint64_t, Hold> held;  // by source (platform/input.h)
     bool blocked = false;           // in a sleep or a waiting sound
     bool closeAsked = false;        // the close button has reached the program
+    bool stickyArrows = false;      // an arrow's press holds it (setStickyArrows)
+    uint32_t latched = 0;           // the arrow a press holds; 0: none
 };
 
 struct WindowManager {

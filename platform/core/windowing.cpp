@@ -13,6 +13,8 @@
 #include "platform/game_tick.h"
 #include "platform/input.h"
 #include "platform/replay/hooks.h"
+#include "platform/replay/seeking.h"
+#include "platform/sound.h"
 
 namespace plat {
 
@@ -180,6 +182,15 @@ bool nextEvent(Event& event) {
             }
             if (t.due < deadline) deadline = t.due;
         }
+        // A seek runs the watched game ahead: the clock jumps to the next timer.
+        const replay::seek::Idle seek = replay::seek::idle(now, deadline);
+        if (seek.silence) {
+            playSound(nullptr, 0);
+            stopVibration();
+        }
+        if (seek.restart) postEvent(m.window, kEventRestartWatched, 0, 0);
+        if (seek.goOn) continue;
+        if (seek.finished) backend::screenChanged();
         if (deadline == backend::kNoDeadline) replay::hooks::stalled();
         m.fedSinceLook = 0;
         backend::waitForInput(deadline);

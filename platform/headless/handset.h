@@ -35,6 +35,7 @@ struct ScriptState {
     uint32_t releaseKey = 0;
     std::string shotWhileBlocked;  // taken at the program's next blocking wait
     void (*exhausted)() = nullptr;
+    bool (*stopWhenIdle)() = nullptr;
     std::string (*reporter)() = nullptr;
     std::FILE* out = stdout;
 };

@@ -52,6 +52,11 @@ bool loadScript(const std::string& text, std::string& error);
 // Called when the program waits and no input will ever come (script ended,
 // or no timer without a script). Default: print "running" and end the process.
 void onInputExhausted(void (*handler)());
+// Called whenever the program waits for input and no script is loaded (a
+// replay watched, or running freely): true stops the run there, as when
+// input is exhausted. For fingulp-sim's --until and tests that stop a
+// watched game at a tick.
+void onIdle(bool (*stopHere)());
 // Prints the `state` line; set by the program's runner.
 void onStateRequest(std::string (*reporter)());
 

@@ -18,6 +18,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/script.h"
 #include "platform/input.h"
+#include "platform/replay.h"
 
 namespace plat::headless {
 
@@ -65,7 +66,8 @@ void reset() {
     resetScript();
 }
 
-uint64_t now() { return handset().clock; }
+// The program's clock: the virtual one, and what seeks jumped.
+uint64_t now() { return plat::replay::programClock(handset().clock); }
 void advanceClock(uint64_t milliseconds) {
     Handset& h = handset();
     animateUntil(h.clock, h.clock + milliseconds);
@@ -99,7 +101,7 @@ namespace plat::backend {
 using plat::headless::handset;
 using plat::headless::record;
 
-uint64_t now() { return handset().clock; }
+uint64_t now() { return plat::headless::now(); }
 
 void sleep(uint32_t milliseconds) {
     plat::headless::programBlocks(milliseconds);

@@ -12,6 +12,7 @@
 #include "platform/headless/handset.h"
 #include "platform/headless/headless.h"
 #include "platform/input.h"
+#include "platform/replay.h"
 #include "platform/text_encoding.h"
 
 namespace plat::headless {
@@ -70,6 +71,7 @@ bool loadScript(const std::string& text, std::string& error) {
 }
 
 void onInputExhausted(void (*handler)()) { script().exhausted = handler; }
+void onIdle(bool (*stopHere)()) { script().stopWhenIdle = stopHere; }
 void onStateRequest(std::string (*reporter)()) { script().reporter = reporter; }
 
 void resetScript() {
@@ -80,6 +82,7 @@ void resetScript() {
     s.waiting = false;
     s.releaseAfterWait = false;
     s.shotWhileBlocked.clear();
+    s.stopWhenIdle = nullptr;
 }
 
 void programBlocks(uint32_t milliseconds) {
@@ -89,85 +92,93 @@ void programBlocks(uint32_t milliseconds) {
     s.shotWhileBlocked.clear();
 }
 
+namespace {
+
+void inputExhausted(const ScriptState& s) { (s.exhausted ? s.exhausted : defaultExhausted)(); }
+
+// No script: the clock jumps to the next timer; with none, or where the idle
+// hook says, the run stops. A seek asked meanwhile goes on at once.
+void runFreely(const ScriptState& s, uint64_t deadline) {
+    if (s.stopWhenIdle && s.stopWhenIdle()) return inputExhausted(s);
+    if (plat::replay::seeking()) return;
+    if (deadline == backend::kNoDeadline) return inputExhausted(s);
+    if (deadline > now()) advanceClock(deadline - now());
+}
+
+// A wait in progress: true when it lasts past the deadline (the clock is
+// there); false when it ended (and its held key is let go).
+bool waitOn(ScriptState& s, uint64_t deadline) {
+    if (deadline <= s.until) {
+        if (deadline > now()) advanceClock(deadline - now());
+        return true;
+    }
+    if (s.until > now()) advanceClock(s.until - now());
+    s.waiting = false;
+    if (s.releaseAfterWait) {
+        input::keyUp(s.releaseKey);
+        s.releaseAfterWait = false;
+    }
+    return false;
+}
+
+void printState(const ScriptState& s, const Command& c) {
+    const std::string line = "time=" + std::to_string(now()) + " " + (s.reporter ? s.reporter() : std::string());
+    std::fprintf(s.out, "%s\n", selectState(line, c.argument).c_str());
+    std::fflush(s.out);
+}
+
+// The script's own commands, which feed the program nothing.
+void runQuietCommand(ScriptState& s, const Command& c) {
+    switch (c.op) {
+        case Op::Wait:
+            s.waiting = true;
+            s.until = now() + c.ms;
+            return;
+        case Op::Up: input::keyUp(c.key); return;
+        case Op::Shot:
+            if (!writeScreenPng(c.argument)) {
+                std::fprintf(stderr, "line %d: cannot write %s\n", c.line, shownArgument(c.argument.c_str()).c_str());
+            }
+            return;
+        case Op::ShotWhileBlocked: s.shotWhileBlocked = c.argument; return;
+        case Op::State: printState(s, c); return;
+        default: return;
+    }
+}
+
+// One command; true when it fed the program input (the script goes on when
+// the program next waits).
+bool runCommand(ScriptState& s, const Command& c) {
+    switch (c.op) {
+        case Op::Hold:
+            input::keyDown(c.key, c.key);
+            s.waiting = true;
+            s.until = now() + c.ms;
+            s.releaseAfterWait = true;
+            s.releaseKey = c.key;
+            return true;
+        case Op::Key: pressKey(c.key); return true;
+        case Op::Down: input::keyDown(c.key, c.key); return true;
+        case Op::Soft: input::softKey(c.flag); return true;
+        case Op::Focus: input::focus(c.flag); return true;
+        case Op::Paint: input::exposed(); return true;
+        case Op::Close: input::close(); return true;
+        default: runQuietCommand(s, c); return false;
+    }
+}
+
+}  // namespace
+
 void runScriptUntil(uint64_t deadline) {
     ScriptState& s = script();
-    if (!s.loaded) {
-        // Running freely: the clock jumps to the next timer.
-        if (deadline != backend::kNoDeadline) {
-            if (deadline > now()) advanceClock(deadline - now());
-            return;
-        }
-        (s.exhausted ? s.exhausted : defaultExhausted)();
-        return;
-    }
+    if (!s.loaded) return runFreely(s, deadline);
     for (;;) {
         if (s.waiting) {
-            if (deadline <= s.until) {
-                if (deadline > now()) advanceClock(deadline - now());
-                return;
-            }
-            if (s.until > now()) advanceClock(s.until - now());
-            s.waiting = false;
-            if (s.releaseAfterWait) {
-                input::keyUp(s.releaseKey);
-                s.releaseAfterWait = false;
-            }
+            if (waitOn(s, deadline)) return;
             continue;
         }
-        if (s.next >= s.commands.size()) {
-            (s.exhausted ? s.exhausted : defaultExhausted)();
-            return;
-        }
-        const Command& c = s.commands[s.next++];
-        switch (c.op) {
-            case Op::Wait:
-                s.waiting = true;
-                s.until = now() + c.ms;
-                continue;
-            case Op::Hold:
-                input::keyDown(c.key, c.key);
-                s.waiting = true;
-                s.until = now() + c.ms;
-                s.releaseAfterWait = true;
-                s.releaseKey = c.key;
-                return;
-            case Op::Key:
-                pressKey(c.key);
-                return;
-            case Op::Down:
-                input::keyDown(c.key, c.key);
-                return;
-            case Op::Up:
-                input::keyUp(c.key);
-                continue;
-            case Op::Soft:
-                input::softKey(c.flag);
-                return;
-            case Op::Focus:
-                input::focus(c.flag);
-                return;
-            case Op::Paint:
-                input::exposed();
-                return;
-            case Op::Close:
-                input::close();
-                return;
-            case Op::Shot:
-                if (!writeScreenPng(c.argument)) {
-                    std::fprintf(stderr, "line %d: cannot write %s\n", c.line, shownArgument(c.argument.c_str()).c_str());
-                }
-                continue;
-            case Op::ShotWhileBlocked:
-                s.shotWhileBlocked = c.argument;
-                continue;
-            case Op::State:
-                std::fprintf(s.out, "%s\n",
-                             selectState("time=" + std::to_string(now()) + " " + (s.reporter ? s.reporter() : std::string()),
-                                         c.argument)
-                                 .c_str());
-                std::fflush(s.out);
-                continue;
-        }
+        if (s.next >= s.commands.size()) return inputExhausted(s);
+        if (runCommand(s, s.commands[s.next++])) return;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/replay/hooks.h"
 
 #include "platform/replay/recorder_player.h"
+#include "platform/replay/state_checks.h"
 
 namespace plat::replay::hooks {
 namespace {
@@ -42,9 +43,11 @@ bool asEvent(const Item& item, const FeedTarget& target, Event& event) {
 void tick(uint8_t liveHeld) {
     detail::Replays& r = replays();
     if (r.recorder.on) {
-        if (!r.recorder.tick(liveHeld, detail::fishEatenNow())) detail::keepCutShort();
+        if (!r.recorder.tick(liveHeld, detail::fishEatenNow())) return detail::keepCutShort();
+        detail::checkRecordedTick(r);
     } else if (r.watch == Watch::Playing) {
         r.player.tick();
+        detail::checkWatchedTick(r);
     }
 }
 

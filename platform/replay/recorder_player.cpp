@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/game_tick.h"
+#include "platform/replay/state_checks.h"
 
 namespace plat::replay {
 namespace detail {
@@ -95,6 +96,8 @@ void Recorder::cutShort() {
     game.input.resize(boundary.size);
     writer = boundary.writer;
     ticks = boundary.ticks;
+    // A check taken as the dropped tick began goes with it.
+    if (game.checks.interval) game.checks.sums.resize(ticks / game.checks.interval);
     finish(Ending::CutShort, boundary.fishEaten);
 }
 
@@ -180,6 +183,7 @@ void startRecording(const Header& header) {
     if (r.watch != Watch::None) return;
     r.recorder.start(header);
     r.recorder.game.header.edition = r.edition;
+    detail::startChecks(r.recorder.game);
 }
 
 void finishRecording(Ending ending) {
@@ -194,11 +198,15 @@ void watch(Replay replay) {
     r.recorder.on = false;
     r.player.game = std::move(replay);
     r.watch = Watch::Waiting;
+    r.departure = 0;
 }
 
 Watch watchState() { return replays().watch; }
 const Replay& watched() { return replays().player.game; }
-Outcome observedOutcome() { return replays().observed; }
+Outcome observedOutcome() {
+    const detail::Replays& r = replays();
+    return r.watch == Watch::Playing ? Outcome{Ending::Unfinished, fishNow(), r.player.ticks} : r.observed;
+}
 
 void beginPlayback() {
     detail::Replays& r = replays();

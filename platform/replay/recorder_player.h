@@ -82,11 +82,13 @@ struct Replays {
     Edition edition = Edition::Headless;
     void (*keep)(const Replay&) = nullptr;
     int32_t (*fishEaten)() = nullptr;
+    uint16_t (*stateChecksum)() = nullptr;
     Recorder recorder;
     Watch watch = Watch::None;
     Player player;
     Outcome observed;
     bool stopTimers = false;  // a watched game ended: the queue is yet to stop its timers
+    uint32_t departure = 0;  // the first tick whose state check differed (state_checks.cpp)
 };
 
 Replays& replays();

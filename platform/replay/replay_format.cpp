@@ -55,12 +55,38 @@ const char* endingName(Ending ending) {
     return "unfinished";
 }
 
+const char* editionName(Edition edition) {
+    switch (edition) {
+        case Edition::Desktop: return "desktop";
+        case Edition::Web: return "web";
+        case Edition::Headless: break;
+    }
+    return "headless";
+}
+
+std::string tickTime(uint32_t ticks) {
+    const uint64_t tenths = static_cast<uint64_t>(ticks) * kTickMs / 100;
+    const uint64_t seconds = tenths / 10;
+    std::string text = std::to_string(seconds / 60) + ":";
+    if (seconds % 60 < 10) text += "0";
+    return text + std::to_string(seconds % 60) + "." + std::to_string(tenths % 10);
+}
+
+std::string describe(const Replay& r, size_t bytes) {
+    return "format=" + std::to_string(r.format) + " edition=" + editionName(r.header.edition) +
+           " level=" + (r.header.level ? "hard" : "easy") + " version=" + versionText(r.version) +
+           " fish=" + std::to_string(r.outcome.fishEaten) + " duration=" + tickTime(r.outcome.ticks) +
+           " ticks=" + std::to_string(r.outcome.ticks) + " ending=" + endingName(r.outcome.ending) +
+           " checks=" + std::to_string(r.checks.sums.size()) + " bytes=" + std::to_string(bytes);
+}
+
 std::vector<uint8_t> encode(const Replay& replay) {
     const Header& h = replay.header;
     std::vector<uint8_t> out(kMagic, kMagic + 3);
-    out.reserve(32 + replay.input.size());
+    out.reserve(48 + replay.input.size() + 2 * replay.checks.sums.size());
     out.push_back(kFormatVersion);
     out.push_back(static_cast<uint8_t>(h.edition));
+    for (uint32_t part : {replay.version.major, replay.version.minor, replay.version.patch}) putVarint(out, part);
     out.push_back(h.level);
     uint8_t switches = 0;
     for (int i = 0; i < 6; ++i) switches |= static_cast<uint8_t>((h.switches[i] & 1) << i);
@@ -73,51 +99,73 @@ std::vector<uint8_t> encode(const Replay& replay) {
     putVarint(out, replay.outcome.ticks);
     putVarint(out, static_cast<uint32_t>(replay.input.size()));
     out.insert(out.end(), replay.input.begin(), replay.input.end());
+    // A replay read from format 1 has no checks: interval 0, none.
+    const bool checked = replay.checks.interval > 0;
+    putVarint(out, checked ? replay.checks.interval : 0);
+    putVarint(out, checked ? static_cast<uint32_t>(replay.checks.sums.size()) : 0);
+    for (uint16_t sum : replay.checks.sums) {
+        if (!checked) break;
+        out.push_back(static_cast<uint8_t>(sum));
+        out.push_back(static_cast<uint8_t>(sum >> 8));
+    }
     return out;
 }
 
-bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error) {
-    if (size < 3 || std::memcmp(data, kMagic, 3) != 0) {
-        error = "not a FINGULP replay";
-        return false;
+namespace {
+
+// The header's raw fields, read in order (format 1 lacks the version).
+struct RawHeader {
+    uint8_t format = 0;
+    uint8_t edition = 0;
+    uint8_t switches = 0;
+    uint8_t ending = 0;
+    uint32_t fish = 0;
+    uint32_t inputSize = 0;
+};
+
+void readHeader(Fields& f, Replay& r, RawHeader& raw) {
+    raw.format = f.byte("the header is cut short");
+    raw.edition = f.byte("the header is cut short");
+    if (raw.format >= 2) {
+        r.version.major = f.varint("the program's version is damaged");
+        r.version.minor = f.varint("the program's version is damaged");
+        r.version.patch = f.varint("the program's version is damaged");
     }
-    Fields f{data, size, 3};
-    Replay r;
-    const uint8_t version = f.byte("the header is cut short");
-    if (!f.fault && version != kFormatVersion) {
-        error = "a replay of format " + std::to_string(version) + "; this program reads format " +
-                std::to_string(kFormatVersion);
-        return false;
-    }
-    const uint8_t edition = f.byte("the header is cut short");
     r.header.level = f.byte("the header is cut short");
-    const uint8_t switches = f.byte("the header is cut short");
+    raw.switches = f.byte("the header is cut short");
     r.header.vibrationTicks = f.byte("the header is cut short");
     for (int i = 0; i < 4; ++i) r.header.generator |= static_cast<uint32_t>(f.byte("the header is cut short")) << (8 * i);
     for (int32_t& score : r.header.bestScores) score = unzigzag(f.varint("a best score is damaged"));
-    const uint8_t ending = f.byte("the outcome is cut short");
-    const uint32_t fish = f.varint("the outcome is damaged");
+    raw.ending = f.byte("the outcome is cut short");
+    raw.fish = f.varint("the outcome is damaged");
     r.outcome.ticks = f.varint("the outcome is damaged");
-    const uint32_t inputSize = f.varint("the input's length is damaged");
-    if (!f.fault) {
-        if (edition > 2) f.fail("an unknown edition");
-        if (r.header.level > 1 || (switches & 0xC0) != 0 || ((switches >> 2) & 1) != r.header.level) {
-            f.fail("the level or the switches are out of range");
-        }
-        if (r.header.vibrationTicks >= kVibrationLength) f.fail("the vibration count is out of range");
-        if (ending > static_cast<uint8_t>(Ending::CutShort) || fish > 0x7FFFFFFF || r.outcome.ticks > kMaxTicks) f.fail("the outcome is out of range");
-        if (inputSize > kMaxInputBytes) f.fail("the input is longer than a replay may hold");
-        else if (inputSize != size - f.pos) f.fail(inputSize > size - f.pos ? "the input is cut short" : "bytes follow the input");
+    raw.inputSize = f.varint("the input's length is damaged");
+}
+
+// Format 2's section after the input: the interval, the count (exactly the
+// checks the ticks played hold), two bytes each.
+void readChecks(Fields& f, Replay& r) {
+    const uint32_t interval = f.varint("the state checks are cut short");
+    const uint32_t count = f.varint("the state checks are cut short");
+    if (f.fault) return;
+    if (interval > kMaxTicks || count != (interval ? r.outcome.ticks / interval : 0)) {
+        f.fail("the state checks do not match the ticks played");
+        return;
     }
-    if (f.fault) {
-        error = f.fault;
-        return false;
+    if (static_cast<uint64_t>(count) * 2 > f.size - f.pos) {
+        f.fail("the state checks are cut short");
+        return;
     }
-    r.header.edition = static_cast<Edition>(edition);
-    for (int i = 0; i < 6; ++i) r.header.switches[i] = (switches >> i) & 1;
-    r.outcome.ending = static_cast<Ending>(ending);
-    r.outcome.fishEaten = static_cast<int32_t>(fish);
-    r.input.assign(data + f.pos, data + size);
+    r.checks.interval = interval;
+    r.checks.sums.resize(count);
+    for (uint16_t& sum : r.checks.sums) {
+        sum = static_cast<uint16_t>(f.data[f.pos] | (f.data[f.pos + 1] << 8));
+        f.pos += 2;
+    }
+}
+
+// The input's items, each well-formed and within the ticks played.
+bool checkItems(const Replay& r, std::string& error) {
     detail::ItemReader items(r.input.data(), r.input.size());
     detail::Item item;
     while (!items.atEnd()) {
@@ -127,6 +175,52 @@ bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error
             return false;
         }
     }
+    return true;
+}
+
+}  // namespace
+
+bool decode(const uint8_t* data, size_t size, Replay& replay, std::string& error) {
+    if (size < 3 || std::memcmp(data, kMagic, 3) != 0) {
+        error = "not a FINGULP replay";
+        return false;
+    }
+    Fields f{data, size, 3};
+    Replay r;
+    if (size > 3 && (data[3] < 1 || data[3] > kFormatVersion)) {
+        error = "a replay of format " + std::to_string(data[3]) + "; this program reads formats 1 to " +
+                std::to_string(kFormatVersion);
+        return false;
+    }
+    RawHeader raw;
+    readHeader(f, r, raw);
+    if (!f.fault) {
+        if (raw.edition > 2) f.fail("an unknown edition");
+        if (r.header.level > 1 || (raw.switches & 0xC0) != 0 || ((raw.switches >> 2) & 1) != r.header.level) {
+            f.fail("the level or the switches are out of range");
+        }
+        if (r.header.vibrationTicks >= kVibrationLength) f.fail("the vibration count is out of range");
+        if (raw.ending > static_cast<uint8_t>(Ending::CutShort) || raw.fish > 0x7FFFFFFF || r.outcome.ticks > kMaxTicks) f.fail("the outcome is out of range");
+        if (raw.inputSize > kMaxInputBytes) f.fail("the input is longer than a replay may hold");
+        else if (raw.inputSize > size - f.pos) f.fail("the input is cut short");
+        else if (raw.format == 1 && raw.inputSize != size - f.pos) f.fail("bytes follow the input");
+    }
+    if (!f.fault) {
+        r.input.assign(data + f.pos, data + f.pos + raw.inputSize);
+        f.pos += raw.inputSize;
+        if (raw.format >= 2) readChecks(f, r);
+        if (!f.fault && f.pos != size) f.fail("bytes follow the state checks");
+    }
+    if (f.fault) {
+        error = f.fault;
+        return false;
+    }
+    r.format = raw.format;
+    r.header.edition = static_cast<Edition>(raw.edition);
+    for (int i = 0; i < 6; ++i) r.header.switches[i] = (raw.switches >> i) & 1;
+    r.outcome.ending = static_cast<Ending>(raw.ending);
+    r.outcome.fishEaten = static_cast<int32_t>(raw.fish);
+    if (!checkItems(r, error)) return false;
     replay = std::move(r);
     return true;
 }
@@ -186,14 +280,23 @@ bool fromText(std::string_view text, std::vector<uint8_t>& bytes, std::string& e
     // Words after it ("… thanks") read as more letters: the header tells
     // where the replay ends.
     if (bytes.size() > 12 && std::memcmp(bytes.data(), kMagic, 3) == 0) {
-        Fields f{bytes.data(), bytes.size(), 12};
-        for (int i = 0; i < 4; ++i) f.varint("");
-        f.byte("");
-        for (int i = 0; i < 2; ++i) f.varint("");
-        const uint32_t inputSize = f.varint("");
-        if (!f.fault && inputSize <= kMaxInputBytes && f.pos + inputSize <= bytes.size()) {
-            bytes.resize(f.pos + inputSize);
-            return true;
+        Fields f{bytes.data(), bytes.size(), 3};
+        Replay r;
+        RawHeader raw;
+        readHeader(f, r, raw);
+        if (!f.fault && raw.inputSize <= kMaxInputBytes && raw.inputSize <= bytes.size() - f.pos) {
+            f.pos += raw.inputSize;
+            if (raw.format >= 2) {
+                const uint32_t interval = f.varint("");
+                const uint64_t count = f.varint("");
+                if (interval > 0 && interval <= kMaxTicks) {
+                    f.pos = f.pos + 2 * count <= bytes.size() ? f.pos + 2 * count : bytes.size() + 1;
+                }
+            }
+            if (!f.fault && f.pos <= bytes.size()) {
+                bytes.resize(f.pos);
+                return true;
+            }
         }
     }
     if (letters % 4 == 1) {

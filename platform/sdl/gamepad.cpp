@@ -1,6 +1,7 @@
-// Game controllers as the handset's keypad: d-pad and left stick as the
-// arrows, A as the action key, B and Back/Select as the left soft key (BACK or
-// MENU), Start as the right one; hot-plugging; rumble as the handset's vibrator.
+// Game controllers as the handset's keypad: the buttons as keys.ini binds
+// them (by default d-pad as the arrows, A as the action key, B and
+// Back/Select as the left soft key (BACK or MENU), Start as the right one),
+// the left stick as the arrows; hot-plugging; rumble as the handset's vibrator.
 #include "platform/backend.h"
 #include "platform/input.h"
 #include "platform/sdl/sdl_internal.h"
@@ -48,25 +49,18 @@ void close(SDL_JoystickID id) {
 }
 
 bool button(SDL_JoystickID id, uint8_t which, bool down) {
-    uint32_t code = 0;
-    switch (which) {
-        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: code = kKeyLeft; break;
-        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: code = kKeyRight; break;
-        case SDL_CONTROLLER_BUTTON_DPAD_UP: code = kKeyUp; break;
-        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: code = kKeyDown; break;
-        case SDL_CONTROLLER_BUTTON_A: code = kKeyReturn; break;
-        case SDL_CONTROLLER_BUTTON_B:
-        case SDL_CONTROLLER_BUTTON_BACK:
-        case SDL_CONTROLLER_BUTTON_START:
-            return down && input::softKey(which != SDL_CONTROLLER_BUTTON_START);
-        default: return false;
+    const KeyMeaning meaning =
+        meaningOf(buttonKey(backendData().keys, static_cast<SDL_GameControllerButton>(which)));
+    if (meaning.role == KeyRole::LeftSoftKey || meaning.role == KeyRole::RightSoftKey) {
+        return down && input::softKey(meaning.role == KeyRole::LeftSoftKey);
     }
+    if (meaning.role != KeyRole::HandsetKey) return false;
     const uint64_t source = gamepadSource(id, which);
     if (!down) {
         input::keyUp(source);
         return false;
     }
-    return input::keyDown(source, code);
+    return input::keyDown(source, meaning.code);
 }
 
 // One stick direction pushed or let go; a fresh push is a key press.

@@ -1,5 +1,5 @@
 // OS input reported to the handset layer (platform/input.h), which applies
-// the handset's rules: keys, F1/F2 and clicks, focus, exposure, the close
+// the handset's rules: keys (as the player bound them), F1/F2 and clicks, focus, exposure, the close
 // button; and the desktop's own keys (F11, Alt+Enter, F12).
 #include <cstdio>
 
@@ -38,9 +38,9 @@ bool hiddenChanged() {
 }  // namespace
 
 bool handleKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, bool down, bool repeat) {
-    const KeyMeaning meaning = meaningOf(scancode, keycode, modifiers);
-    // Watching: the pace keys, Escape and fullscreen; nothing reaches the program.
-    if (backendData().watching.on) {
+    const KeyMeaning meaning = meaningOf(backendData().keys, scancode, keycode, modifiers);
+    // Watching a replay: its own keys, and fullscreen; nothing reaches the program.
+    if (backendData().watching) {
         if (down && meaning.role == KeyRole::Fullscreen && !repeat) toggleFullscreen();
         return down && handleWatchKey(keycode, repeat);
     }

@@ -27,7 +27,8 @@
 //  [x] config.ini beside the executable, or in the user's data folder for an
 //      installed copy or a read-only folder; F12 screenshots beside it.
 //  [x] Every game kept as a replay file; a replay watched at its real pace
-//      (Space pauses, Right/+ and Left/- set 1x..8x, Escape ends), with
+//      (Space pauses, + and - set 1x..8x, Left/Right seek 5 s, Home/End go
+//      to the start and end, Escape ends; the title shows the time), with
 //      nothing of the player's read or written.
 //  [ ] Touch input other than taps on the captions; high-DPI scaling.
 //
@@ -69,7 +70,10 @@ int startDesktop() {
     // Every game played is kept as a replay file; a replay to watch plays at
     // its own pace.
     plat::replay::recordGames(plat::replay::Edition::Desktop, keepReplay);
-    backendData().watching.start(SDL_GetTicks64());
+    backendData().watching = plat::replay::watchState() != plat::replay::Watch::None;
+    plat::replay::paceInRealTime(SDL_GetTicks64());
+    // Watching reads nothing of the player's.
+    if (!backendData().watching) loadKeys();
     return 0;
 }
 
@@ -95,7 +99,8 @@ uint64_t now() { return programClock(); }
 void sleep(uint32_t milliseconds) {
     present();
     const uint64_t deadline = now() + milliseconds;
-    while (now() < deadline && !ending()) {
+    // A seek started meanwhile skips the rest (platform/core/clock.cpp).
+    while (now() < deadline && !ending() && !plat::replay::seeking()) {
         waitEvents(deadline);
         present();
         showWatchState();

@@ -17,6 +17,8 @@
 #include "platform/png_file.h"
 #include "platform/replay.h"
 #include "platform/sound.h"
+#include "platform/files.h"
+#include "platform/sdl/key_bindings.h"
 #include "platform/sdl/keymap.h"
 #include "platform/text_encoding.h"
 #include "platform/types.h"
@@ -67,11 +69,12 @@ struct InstanceChannel {
 
 struct BackendData {
     Video video;
-    plat::replay::WatchClock watching;  // a watched replay's pace (watching.cpp)
+    bool watching = false;  // a replay is watched: its keys (watching.cpp), nothing of the player's kept
     AudioOut audio;
     Input input;
     Gamepads gamepads;
     InstanceChannel instance;
+    KeyBindings keys = defaultBindings();  // the player's keys.ini, once read
     std::string programPath;  // the executable's path as the program sees it; worked out once
 };
 
@@ -107,7 +110,7 @@ uint32_t raiseEventType();      // the user event the instance channel posts
 // A signal asked the program to end, or the player closed a watched game:
 // it ends without keeping anyone waiting (the close button of a game played
 // keeps the handset's waits and boxes).
-inline bool ending() { return backendData().input.endSignalled || (backendData().watching.on && closeRequested()); }
+inline bool ending() { return backendData().input.endSignalled || (backendData().watching && closeRequested()); }
 // SIGTERM, SIGINT and SIGHUP as the close button; SIGPIPE ignored (end_signals.cpp).
 void watchEndSignals();
 
@@ -155,12 +158,26 @@ bool parseWindowFile(const std::string& text, WindowPlacement& placement);  // f
 std::string windowFileText(const WindowPlacement& placement);
 bool readWindowFile(WindowPlacement& placement);  // false: none, or damaged
 bool writeWindowFile(const WindowPlacement& placement);
+// Makes `text` the file `name` in that folder (made when missing, never
+// through a link planted in place of fingulp/); false when it cannot be.
+bool writeConfigFile(const std::string& name, const std::string& text, OldEntry old);
+
+// --- The keys a player chooses (keys_file.cpp) ----------------------------------------------
+// $XDG_CONFIG_HOME/fingulp/keys.ini, else ~/.config/fingulp/keys.ini; empty when neither is known.
+std::string keysFilePath();
+enum class KeysFile { Missing, Read, Refused };
+// The bindings keys.ini holds; Refused (a damaged or hostile file) with the
+// reason, and `bindings` left as they were.
+KeysFile readKeysFile(KeyBindings& bindings, std::string& error);
+// Reads keys.ini into the back end and sets sticky arrows; a refused file
+// means today's keys and one line on stderr.
+void loadKeys();
 
 // --- Watching a replay (watching.cpp) -------------------------------------------------------
-uint64_t programClock();           // the program's milliseconds (SDL's, or the replay's pace)
+uint64_t programClock();           // the program's milliseconds (SDL's, through the replay room's clock)
 int64_t realWaitMs(uint64_t programMs);  // how long to block for that span; -1 while paused
 bool handleWatchKey(SDL_Keycode key, bool repeat);  // the watching keys; true when it was one
-void showWatchState();             // the window title says what plays
+void showWatchState();             // the window title says where the replay is and how it plays
 
 // --- Replays kept (replay_folder.cpp) -------------------------------------------------------
 // $XDG_DATA_HOME/fingulp/replays/, else ~/.local/share/fingulp/replays/; empty when neither is known.

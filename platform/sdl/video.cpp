@@ -36,7 +36,7 @@ bool isFullscreen(SDL_Window* window) { return (SDL_GetWindowFlags(window) & SDL
 // Keeps the window's size and fullscreen state for the next run.
 void rememberWindow(Video& v) {
     // A watched game leaves the player's window state alone.
-    if (!v.window || !v.renderer || backendData().watching.on) return;
+    if (!v.window || !v.renderer || backendData().watching) return;
     windowResized();
     const WindowPlacement placement{v.windowedWidth, v.windowedHeight, isFullscreen(v.window)};
     if (!writeWindowFile(placement)) {
@@ -68,7 +68,7 @@ bool createDesktopWindow(const Char* title, int32_t iconId, const uint32_t* scre
     Video& v = video();
     if (v.window) return true;
     WindowPlacement remembered;
-    const bool known = !backendData().watching.on && readWindowFile(remembered);
+    const bool known = !backendData().watching && readWindowFile(remembered);
     int width = 0, height = 0;
     startingSize(known ? &remembered : nullptr, width, height);
     v.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,

@@ -98,15 +98,19 @@ bool readWindowFile(WindowPlacement& placement) {
 }
 
 bool writeWindowFile(const WindowPlacement& placement) {
+    const std::string text = windowFileText(placement);
+    return writeConfigFile(kFileName, text, OldEntry::Drop);
+}
+
+bool writeConfigFile(const std::string& name, const std::string& text, OldEntry old) {
     const std::string folder = windowFileFolder();
     if (folder.empty()) return false;
     // Without the closing '/', which would follow a link.
     const std::string ours = folder.substr(0, folder.size() - 1);
     const std::string parent = ours.substr(0, ours.rfind('/'));
     bool madeParent = false, madeOurs = false;
-    const std::string text = windowFileText(placement);
     if (ensureFolder(parent, false, madeParent) && ensureFolder(ours, true, madeOurs) &&
-        replaceFileAtomically(folder + kFileName, text.data(), text.size(), OldEntry::Drop)) {
+        replaceFileAtomically(folder + name, text.data(), text.size(), old)) {
         return true;
     }
     // Nothing written: no empty folder of ours stays behind.

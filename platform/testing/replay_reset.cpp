@@ -2,6 +2,7 @@
 #include "platform/testing/replay_reset.h"
 
 #include "platform/replay/recorder_player.h"
+#include "platform/replay/watching.h"
 
 namespace plat::replay {
 
@@ -10,11 +11,14 @@ void resetReplays() {
     r.edition = Edition::Headless;
     r.keep = nullptr;
     r.fishEaten = nullptr;
+    r.stateChecksum = nullptr;
+    r.departure = 0;
     r.recorder.on = false;
     r.watch = Watch::None;
     r.player.game = {};
     r.player.begin();
     r.observed = {};
+    detail::watching() = {};
 }
 
 }  // namespace plat::replay

@@ -19,12 +19,15 @@ target_compile_options(fingulp_web PRIVATE ${FINGULP_WARNINGS})
 file(WRITE ${CMAKE_BINARY_DIR}/asyncify_remove.json
   "[\"operator new*\", \"snprintf\", \"printf_core\", \"out\", \"pop_arg\", \"__cxxabiv1::*\"]\n")
 set(FINGULP_WEB_LIBRARY ${CMAKE_SOURCE_DIR}/platform/web/web_library.js)
-set(FINGULP_WEB_FILES_LIBRARY ${CMAKE_SOURCE_DIR}/platform/web/web_files.js)
+set(FINGULP_WEB_PAGE_LIBRARIES ${CMAKE_SOURCE_DIR}/platform/web/web_files.js ${CMAKE_SOURCE_DIR}/platform/web/web_watch.js
+                                ${CMAKE_SOURCE_DIR}/platform/web/web_controls.js)
 set(FINGULP_WEB_LINK_OPTIONS
   "SHELL:-sASYNCIFY" "SHELL:-sASYNCIFY_IMPORTS=fingulp_suspend" "SHELL:-sASYNCIFY_STACK_SIZE=32768"
   "SHELL:-sASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify_remove.json"
   "SHELL:-sALLOW_MEMORY_GROWTH=1" "SHELL:-sENVIRONMENT=web"
-  "SHELL:--js-library ${FINGULP_WEB_LIBRARY}" "SHELL:--js-library ${FINGULP_WEB_FILES_LIBRARY}")
+  "SHELL:--js-library ${FINGULP_WEB_LIBRARY}" "SHELL:--js-library ${CMAKE_SOURCE_DIR}/platform/web/web_files.js"
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/platform/web/web_watch.js"
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/platform/web/web_controls.js")
 
 # The home-screen icons, drawn from the icon resource by the host tool, and
 # the maskable one (the fish inside the safe zone on an opaque square).
@@ -45,7 +48,7 @@ function(fingulp_web_site target site)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME fingulp
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/${site})
   target_link_options(${target} PRIVATE ${FINGULP_WEB_LINK_OPTIONS})
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${FINGULP_WEB_LIBRARY} ${FINGULP_WEB_FILES_LIBRARY})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${FINGULP_WEB_LIBRARY} ${FINGULP_WEB_PAGE_LIBRARIES})
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${site}/sw.js
     COMMAND ${CMAKE_COMMAND} -DSITE=${CMAKE_BINARY_DIR}/${site} -DPAGE=${CMAKE_SOURCE_DIR}/platform/web/page
             -DICONS=${CMAKE_BINARY_DIR}/web-icons -P ${CMAKE_SOURCE_DIR}/platform/web/make_site.cmake

@@ -43,9 +43,13 @@ void fingulp_bring_to_front();
 // Replays: the link's fragment when it holds one, that is when it starts with
 // `prefix` (malloc'd; null when none; the page keeps the prefix for its links),
 // a recorded game to keep (best and last), a replay refused, and what the
-// page shows while one is watched (watch state as plat::replay::Watch).
+// page shows while one is watched: the watch state (plat::replay::Watch: 1
+// waiting, 2 playing, 3 ended), paused, the speed, the watched game's time
+// and the recorded game's length in milliseconds, and where it departs from
+// this program's game (ms, -1: it does not). Called whenever any of these
+// changes (the time to the tenth of a second), never during a seek.
 char* fingulp_replay_fragment(const char* prefix);
 void fingulp_keep_replay(const char* text, int fishEaten);
 void fingulp_replay_refused(const char* why);
-void fingulp_watch_shown(int state, int paused, int speed);
+void fingulp_watch_shown(int state, int paused, int speed, double elapsedMs, double totalMs, double departureMs);
 }

@@ -28,6 +28,8 @@
 //      a replay watched from the link's fragment at the pace the page's
 //      controls set, shared as a link.
 //  [x] Gamepads (the browser's standard mapping) as on the desktop.
+//  [x] The player's keys and buttons, touch keys' size and side, and sticky
+//      arrows, set in the page's Keys panel (web_controls.js).
 //  [x] Storage the browser refuses: one line on the page, the game plays on.
 //  [ ] Screenshots.
 #include <emscripten/emscripten.h>
@@ -57,7 +59,6 @@ struct WebHandset {
     const Bitmap* screen = nullptr;
     bool screenChanged = false;
     std::vector<uint32_t> rgba;  // the screen as the canvas takes it
-    plat::replay::WatchClock watching;  // a replay from the link plays at its pace
 };
 
 WebHandset& handset() {
@@ -78,10 +79,11 @@ void present() {
 
 // Tells the page what the watched replay does, when that changed.
 void showWatchState() {
-    plat::replay::WatchClock& w = handset().watching;
-    if (!w.shownChanged()) return;
-    fingulp_watch_shown(static_cast<int>(plat::replay::watchState()), w.pace.paused ? 1 : 0,
-                        static_cast<int>(w.pace.speed));
+    if (!plat::replay::shownChanged()) return;
+    const plat::replay::Shown s = plat::replay::shown();
+    fingulp_watch_shown(static_cast<int>(s.state), s.paused ? 1 : 0, static_cast<int>(s.speed),
+                        static_cast<double>(s.elapsedMs), static_cast<double>(s.totalMs),
+                        static_cast<double>(s.departureMs));
 }
 
 // The deadline is on the program's clock; the page's alarms run on the real one.
@@ -91,8 +93,7 @@ void suspendUntil(uint64_t deadline, FingulpSuspension why) {
     double real = -1.0;
     if (deadline != backend::kNoDeadline) {
         const uint64_t now = backend::now();
-        // A deadline reached is reached, whatever the pace.
-        const int64_t wait = deadline > now ? handset().watching.realWait(deadline - now) : 0;
+        const int64_t wait = plat::replay::backEndWait(deadline > now ? deadline - now : 0);
         real = wait < 0 ? -1.0 : fingulp_now() + static_cast<double>(wait);
     }
     fingulp_suspend(real, why);
@@ -116,7 +117,7 @@ void takeReplayFromLink() {
         std::free(fragment);
     }
     plat::replay::recordGames(plat::replay::Edition::Web, keepReplay);
-    handset().watching.start(static_cast<uint64_t>(fingulp_now()));
+    plat::replay::paceInRealTime(static_cast<uint64_t>(fingulp_now()));
 }
 
 // Waits (blocking, input queued) up to `limitMs` for the browser's answer to
@@ -160,11 +161,21 @@ EMSCRIPTEN_KEEPALIVE int fingulp_tap(int32_t x, int32_t y) { return plat::input:
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_focus(int gained) { plat::input::focus(gained != 0); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_close() { plat::input::close(); }
 EMSCRIPTEN_KEEPALIVE void fingulp_feed_save() { plat::input::save(); }
+// Whether a game is being played (and recorded): leaving the page ends it.
+EMSCRIPTEN_KEEPALIVE int fingulp_game_in_progress() { return plat::replay::recording() ? 1 : 0; }
+// The page's "Arrows that need not be held" switch (web_controls.js).
+EMSCRIPTEN_KEEPALIVE void fingulp_set_sticky_arrows(int on) { plat::input::setStickyArrows(on != 0); }
 // The page's replay controls: 0 pause or play, 1 faster, 2 slower.
 EMSCRIPTEN_KEEPALIVE void fingulp_watch_control(int change) {
     if (change < 0 || change > 2) return;
-    plat::web::handset().watching.change(static_cast<plat::replay::Pace::Change>(change),
-                                         static_cast<uint64_t>(fingulp_now()));
+    plat::replay::changePace(static_cast<plat::replay::Pace::Change>(change), static_cast<uint64_t>(fingulp_now()));
+}
+// The page's seek bar and keys: the watched game's time in milliseconds from
+// its start (its ticks times plat::replay::kTickMs); the page wakes the program after.
+EMSCRIPTEN_KEEPALIVE void fingulp_watch_seek(double ms) {
+    const double tick = ms / plat::replay::kTickMs;
+    plat::replay::seekTo(!(tick > 0) ? 0 : tick >= plat::replay::kMaxTicks ? plat::replay::kMaxTicks
+                                                                            : static_cast<uint32_t>(tick + 0.5));
 }
 }
 
@@ -173,12 +184,13 @@ namespace plat::backend {
 using plat::web::handset;
 
 uint64_t now() {
-    return handset().watching.now(static_cast<uint64_t>(fingulp_now()));
+    return plat::replay::programClock(static_cast<uint64_t>(fingulp_now()));
 }
 
 void sleep(uint32_t milliseconds) {
     const uint64_t deadline = now() + milliseconds;
-    while (now() < deadline) plat::web::suspendUntil(deadline, kFingulpBlocked);
+    // A seek started meanwhile skips the rest (platform/core/clock.cpp).
+    while (now() < deadline && !plat::replay::seeking()) plat::web::suspendUntil(deadline, kFingulpBlocked);
     plat::web::present();
 }
 

@@ -188,10 +188,10 @@ mergeInto(LibraryManager.library, {
       HandsetFiles.confirm('Delete this game?', [game.name], 'Its replay is removed from this browser.', 'Delete', function() {
         var keys = Handset.replayKeys;
         try {
-          if (game.which === 'best') { localStorage.removeItem(keys.best); localStorage.removeItem(keys.bestFish); }
-          else localStorage.removeItem(keys.last);
+          (game.which === 'best' ? [keys.best, keys.bestFish, keys.bestDate] : [keys.last, keys.lastFish, keys.lastDate])
+            .forEach(function(key) { localStorage.removeItem(key); });
         } catch (e) {}
-        Handset.showReplayControls();
+        HandsetWatch.showKept();
         HandsetFiles.showKeptGames();
       });
     },
@@ -209,7 +209,7 @@ mergeInto(LibraryManager.library, {
           HandsetFiles.refuse('This file cannot be played: ' + why + '. Nothing changed.');
           return;
         }
-        Handset.watchText(text);
+        HandsetWatch.open(text);
       }, function(e) { HandsetFiles.refuse('This file cannot be read: ' + e.message); });
     },
 
@@ -219,9 +219,13 @@ mergeInto(LibraryManager.library, {
       Handset.keptFiles.forEach(function(name) {
         try { files[name] = btoa(HandsetFiles.binary(FS.readFile(HandsetFiles.folder + '/' + name))); } catch (e) {}
       });
-      var games = {}, best = Handset.storedReplay('best'), last = Handset.storedReplay('last');
-      if (best) games.best = { replay: best, fish: Number(localStorage.getItem(Handset.replayKeys.bestFish)) || 0 };
-      if (last) games.last = { replay: last };
+      var games = {};
+      ['best', 'last'].forEach(function(which) {
+        var game = HandsetWatch.kept(which);
+        if (!game) return;
+        games[which] = { replay: game.text, fish: game.fish || 0 };
+        if (game.date) games[which].date = game.date;
+      });
       var text = JSON.stringify({ format: HandsetFiles.backupFormat, version: HandsetFiles.backupVersion,
                                   saved: new Date().toISOString(), files: files, games: games }, null, 1);
       HandsetFiles.download(new TextEncoder().encode(text), 'application/json', 'fingulp-data-' + HandsetFiles.today() + '.json');
@@ -251,9 +255,11 @@ mergeInto(LibraryManager.library, {
         if (game === undefined) return;
         var why = game && typeof game === 'object' ? HandsetFiles.replayProblem(game.replay) : 'it is missing';
         if (why) throw new Error('its ' + which + ' game is damaged: ' + why);
-        var fish = which === 'best' ? game.fish : 0;
-        if (!Number.isInteger(fish) || fish < 0 || fish > 0x7FFFFFFF) throw new Error('its best game\'s fish count is damaged');
-        out.games[which] = { replay: game.replay, fish: fish };
+        var fish = which === 'best' || game.fish !== undefined ? game.fish : null;
+        if (fish !== null && (!Number.isInteger(fish) || fish < 0 || fish > 0x7FFFFFFF)) throw new Error('its ' + which + ' game\'s fish count is damaged');
+        var date = game.date === undefined ? null : game.date;
+        if (date !== null && (typeof date !== 'string' || date.length > 40 || isNaN(new Date(date)))) throw new Error('its ' + which + ' game\'s date is damaged');
+        out.games[which] = { replay: game.replay, fish: fish, date: date };
       });
       if (!Object.keys(out.files).length && !Object.keys(out.games).length) throw new Error('it holds nothing to restore');
       return out;
@@ -274,7 +280,7 @@ mergeInto(LibraryManager.library, {
         if (backup.files['config.ini']) items.push('Settings and best scores (config.ini, ' + atob(backup.files['config.ini']).length + ' bytes)');
         if (backup.files['config.ini.bak']) items.push('The copy of a damaged config.ini (config.ini.bak)');
         if (backup.games.best) items.push('Best game, ' + backup.games.best.fish + ' fish');
-        if (backup.games.last) items.push('Last game');
+        if (backup.games.last) items.push('Last game' + (backup.games.last.fish === null ? '' : ', ' + backup.games.last.fish + ' fish'));
         HandsetFiles.confirm('Restore this backup?', items,
           (isNaN(saved) ? '' : 'Saved ' + saved.toLocaleString() + '. ') +
           'It replaces what this browser keeps of the same kind, and the page starts again.', 'Restore',
@@ -284,13 +290,20 @@ mergeInto(LibraryManager.library, {
     applyBackup: function(backup) {
       var keys = Handset.replayKeys, values = {};
       Object.keys(backup.files).forEach(function(name) { values[Handset.storagePrefix + HandsetFiles.folder + '/' + name] = backup.files[name]; });
-      if (backup.games.best) { values[keys.best] = backup.games.best.replay; values[keys.bestFish] = String(backup.games.best.fish); }
-      if (backup.games.last) values[keys.last] = backup.games.last.replay;
+      // A game's fish and date go with it: null removes the ones of the game it replaces.
+      [['best', keys.best, keys.bestFish, keys.bestDate], ['last', keys.last, keys.lastFish, keys.lastDate]].forEach(function(k) {
+        var game = backup.games[k[0]];
+        if (!game) return;
+        values[k[1]] = game.replay;
+        values[k[2]] = game.fish === null ? null : String(game.fish);
+        values[k[3]] = game.date;
+      });
       var before = {};
       try {
         Object.keys(values).forEach(function(key) {
           before[key] = localStorage.getItem(key);
-          localStorage.setItem(key, values[key]);
+          if (values[key] === null) localStorage.removeItem(key);
+          else localStorage.setItem(key, values[key]);
         });
       } catch (e) {
         Object.keys(before).forEach(function(key) {

@@ -72,6 +72,8 @@ mergeInto(LibraryManager.library, {
     // Escape and Backspace are the left soft key (BACK or MENU), as on the
     // desktop: the handset's own Back key is left to the shell, so no key gives it.
     keyOf: function(code) {
+      var chosen = HandsetControls.keyOf(code);  // the player's own keys (web_controls.js)
+      if (chosen !== undefined) return chosen;
       var named = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40,
                     Enter: 13, NumpadEnter: 13, Escape: 'left', Backspace: 'left',
                     F1: 'left', F2: 'right', Space: 0x20 };
@@ -128,6 +130,7 @@ mergeInto(LibraryManager.library, {
     // browser has no gamepad events but for plugging, so pads are read each
     // animation frame while one is connected and the page shows.
     pads: { polling: false, down: null },  // down: Set of sources pressed
+    // Today's buttons; web_controls.js puts the player's in their place.
     padButtons: { 12: 38, 13: 40, 14: 37, 15: 39, 0: 13, 1: 'left', 8: 'left', 9: 'right' },
     // The stick counts as pushed beyond the first value and let go below the second.
     padStick: { pushed: 0.49, centred: 0.31 },
@@ -341,8 +344,10 @@ mergeInto(LibraryManager.library, {
 
     // --- Replays ----------------------------------------------------------------------------
     // The best and the last game, as the text of a link's fragment (after
-    // the program's prefix), kept in local storage; the controls around the screen.
-    replayKeys: { best: 'fingulp:replay:best', bestFish: 'fingulp:replay:best-fish', last: 'fingulp:replay:last' },
+    // the program's prefix), kept in local storage with their fish and date
+    // (web_watch.js shows them and the watch screen).
+    replayKeys: { best: 'fingulp:replay:best', bestFish: 'fingulp:replay:best-fish', bestDate: 'fingulp:replay:best-date',
+                  last: 'fingulp:replay:last', lastFish: 'fingulp:replay:last-fish', lastDate: 'fingulp:replay:last-date' },
     watchedText: null,     // the replay from the link, while one is watched
     linkPrefix: '',        // what comes before the text in a link: the program says
     storedReplay: function(which) {
@@ -352,44 +357,6 @@ mergeInto(LibraryManager.library, {
     replayStatus: function(text) {
       var status = document.getElementById('replay-status');
       if (status) status.textContent = text;
-    },
-    showReplayControls: function() {
-      var watching = Handset.watchedText !== null;
-      var show = function(id, on) { var b = document.getElementById(id); if (b) b.hidden = !on; };
-      show('watch-best', !!Handset.storedReplay('best'));
-      show('watch-last', !!Handset.storedReplay('last'));
-      show('share-game', watching || !!Handset.storedReplay('last'));
-      ['replay-pause', 'replay-slower', 'replay-faster', 'replay-leave'].forEach(function(id) { show(id, watching); });
-    },
-    // Another page load watches it: the program starts afresh from the link.
-    watchStored: function(which) {
-      var text = Handset.storedReplay(which);
-      if (text) Handset.watchText(text);
-    },
-    watchText: function(text) {
-      location.hash = Handset.linkPrefix + text;
-      location.reload();
-    },
-    shareGame: function() {
-      var text = Handset.watchedText !== null ? Handset.watchedText.slice(Handset.linkPrefix.length) : Handset.storedReplay('last');
-      HandsetFiles.share(Handset.linkTo(text));
-    },
-    hookReplayControls: function() {
-      var on = function(id, action) {
-        var b = document.getElementById(id);
-        if (b) b.addEventListener('click', action);
-      };
-      var pace = function(change) {
-        return function() { Module['_fingulp_watch_control'](change); Handset.wake(); };
-      };
-      on('watch-best', function() { Handset.watchStored('best'); });
-      on('watch-last', function() { Handset.watchStored('last'); });
-      on('share-game', Handset.shareGame);
-      on('replay-pause', pace(0));
-      on('replay-faster', pace(1));
-      on('replay-slower', pace(2));
-      on('replay-leave', function() { location.replace(location.pathname); });
-      Handset.showReplayControls();
     },
 
     // --- The page -------------------------------------------------------------------------
@@ -403,6 +370,14 @@ mergeInto(LibraryManager.library, {
       restart.hidden = !offerRestart;
       box.hidden = false;
       (offerRestart ? restart : box).focus();
+    },
+    // Keys the focused control takes: a page button its Enter and Space, a
+    // field every key. The touch keys are the game's own.
+    aimedElsewhere: function(event) {
+      var target = event.target, tag = target && target.tagName;
+      if (tag === 'INPUT' || tag === 'TEXTAREA' || tag === 'SELECT') return true;
+      return (tag === 'BUTTON' || tag === 'A') && !target.hasAttribute('data-key') &&
+             (event.code === 'Enter' || event.code === 'NumpadEnter' || event.code === 'Space');
     },
     hookTouchKeys: function() {
       document.querySelectorAll('[data-key]').forEach(function(button) {
@@ -428,10 +403,12 @@ mergeInto(LibraryManager.library, {
       var canvas = document.getElementById('screen');
       if (canvas) canvas.addEventListener('pointerdown', Handset.tapScreen);
       window.addEventListener('keydown', function(event) {
-        var key = Handset.keyOf(event.code);
         // Once the program has ended the keys are the page's (Enter on "Start again").
-        // An open dialog keeps its keys.
-        if (key === null || event.ctrlKey || event.metaKey || event.altKey || Handset.ended || HandsetFiles.dialogOpen()) return;
+        // An open dialog keeps its keys; a watched replay takes its own.
+        if (Handset.ended || HandsetFiles.dialogOpen()) return;
+        if (HandsetWatch.watching()) { HandsetWatch.key(event); return; }
+        var key = Handset.keyOf(event.code);
+        if (key === null || event.ctrlKey || event.metaKey || event.altKey || Handset.aimedElsewhere(event)) return;
         event.preventDefault();
         Handset.press('k:' + event.code, key, event.repeat);
       });
@@ -463,7 +440,7 @@ mergeInto(LibraryManager.library, {
       // (The page lays itself out before the program starts: index.html.)
       Handset.hookTouchKeys();
       Handset.watchPads();
-      Handset.hookReplayControls();
+      HandsetWatch.hook();
     },
   },
 
@@ -483,7 +460,7 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  fingulp_page_start__deps: ['$Handset', '$HandsetFiles'],
+  fingulp_page_start__deps: ['$Handset', '$HandsetFiles', '$HandsetWatch', '$HandsetControls'],
   fingulp_page_start: function(folder) {
     // (The record above is written out as text: live objects are made here.)
     Handset.sources = new Map();
@@ -491,6 +468,7 @@ mergeInto(LibraryManager.library, {
     Handset.restoreFiles(UTF8ToString(folder));
     Handset.hookPage();
     HandsetFiles.hook(UTF8ToString(folder));
+    HandsetControls.hook();
     Handset.started = true;
   },
 
@@ -587,51 +565,56 @@ mergeInto(LibraryManager.library, {
   },
 
   // The link's fragment never reaches a server: the replay travels in it.
-  fingulp_replay_fragment__deps: ['$Handset', '$HandsetFiles', '$stringToNewUTF8'],
+  fingulp_replay_fragment__deps: ['$Handset', '$HandsetFiles', '$HandsetWatch', '$stringToNewUTF8'],
   fingulp_replay_fragment: function(prefix) {
     Handset.linkPrefix = UTF8ToString(prefix);
     var fragment = location.hash.slice(1);
     if (fragment.indexOf(Handset.linkPrefix) !== 0) return 0;
-    if (fragment.length > Handset.linkPrefix.length + HandsetFiles.linkLimit) return HandsetFiles.refuseLongLink(), 0;
+    if (fragment.length > Handset.linkPrefix.length + HandsetFiles.linkLimit) {
+      HandsetFiles.refuseLongLink();
+      HandsetWatch.pageHash = location.hash;
+      HandsetWatch.refused();
+      return 0;
+    }
     Handset.watchedText = fragment;
-    Handset.showReplayControls();
     return stringToNewUTF8(fragment);
   },
 
-  fingulp_keep_replay__deps: ['$Handset', '$HandsetFiles'],
+  fingulp_keep_replay__deps: ['$Handset', '$HandsetFiles', '$HandsetWatch'],
   fingulp_keep_replay: function(text, fish) {
     var keys = Handset.replayKeys;
     if (HandsetFiles.restoring) return;
     text = UTF8ToString(text);
     try {
+      var date = new Date().toISOString();
       localStorage.setItem(keys.last, text);
+      localStorage.setItem(keys.lastFish, String(fish));
+      localStorage.setItem(keys.lastDate, date);
       var best = Number(localStorage.getItem(keys.bestFish));
       if (!localStorage.getItem(keys.best) || !(fish <= best)) {
         localStorage.setItem(keys.best, text);
         localStorage.setItem(keys.bestFish, String(fish));
+        localStorage.setItem(keys.bestDate, date);
       }
       HandsetFiles.saved();
     } catch (e) {
       console.warn('FINGULP: this game\'s replay is not kept: ' + e);
     }
-    Handset.showReplayControls();
+    HandsetWatch.showKept();
   },
 
-  fingulp_replay_refused__deps: ['$Handset'],
+  fingulp_replay_refused__deps: ['$Handset', '$HandsetWatch'],
   fingulp_replay_refused: function(why) {
     why = UTF8ToString(why);
     console.warn('FINGULP: ' + why);
+    HandsetWatch.refused();
     Handset.replayStatus(why);
   },
 
-  fingulp_watch_shown__deps: ['$Handset'],
-  fingulp_watch_shown: function(state, paused, speed) {
-    // state: 1 waiting, 2 playing, 3 ended (plat::replay::Watch)
-    var text = state === 3 ? 'The replay has ended.' :
-               paused ? 'Replay paused.' : 'Replay playing at ' + speed + 'x.';
-    Handset.replayStatus(text);
-    document.title = 'FINGULP replay';
-    var pause = document.getElementById('replay-pause');
-    if (pause) pause.textContent = paused ? 'Play' : 'Pause';
+  // state: 1 waiting, 2 playing, 3 ended (plat::replay::Watch); the times in
+  // the program's ms from the game's start, the departure -1 for none.
+  fingulp_watch_shown__deps: ['$HandsetWatch'],
+  fingulp_watch_shown: function(state, paused, speed, elapsedMs, totalMs, departureMs) {
+    HandsetWatch.show(state, paused, speed, elapsedMs, totalMs, departureMs);
   },
 });

@@ -41,6 +41,12 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         {{"--levels", "hard"}, Action::Refuse, -1, "unknown option '--levels'"},
         {{"--\x1b]0;owned\x07\n"}, Action::Refuse, -1, "unknown option '--\\x1B]0;owned\\x07\\x0A'"},
         {{"--level", "h\x7f\xc3\xa9"}, Action::Refuse, -1, "unknown level 'h\\x7F\xc3\xa9': easy or hard"},
+        {{"--keys"}, Action::Keys, -1, ""},
+        {{"--keys", "--bind", "up=W", "--bind=sticky-arrows=on"}, Action::Bind, -1, ""},
+        {{"--bind", "up=W", "--help"}, Action::Help, -1, ""},
+        {{"--bind"}, Action::Refuse, -1, "--bind needs NAME=KEYS, e.g. up=W,Up"},
+        {{"--bind", "up"}, Action::Refuse, -1, "--bind needs NAME=KEYS, e.g. up=W,Up"},
+        {{"--keys", "a.fgr"}, Action::Refuse, -1, "--keys and --bind end without playing: no level or replay with them"},
     };
     for (const auto& c : cases) {
         std::vector<const char*> argv = {"fingulp"};
@@ -54,6 +60,9 @@ TEST(CommandLine, EachFormAndEachRefusal) {
         }
         if (c.action == Action::Watch) {
             EXPECT_EQ(line.replay, c.args.back()) << shown;
+        }
+        if (c.action == Action::Bind) {
+            EXPECT_EQ(line.bindings, (std::vector<std::string>{"up=W", "sticky-arrows=on"})) << shown;
         }
     }
     // A replay's name in a message (it may be any text) drives no terminal.

@@ -17,7 +17,7 @@ target_compile_options(fingulp-desktop-test PRIVATE ${FINGULP_WARNINGS})
 # The desktop shell tests: the real executable and the test executable, one at
 # a time (they measure times and start X servers). An exit status of 77 means skipped.
 set(desktop_dir ${CMAKE_CURRENT_SOURCE_DIR}/desktop)
-foreach(name command_line end_signals hostile_marker hostile_replay isolation menu_exit readonly_folder replays
+foreach(name command_line end_signals hostile_marker hostile_replay isolation keys menu_exit readonly_folder replays
              single_instance under_x_server window_manager)
   add_test(NAME desktop.${name}
     COMMAND bash ${desktop_dir}/${name}.sh $<TARGET_FILE:fingulp> $<TARGET_FILE:fingulp-desktop-test>

@@ -20,7 +20,7 @@ for row in "Escape 1.5" "Escape 8" "TERM 8"; do
   cleanup_steps+=("kill $game 2>/dev/null; wait $game 2>/dev/null")
   window=""
   for _ in $(seq 100); do
-    window="$(xdotool search --name '^FINGULP replay - playing' 2>/dev/null | head -1 || true)" && [ -n "$window" ] && break
+    window="$(xdotool search --name '^FINGULP replay - .* - [0-9]x' 2>/dev/null | head -1 || true)" && [ -n "$window" ] && break
     sleep 0.1
   done
   [ -n "$window" ] || fail "no window says the replay plays: $(cat "$work/out")"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A game played with real keys under X is kept and plays back headless to the
-# same last screen and outcome; watched in the window it ends there, writing nothing.
+# same last screen and outcome; watched in the window it ends there, writing
+# nothing, and its keys pause, seek and set the pace as the title tells.
 # Usage: replays.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM TEST_DESKTOP
 source "$(dirname "$0")/lib.sh"
 exe="$(realpath "$1")" sim="$(realpath "$3")"
@@ -49,18 +50,38 @@ title_is() {  # PATTERN [TRIES]
     sleep 0.1
   done; return 1
 }
-title_is '^FINGULP replay - playing at 1x$' || fail "no window says a replay plays"
-press_keys Right Right Right Right
-title_is '^FINGULP replay - playing at 8x$' || fail "Right did not make it 8x"
-title_is '^FINGULP replay - ended' 600 || fail "the replay never ended"
+seconds() { echo $(( 10#${1%%:*} * 60 + 10#${1##*:} )); }  # m:ss
+# The title tells the time, the total and the pace; each key changes it.
+title_is '^FINGULP replay - 0:0[0-9] / [0-9]+:[0-9]{2} - 1x$' || fail "no window says a replay plays at 1x"
+win="$watching"
+total="$(xdotool getwindowname "$win" | sed -E 's#.* / ([0-9]+:[0-9]{2}) .*#\1#')"
+at() { local s=$(( $1 < 0 ? 0 : $1 )); printf '%d:%02d' $(( s / 60 )) $(( s % 60 )); }
+end=$(seconds "$total")
+press_keys space
+title_is " - paused\$" || fail "Space did not pause: $(xdotool getwindowname "$win")"
+press_keys End
+title_is "^FINGULP replay - $total / $total - ended\$" || fail "End did not go to the end: $(xdotool getwindowname "$win")"
+sleep 0.5
+import -window "$watching" "$work/sought.png"
+scale=$(( $(identify -format '%w' "$work/sought.png") / 176 ))
+convert "$work/sim.png" -filter point -resize "$(( scale * 100 ))%" "$work/sim-scaled.png"
+differing="$(compare -metric AE "$work/sought.png" "$work/sim-scaled.png" null: 2>&1 || true)"
+[ "$differing" = 0 ] || fail "the end sought shows another last screen, in $differing pixels"
+press_keys Left
+title_is "^FINGULP replay - $(at $(( end - 5 ))) / $total - paused\$" || fail "Left did not go back 5 s: $(xdotool getwindowname "$win")"
+press_keys Home
+title_is "^FINGULP replay - 0:00 / $total - paused\$" || fail "Home did not go to the start: $(xdotool getwindowname "$win")"
+press_keys Right
+title_is "^FINGULP replay - 0:05 / $total - paused\$" || fail "Right did not go on 5 s: $(xdotool getwindowname "$win")"
+press_keys plus plus plus plus plus minus space  # the pace set while paused
+title_is " / $total - 4x\$" || fail "+ and - did not set 4x: $(xdotool getwindowname "$win")"
+title_is "^FINGULP replay - $total / $total - ended\$" 600 || fail "the replay never ended"
 sleep 0.5
 import -window "$watching" "$work/watched.png"
-scale=$(( $(identify -format '%w' "$work/watched.png") / 176 ))
-convert "$work/sim.png" -filter point -resize "$(( scale * 100 ))%" "$work/sim-scaled.png"
 differing="$(compare -metric AE "$work/watched.png" "$work/sim-scaled.png" null: 2>&1 || true)"
 [ "$differing" = 0 ] || fail "the watched game's last screen differs in $differing pixels"
 press_keys Escape
 wait "$watcher" || fail "watching ended with status $?"
 after="$(cd "$work" && find game data config -newer "$replay" -print | sort)"
 [ "$before" = "$after" ] || fail "watching wrote: $(diff <(echo "$before") <(echo "$after"))"
-echo "replays: kept with date, time and score; the same last screen and outcome headless and watched"
+echo "replays: kept with date, time and score; the same last screen and outcome headless and watched; the watching keys and title"

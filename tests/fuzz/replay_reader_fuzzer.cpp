@@ -20,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(second.outcome == first.outcome && second.input == first.input, "the outcome and input survive");
     require(second.header.generator == first.header.generator && second.header.level == first.header.level,
             "the header survives");
+    require(second.checks.sums == first.checks.sums &&
+                replay::versionText(second.version) == replay::versionText(first.version),
+            "the state checks and the program's version survive");
     std::vector<uint8_t> again;
     require(replay::fromText(replay::linkFragment(first), again, error) && again == bytes, "the link form survives");
     return 0;

@@ -249,3 +249,57 @@ TEST_F(Events, InputRulesDecideWhichPressesReachTheProgram) {
         {plat::kEventClose, 0},                {plat::kEventSave, 0}};
     EXPECT_EQ(got, want);
 }
+
+// Sticky arrows: what each arrow reads after each report, in one game's
+// order. Off, the same taps hold nothing.
+TEST_F(Events, StickyArrowsHoldFromAPressUntilAnotherArrowOrTheSameAgain) {
+    namespace input = plat::input;
+    enum class Act { Down, Repeat, Up, FocusLost, ReleaseAll, Off };
+    const struct {
+        const char* step;
+        Act act;
+        uint32_t key;  // Down, Repeat: the key pressed (source 1, or 2 for a digit)
+        uint32_t held;  // the arrow that reads held after it; 0: none
+    } steps[] = {
+        {"tap Left", Act::Down, plat::kKeyLeft, plat::kKeyLeft},
+        {"let Left go", Act::Up, 0, plat::kKeyLeft},
+        {"another key", Act::Down, '5', plat::kKeyLeft},
+        {"tap Up", Act::Down, plat::kKeyUp, plat::kKeyUp},
+        {"Up repeats", Act::Repeat, plat::kKeyUp, plat::kKeyUp},
+        {"let Up go", Act::Up, 0, plat::kKeyUp},
+        {"Up's repeat after", Act::Repeat, plat::kKeyUp, plat::kKeyUp},
+        {"let it go", Act::Up, 0, plat::kKeyUp},
+        {"tap Up again", Act::Down, plat::kKeyUp, plat::kKeyUp},  // still down
+        {"and let it go", Act::Up, 0, 0},
+        {"tap Right", Act::Down, plat::kKeyRight, plat::kKeyRight},
+        {"focus lost", Act::FocusLost, 0, 0},
+        {"tap Down", Act::Down, plat::kKeyDown, plat::kKeyDown},
+        {"a modal box", Act::ReleaseAll, 0, 0},
+        {"tap Down again", Act::Down, plat::kKeyDown, plat::kKeyDown},
+        {"let Down go", Act::Up, 0, plat::kKeyDown},
+        {"option off", Act::Off, 0, 0},
+    };
+    const uint32_t arrows[] = {plat::kKeyLeft, plat::kKeyUp, plat::kKeyRight, plat::kKeyDown};
+    for (const bool sticky : {true, false}) {
+        input::setStickyArrows(sticky);
+        for (const auto& s : steps) {
+            const input::Source source = s.key == '5' ? 2 : 1;
+            switch (s.act) {
+                case Act::Down: input::keyDown(source, s.key); break;
+                case Act::Repeat: input::keyDown(source, s.key, true); break;
+                case Act::Up: input::keyUp(1); break;
+                case Act::FocusLost: input::focus(false); break;
+                case Act::ReleaseAll: input::releaseAll(); break;
+                case Act::Off: input::setStickyArrows(false); break;
+            }
+            input::keyUp(2);
+            // Off, an arrow reads held only while its key is down.
+            const uint32_t want = sticky ? s.held : (s.act == Act::Down || s.act == Act::Repeat) ? s.key : 0;
+            for (const uint32_t arrow : arrows) {
+                EXPECT_EQ(plat::asyncKeyState(arrow), arrow == want ? plat::kKeyHeld : 0)
+                    << s.step << (sticky ? " (sticky)" : " (off)") << ", arrow " << arrow;
+            }
+        }
+        input::releaseAll();
+    }
+}

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/replay/replay_items.h"
+#include "platform/replay/varint.h"
 #include "platform/replay.h"
 
 namespace {
@@ -17,6 +18,9 @@ replay::Replay sampleReplay() {
     replay::Replay r;
     r.header = {replay::Edition::Desktop, 1, {1, 0, 1, 0, 0, 1}, 3, 0xDEADBEEF, {12, -5, 0, 2147483647}};
     r.outcome = {replay::Ending::Starved, 7, 900};
+    r.version = {5, 200, 70000};
+    r.checks.interval = 20;
+    for (uint16_t i = 0; i < 45; ++i) r.checks.sums.push_back(static_cast<uint16_t>(i * 4099));
     replay::detail::ItemWriter w(r.input);
     w.put({0, ItemKind::KeyDown, plat::kKeyLeft, 0});
     w.put({1, ItemKind::KeyToggle, 4, 0});
@@ -43,6 +47,8 @@ TEST(ReplayFormat, WhatIsWrittenReadsBackAsFileTextAndLink) {
         ASSERT_TRUE(replay::readReplay(form, back, error)) << error;
         EXPECT_EQ(back.outcome, r.outcome);
         EXPECT_EQ(back.input, r.input);
+        EXPECT_EQ(back.checks.sums, r.checks.sums);
+        EXPECT_EQ(replay::versionText(back.version), "5.200.70000");
         EXPECT_EQ(replay::encode(back), bytes);
     }
 }
@@ -59,12 +65,14 @@ TEST(ReplayFormat, HostileBytesAreRefusedWithAReason) {
     std::vector<std::vector<uint8_t>> cases = {
         {},
         {'F', 'G', 'X', 1},
-        with(3, 2),            // a later format
+        with(3, 3),            // a later format
+        with(3, 0),            // no format
         with(4, 9),            // edition
-        with(5, 0),            // level disagrees with the switches
-        with(6, 0xFF),         // switches beyond six
-        with(7, 5),            // vibration count
-        with(good.size() - 1, 0xFF),  // the last item cut short
+        {'F', 'G', 'R', 2, 0, 0x80},  // the version's number cut short
+        with(11, 0),           // level disagrees with the switches (after a version of 1 + 2 + 3 bytes)
+        with(12, 0xFF),        // switches beyond six
+        with(13, 5),           // vibration count
+        with(good.size() - 2 * 45 - 3, 0xFF),  // the last item cut short (before the 45 checks)
         longer,
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F},  // 256 MiB of input
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0x00},  // a toggle before any tick
@@ -73,6 +81,18 @@ TEST(ReplayFormat, HostileBytesAreRefusedWithAReason) {
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0x0F, 0x01, 0x01},  // a run of one press
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 4, 0x0F, 0x01, 0x0A, 0xFF},  // its bits cut short
     };
+    // The state checks: one too few or too many for the ticks, none at
+    // interval 0, an interval past the longest game, a check cut short, bytes after.
+    const size_t checksAt = good.size() - 2 * 45 - 2;
+    const auto withChecks = [&](std::vector<uint8_t> section, size_t keep = 2 * 45) {
+        std::vector<uint8_t> b(good.begin(), good.begin() + checksAt);
+        b.insert(b.end(), section.begin(), section.end());
+        b.insert(b.end(), good.end() - 2 * 45, good.end() - 2 * 45 + keep);
+        return b;
+    };
+    for (auto section : {std::vector<uint8_t>{20, 44}, {20, 46}, {0, 45}, {0xFF, 0xFF, 0xFF, 0x7F, 0}, {20, 45}}) {
+        cases.push_back(withChecks(section, section == std::vector<uint8_t>{20, 45} ? 2 * 45 - 1 : 2 * 45));
+    }
     for (size_t cut = 0; cut < good.size(); ++cut) cases.emplace_back(good.begin(), good.begin() + cut);
     for (size_t i = 0; i < cases.size(); ++i) {
         replay::Replay r;
@@ -87,6 +107,47 @@ TEST(ReplayFormat, HostileBytesAreRefusedWithAReason) {
         EXPECT_FALSE(replay::readReplay(text, r, error) || error.empty() || error.find('\n') != std::string::npos)
             << text;
     }
+}
+
+// Format 1 (no version, no checks, nothing after the input) reads into the
+// same record and is written again as format 2.
+TEST(ReplayFormat, FormatOneStillReads) {
+    const replay::Replay r = sampleReplay();
+    std::vector<uint8_t> one = {'F', 'G', 'R', 1, 1, 1, 0x25, 3, 0xEF, 0xBE, 0xAD, 0xDE, 24, 9, 0, 0xFE, 0xFF, 0xFF, 0xFF, 0x0F, 1, 7};
+    replay::detail::putVarint(one, r.outcome.ticks);
+    replay::detail::putVarint(one, static_cast<uint32_t>(r.input.size()));
+    one.insert(one.end(), r.input.begin(), r.input.end());
+    replay::Replay back;
+    std::string error;
+    ASSERT_TRUE(replay::decode(one.data(), one.size(), back, error)) << error;
+    EXPECT_EQ(back.format, 1);
+    EXPECT_EQ(replay::versionText(back.version), "unknown");
+    EXPECT_EQ(back.checks.interval, 0u);
+    EXPECT_EQ(back.header.generator, r.header.generator);
+    EXPECT_EQ(back.header.bestScores[3], r.header.bestScores[3]);
+    EXPECT_EQ(back.outcome, r.outcome);
+    const std::vector<uint8_t> two = replay::encode(back);
+    replay::Replay again;
+    ASSERT_TRUE(replay::decode(two.data(), two.size(), again, error)) << error;
+    EXPECT_TRUE(two[3] == 2 && again.input == r.input && again.checks.sums.empty());
+    one.push_back(0);
+    EXPECT_FALSE(replay::decode(one.data(), one.size(), back, error));
+}
+
+// The watcher's title: the time, the total and the pace, or paused or
+// ended, and where the replay departs; times as m:ss.s.
+TEST(ReplayWatching, TheTitleSaysWhereAndHow) {
+    using replay::Watch;
+    const struct {
+        replay::Shown shown;
+        const char* title;
+    } cases[] = {
+        {{Watch::Playing, false, 2, 83'000, 225'000, -1}, "FINGULP replay - 1:23 / 3:45 - 2x"},
+        {{Watch::Playing, true, 8, 950, 9'000, -1}, "FINGULP replay - 0:00 / 0:09 - paused"},
+        {{Watch::Ended, true, 1, 225'000, 225'000, 42'050}, "FINGULP replay - 3:45 / 3:45 - ended - departs at 0:42.0"},
+        {{Watch::Playing, false, 1, 600'000, 3'600'000, 61'500}, "FINGULP replay - 10:00 / 60:00 - 1x - departs at 1:01.5"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(replay::shownTitle(c.shown), c.title);
 }
 
 // Auto-repeat's presses are kept as runs: each comes back at its tick and place.
@@ -137,8 +198,10 @@ TEST(ReplayFormat, ThreeMinutesOfOrdinaryPlayFitALink) {
     }
     w.put({3550, ItemKind::FocusLost, 0, 0});
     w.flush();
+    r.checks = {replay::kCheckInterval, std::vector<uint16_t>(3600 / replay::kCheckInterval, 0xBEEF)};
+    r.version = replay::thisProgram();
     const std::string link = "https://example.org/fingulp/#" + replay::linkFragment(r);
-    EXPECT_LE(link.size(), 2000u);
+    EXPECT_LE(link.size(), 2300u);
 }
 
 // The watching pace: the program's clock against the real one through pause

@@ -227,4 +227,38 @@ TEST_F(Watching, AStalledReplayEnds) {
     }
 }
 
+uint16_t stateNow = 0;
+uint16_t currentState() { return stateNow; }
+replay::Replay lastKept;
+void keepLast(const replay::Replay& game) { lastKept = game; }
+
+// The state is checked every 20 ticks as the tick begins: a game whose state
+// differs from tick `from` on departs at the first check from there.
+TEST_F(Watching, TheFirstCheckThatDiffersIsTheDeparture) {
+    const struct {
+        uint32_t from;  // 0: never differs
+        bool checked;   // false: a replay without checks (format 1)
+        uint32_t departure;
+    } cases[] = {{0, true, 0}, {19, true, 20}, {40, true, 40}, {41, true, 60}, {100, true, 100}, {101, true, 0},
+                 {30, false, 0}};
+    for (const auto& c : cases) {
+        replay::resetReplays();
+        replay::checkStateWith(currentState);
+        replay::recordGames(replay::Edition::Headless, keepLast);
+        replay::startRecording({});
+        for (stateNow = 1; stateNow <= 110; ++stateNow) replay::hooks::tick(0);
+        replay::finishRecording(replay::Ending::Starved);
+        ASSERT_EQ(lastKept.checks.sums.size(), 5u);
+        if (!c.checked) lastKept.checks = {};
+        replay::watch(lastKept);
+        replay::beginPlayback();
+        for (uint32_t t = 1; t <= 110; ++t) {
+            stateNow = static_cast<uint16_t>(c.from && t >= c.from ? t + 1000 : t);
+            replay::hooks::tick(0);
+        }
+        EXPECT_EQ(replay::departure(), c.departure) << "differing from tick " << c.from;
+    }
+    replay::checkStateWith(nullptr);
+}
+
 }  // namespace

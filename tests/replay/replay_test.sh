@@ -30,8 +30,9 @@ expect() {
 }
 python3 - <<'PY'
 data = bytearray(open("game.fgr", "rb").read())
-# The fish eaten follow the four best scores (one byte each here) and the ending.
-fish = 3 + 1 + 1 + 1 + 1 + 1 + 4 + 4 + 1
+# The fish eaten follow the version (three bytes here), the four best scores
+# (one byte each here) and the ending.
+fish = 3 + 1 + 1 + 3 + 1 + 1 + 1 + 4 + 4 + 1
 data[fish] ^= 1
 open("edited.fgr", "wb").write(data)
 original = open("game.fgr", "rb").read()
@@ -42,6 +43,64 @@ PY
 expect 0 game.fgr
 expect 1 edited.fgr
 for f in short.fgr future.fgr noise.fgr missing.fgr; do expect 2 "$f"; done
+# A replay of format 1 (no version, no state checks) still plays and verifies by its outcome.
+expect 0 "$here/../fuzz/corpus/replay_reader/game.fgr"
+
+# One arrow press changed to another: --verify names the first checked tick
+# that departs, after the change, with its time.
+read -r changed < <(python3 - <<'PY'
+data = bytearray(open("game.fgr", "rb").read())
+def varint(pos):
+    value = shift = 0
+    while True:
+        b = data[pos]; pos += 1
+        value |= (b & 0x7F) << shift; shift += 7
+        if b < 0x80: return value, pos
+pos = 5
+for _ in range(3): _, pos = varint(pos)       # the program's version
+pos += 1 + 1 + 1 + 4                          # level, switches, vibration, generator
+for _ in range(4): _, pos = varint(pos)       # best scores
+pos += 1
+for _ in range(2): _, pos = varint(pos)       # fish, ticks
+size, pos = varint(pos)
+end, tick = pos + size, 0
+while pos < end:
+    head, after = varint(pos)
+    tick += head >> 4
+    op = head & 15
+    if 8 <= op <= 11 and tick >= 60:
+        data[pos] ^= 1                        # Left <-> Right, Up <-> Down
+        open("departs.fgr", "wb").write(data)
+        print(tick)
+        break
+    pos = after
+    if op in (12, 13, 14): _, pos = varint(pos)
+    elif op == 15:
+        k, pos = varint(pos)
+        if k == 0:
+            for _ in range(2): _, pos = varint(pos)
+        else:
+            n, pos = varint(pos)
+            tick += bin(int.from_bytes(data[pos:pos + (n + 6) // 8], "little")).count("1")
+            pos += (n + 6) // 8
+PY
+)
+expect 1 departs.fgr
+departed="$(sed -n 's/.*departs from the replay at tick \([0-9]*\) (\([0-9]*:[0-9][0-9]\.[0-9]\))$/\1 \2/p' err.txt)"
+[ -n "$departed" ] && [ "${departed% *}" -gt "$changed" ] && [ $(( ${departed% *} % 20 )) = 0 ] \
+  || { echo "a press changed at tick $changed: $(cat err.txt)"; exit 1; }
+
+# What a replay holds, on one line; a refused one exits 2.
+"$sim" --info game.fgr > info.txt
+grep -Eqx "format=2 edition=headless level=easy version=[0-9]+\.[0-9]+\.[0-9]+ fish=[1-9][0-9]* duration=0:[0-9]{2}\.[0-9] ticks=[0-9]+ ending=starved checks=[0-9]+ bytes=$(stat -c %s game.fgr)" info.txt \
+  || { echo "--info said: $(cat info.txt)"; exit 1; }
+status=0; "$sim" --info noise.fgr > /dev/null 2>&1 || status=$?
+[ "$status" = 2 ] || { echo "--info of noise: status $status"; exit 1; }
+
+# --until stops the replay at a tick: the state there, and at the end the last screen.
+"$sim" --replay game.fgr --until 200 | grep -q '^replay ending=unfinished fish=[0-9]* ticks=200$'
+"$sim" --replay game.fgr --until 4000000 --shot until.png > /dev/null
+cmp recorded.png until.png
 
 # Every message quotes a path's control bytes as \xNN, so none drives the terminal.
 esc=$'\e]0;owned\a' shown='\x1B]0;owned\x07'

@@ -40,8 +40,8 @@ test('the player\'s data saved as one file comes back in another browser after a
   const saved = await kept(page);
   assert.equal(backup.format, 'FINGULP backup');
   assert.equal(backup.files['config.ini'], saved[h.configKey]);
-  assert.deepEqual(backup.games, { best: { replay: saved['fingulp:replay:best'], fish: 0 },
-                                   last: { replay: saved['fingulp:replay:last'] } });
+  assert.deepEqual(backup.games, { best: { replay: saved['fingulp:replay:best'], fish: 0, date: saved['fingulp:replay:best-date'] },
+                                   last: { replay: saved['fingulp:replay:last'], fish: 0, date: saved['fingulp:replay:last-date'] } });
 
   const other = await newPage();
   await h.started(other);
@@ -52,6 +52,7 @@ test('the player\'s data saved as one file comes back in another browser after a
     ['foreign', Buffer.from('{"name": "another game"}'), /not a FINGULP backup/],
     ['oversized', Buffer.alloc((1 << 20) + 1, 32), /larger than any backup/],
     ['a damaged game', Buffer.from(JSON.stringify({ ...backup, games: { last: { replay: 'RkdSAQ' } } })), /its last game is damaged: /],
+    ['a damaged date', Buffer.from(JSON.stringify({ ...backup, games: { last: { ...backup.games.last, date: 'soon' } } })), /its last game's date is damaged/],
     ['a stranger\'s file', Buffer.from(JSON.stringify({ ...backup, files: { 'x.ini': '' } })), /a file this page never keeps/],
   ];
   for (const [name, buffer, why] of bad) {
@@ -68,14 +69,15 @@ test('the player\'s data saved as one file comes back in another browser after a
   await other.waitForSelector('#confirm-dialog[open]');
   assert.deepEqual(await other.locator('#confirm-list li').allTextContents(),
                    [`Settings and best scores (config.ini, ${Buffer.from(backup.files['config.ini'], 'base64').length} bytes)`,
-                    'Best game, 0 fish', 'Last game']);
+                    'Best game, 0 fish', 'Last game, 0 fish']);
   await Promise.all([other.waitForEvent('load'), other.click('#confirm-yes')]);
   await h.started(other);
   const restored = await kept(other);
-  for (const key of [h.configKey, 'fingulp:replay:best', 'fingulp:replay:best-fish', 'fingulp:replay:last']) {
+  for (const key of [h.configKey, 'fingulp:replay:best', 'fingulp:replay:best-fish', 'fingulp:replay:best-date',
+                     'fingulp:replay:last', 'fingulp:replay:last-fish', 'fingulp:replay:last-date']) {
     assert.equal(restored[key], saved[key], key);
   }
-  assert.ok(await other.isVisible('#watch-last'));
+  assert.ok(await other.isVisible('#watch-best'));
   assert.deepEqual([...page.errors, ...other.errors], []);
   await page.context().close();
   await other.context().close();
@@ -116,7 +118,7 @@ test('a kept game is saved as a .fgr file and opened from one, picked or dropped
     assert.equal(await watcher.evaluate(() => location.hash), `#replay=${last}`, name);
     await h.started(watcher);
     await h.advance(watcher, 500);
-    assert.match(await watcher.locator('#replay-status').textContent(), /^Replay playing/, name);
+    assert.match(await watcher.locator('#watch-status').textContent(), /^Replay playing/, name);
     assert.deepEqual(watcher.errors, [], name);
     await watcher.context().close();
   }
@@ -142,7 +144,7 @@ test('with no share sheet or clipboard, or the sheet cancelled, the link is offe
       .map((e) => JSON.stringify(e.getBoundingClientRect())));
     const before = await layout();
 
-    await page.click('#share-game');
+    await page.click('#share-last');
     await page.waitForSelector('#share-dialog[open]');
     assert.equal(await page.inputValue('#share-link'), `${server.url}#replay=${text}`, name);
     assert.deepEqual(await page.locator('#share-link').evaluate((f) => [f.readOnly, getComputedStyle(f).userSelect]),
@@ -158,7 +160,7 @@ test('with no share sheet or clipboard, or the sheet cancelled, the link is offe
     assert.deepEqual(await page.locator('#replay-status, #toast').allTextContents(), ['', ''], name);
 
     // Copy: the link goes to the clipboard by hand, and "Link copied." goes after a few seconds.
-    await page.click('#share-game');
+    await page.click('#share-last');
     await page.click('#share-copy');
     assert.equal(await page.locator('#toast').textContent(), 'Link copied.', name);
     assert.equal(await page.isVisible('#share-dialog'), false, name);

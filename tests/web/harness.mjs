@@ -225,14 +225,15 @@ export async function touchInput(page) {
 }
 
 // A standard-mapping gamepad, installed before the page loads: the d-pad, A,
-// B (left soft key) and Start (right soft key); each change lasts two frames.
+// B (left soft key), Start (right soft key) and X (no key of today's); each
+// change lasts two frames.
 export async function gamepadInput(page) {
   await page.addInitScript(() => {
     window.testPad = { index: 0, connected: true, mapping: 'standard', axes: [0, 0],
                        buttons: [...Array(17)].map(() => ({ pressed: false })) };
     navigator.getGamepads = () => [window.testPad];
   });
-  const buttons = { up: 12, down: 13, left: 14, right: 15, enter: 0, 'soft left': 1, 'soft right': 9 };
+  const buttons = { up: 12, down: 13, left: 14, right: 15, enter: 0, 'soft left': 1, 'soft right': 9, x: 2 };
   const set = (name, on) => page.evaluate(([b, pressed]) => new Promise((done) => {
     window.testPad.buttons[b].pressed = pressed;
     dispatchEvent(new Event('gamepadconnected'));
@@ -331,3 +332,51 @@ export async function downloaded(page, action) {
   const [download] = await Promise.all([page.waitForEvent('download'), action()]);
   return readFileSync(await download.path());
 }
+
+// Plays a replay's text on fingulp-sim (`--replay --verify`); returns its
+// output and its last screen as a PNG.
+export function simReplay(text, url = 'http://127.0.0.1/') {
+  const folder = mkdtempSync(path.join(tmpdir(), 'fingulp-web-replay-'));
+  try {
+    writeFileSync(path.join(folder, 'link.txt'), `${url}#replay=${text}\n`);
+    const out = execFileSync(simPath, ['--replay', path.join(folder, 'link.txt'), '--verify',
+                                       '--shot', path.join(folder, 'last.png')], { encoding: 'utf8' });
+    return { out, shot: readFileSync(path.join(folder, 'last.png')) };
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+// --- The Keys panel -----------------------------------------------------------------------
+export const controlsKeys = { keys: 'fingulp:controls:keys', touch: 'fingulp:controls:touch', sticky: 'fingulp:controls:sticky' };
+
+// Opens the panel, runs `action(panel)` and closes it again. The panel's
+// `add(name, press)` clicks "Add…" for a handset key (its label: "Up",
+// "Action key") and runs `press()` (a key or a button); both return the
+// panel's message.
+export async function withKeysPanel(page, action) {
+  await page.click('#keys-button');
+  const message = () => page.locator('#keys-message').textContent();
+  const panel = {
+    message,
+    add: async (name, press) => {
+      await page.click(`#keys-dialog button[aria-label="Add a key or gamepad button for ${name}"]`);
+      await press();
+      return message();
+    },
+    remove: async (label) => { await page.click(`#keys-dialog button[aria-label="${label}"]`); return message(); },
+  };
+  const result = await action(panel);
+  await page.click('#keys-close');
+  // Enter on the focused Keys button would be the button's: the player clicks the game.
+  await page.evaluate(() => document.activeElement.blur());
+  return result;
+}
+
+// The script's handset keys given by other keyboard keys (`keys`: name -> code).
+export const boundInput = (page, keys) => ({
+  ...keyboardInput(page),
+  down: (name) => page.keyboard.down(keys[name]),
+  up: (name) => page.keyboard.up(keys[name]),
+  key: (name) => page.keyboard.press(keys[name]),
+});

@@ -47,7 +47,7 @@ state time x y`;
   const screen = await page.locator('#screen').boundingBox();
   const keys = await page.locator('#touch-keys button').evaluateAll((all) =>
     all.map((b) => b.getBoundingClientRect()).map((r) => ({ width: r.width, height: r.height, top: r.top })));
-  assert.equal(keys.length, 8, 'seven keys and Files');
+  assert.equal(keys.length, 9, 'seven keys, Files and Keys');
   for (const key of keys) {
     assert.ok(key.width >= 44 && key.height >= 44, `a touch key of ${key.width} x ${key.height}`);
     assert.ok(key.top >= screen.y + screen.height, 'touch keys sit under the screen');

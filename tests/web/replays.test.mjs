@@ -13,7 +13,7 @@ let server, browser;
 before(async () => { [server, browser] = await Promise.all([h.serve(), h.launch()]); });
 after(async () => { await browser?.close(); await server?.close(); });
 
-const status = (page) => page.evaluate(() => document.getElementById('replay-status').textContent);
+const status = (page) => page.evaluate(() => document.querySelector(document.body.classList.contains('watching') ? '#watch-status' : '#replay-status').textContent);
 
 test('a game played on the page, shared as a link, plays back in the page and on fingulp-sim to the same last screen', async () => {
   const page = await h.openPage(browser, server.url);
@@ -23,12 +23,14 @@ test('a game played on the page, shared as a link, plays back in the page and on
                                           localStorage.getItem('fingulp:replay:best')]);
   assert.ok(kept[0], 'the last game is kept');
   assert.equal(kept[1], kept[0], 'the only game is the best');
-  assert.ok(await page.isVisible('#share-game') && await page.isVisible('#watch-last'));
+  // The only game is the best and the last: one button, with its fish.
+  assert.ok(await page.isVisible('#share-best') && await page.isVisible('#watch-best') && !await page.isVisible('#watch-last'));
+  assert.match(await page.locator('#watch-best').textContent(), /^Watch best gamethe last too, \d+ fish, /);
   assert.deepEqual(page.errors, []);
 
-  // "Watch last game" opens the page on the game's link.
+  // Watching it opens the page on the game's link.
   const watcher = page;
-  await Promise.all([watcher.waitForEvent('load'), watcher.click('#watch-last')]);
+  await Promise.all([watcher.waitForEvent('load'), watcher.click('#watch-best')]);
   assert.equal(await watcher.evaluate(() => location.hash), `#replay=${kept[0]}`);
   await h.started(watcher);
   for (let i = 0; i < 200 && (await status(watcher)) !== 'The replay has ended.'; ++i) await h.advance(watcher, 500);
