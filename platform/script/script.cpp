@@ -45,6 +45,53 @@ bool parseKeyName(const std::string& name, uint32_t& keyCode) {
     return false;
 }
 
+namespace {
+
+// One line's words as a command; false with what was expected.
+bool parseLine(const std::vector<std::string>& w, Command& c, std::string& why) {
+    const std::string& verb = w[0];
+    const auto expect = [&](bool ok, const std::string& what) {
+        if (!ok) why = what;
+        return ok;
+    };
+    if (verb == "wait") return expect(w.size() == 2 && parseMs(w[1], c.ms), "expected 'wait MS'");
+    if (verb == "key" || verb == "down" || verb == "up") {
+        c.op = verb == "key" ? Op::Key : verb == "down" ? Op::Down : Op::Up;
+        return expect(w.size() == 2 && parseKeyName(w[1], c.key),
+                      "expected '" + verb + " NAME' with NAME left right up down enter back, a digit or a key code");
+    }
+    if (verb == "hold") {
+        c.op = Op::Hold;
+        return expect(w.size() == 3 && parseKeyName(w[1], c.key) && parseMs(w[2], c.ms), "expected 'hold NAME MS'");
+    }
+    if (verb == "soft" || verb == "focus") {
+        const bool soft = verb == "soft";
+        c.op = soft ? Op::Soft : Op::Focus;
+        const char* first = soft ? "left" : "lost";
+        const char* second = soft ? "right" : "gained";
+        c.flag = w.size() == 2 && w[1] == (soft ? first : second);
+        return expect(w.size() == 2 && (w[1] == first || w[1] == second),
+                      "expected '" + verb + " " + first + "' or '" + verb + " " + second + "'");
+    }
+    if (verb == "paint" || verb == "close") {
+        c.op = verb == "paint" ? Op::Paint : Op::Close;
+        return expect(w.size() == 1, "'" + verb + "' takes nothing");
+    }
+    if (verb == "shot" || verb == "shot-while-blocked") {
+        c.op = verb == "shot" ? Op::Shot : Op::ShotWhileBlocked;
+        if (w.size() == 2) c.argument = w[1];
+        return expect(w.size() == 2, "expected '" + verb + " FILE.png'");
+    }
+    if (verb == "state") {
+        c.op = Op::State;
+        for (size_t i = 1; i < w.size(); ++i) c.argument += (i > 1 ? " " : "") + w[i];
+        return true;
+    }
+    return expect(false, "unknown command '" + verb + "'");
+}
+
+}  // namespace
+
 bool parse(const std::string& text, std::vector<Command>& commands, std::string& error) {
     commands.clear();
     std::istringstream lines(text);
@@ -58,49 +105,13 @@ bool parse(const std::string& text, std::vector<Command>& commands, std::string&
         std::vector<std::string> w;
         for (std::string word; words >> word;) w.push_back(word);
         if (w.empty()) continue;
-        auto fail = [&](const std::string& why) {
-            error = "line " + std::to_string(number) + ": " + why + ": " + raw;
-            return false;
-        };
         Command c;
         c.op = Op::Wait;
         c.line = number;
-        const std::string& verb = w[0];
-        if (verb == "wait") {
-            if (w.size() != 2 || !parseMs(w[1], c.ms)) return fail("expected 'wait MS'");
-        } else if (verb == "key" || verb == "down" || verb == "up") {
-            c.op = verb == "key" ? Op::Key : verb == "down" ? Op::Down : Op::Up;
-            if (w.size() != 2 || !parseKeyName(w[1], c.key)) return fail("expected '" + verb + " NAME' with NAME left right up down enter back, a digit or a key code");
-        } else if (verb == "hold") {
-            c.op = Op::Hold;
-            if (w.size() != 3 || !parseKeyName(w[1], c.key) || !parseMs(w[2], c.ms)) return fail("expected 'hold NAME MS'");
-        } else if (verb == "soft") {
-            c.op = Op::Soft;
-            if (w.size() != 2 || (w[1] != "left" && w[1] != "right")) return fail("expected 'soft left' or 'soft right'");
-            c.flag = w[1] == "left";
-        } else if (verb == "focus") {
-            c.op = Op::Focus;
-            if (w.size() != 2 || (w[1] != "lost" && w[1] != "gained")) return fail("expected 'focus lost' or 'focus gained'");
-            c.flag = w[1] == "gained";
-        } else if (verb == "paint") {
-            c.op = Op::Paint;
-            if (w.size() != 1) return fail("'paint' takes nothing");
-        } else if (verb == "close") {
-            c.op = Op::Close;
-            if (w.size() != 1) return fail("'close' takes nothing");
-        } else if (verb == "shot") {
-            c.op = Op::Shot;
-            if (w.size() != 2) return fail("expected 'shot FILE.png'");
-            c.argument = w[1];
-        } else if (verb == "shot-while-blocked") {
-            c.op = Op::ShotWhileBlocked;
-            if (w.size() != 2) return fail("expected 'shot-while-blocked FILE.png'");
-            c.argument = w[1];
-        } else if (verb == "state") {
-            c.op = Op::State;
-            for (size_t i = 1; i < w.size(); ++i) c.argument += (i > 1 ? " " : "") + w[i];
-        } else {
-            return fail("unknown command '" + verb + "'");
+        std::string why;
+        if (!parseLine(w, c, why)) {
+            error = "line " + std::to_string(number) + ": " + why + ": " + raw;
+            return false;
         }
         commands.push_back(c);
     }
