@@ -448,8 +448,17 @@ BENCHMARK(BM_OptionsRedraw);
 BENCHMARK(BM_LoadSettings);
 BENCHMARK(BM_SeekTenMinuteReplay)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// fingulp_bench --ten-minute-replay FILE: the bot's ten-minute game as a link's
+// text, for the page's seek figure (bench/web/seek.mjs).
+int writeTenMinuteReplay(const char* path) {
+    std::ofstream out(path);
+    out << plat::replay::toText(plat::replay::encode(tenMinuteReplay())) << '\n';
+    return out ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--profile") return profile(argv[2], std::atol(argv[3]));
+    if (argc == 3 && std::string(argv[1]) == "--ten-minute-replay") return writeTenMinuteReplay(argv[2]);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     copySeconds = measureCopySeconds();
