@@ -10,14 +10,21 @@ let server, browser;
 before(async () => { [server, browser] = await Promise.all([h.serve(), h.launch()]); });
 after(async () => { await browser?.close(); await server?.close(); });
 
-const lastReplay = (page) => page.evaluate(() => localStorage.getItem('fingulp:replay:last'));
+// The replay of the page's last game on fingulp-sim: its last screen must be the page's.
+async function replaysAlike(page, name = '') {
+  const replayed = h.simReplay(await h.stored(page, 'fingulp:replay:last'), server.url);
+  assert.deepEqual(h.differingRows(await h.pngPixels(page, replayed.shot), await h.canvasPixels(page)), [], name);
+  return replayed;
+}
+const layoutClasses = (page) => page.evaluate(() => [...document.body.classList].filter((c) => /^(keys|hand)-/.test(c)).sort());
 
 test('a game played with WASD bound in the panel replays on fingulp-sim to the arrows\' screen', async () => {
   const page = await h.openPage(browser, server.url);
   await h.started(page);
   const wasd = { up: 'KeyW', left: 'KeyA', down: 'KeyS', right: 'KeyD', enter: 'Enter' };
   await h.withKeysPanel(page, async (panel) => {
-    for (const [name, code] of [['Up', 'KeyW'], ['Left', 'KeyA'], ['Down', 'KeyS'], ['Right', 'KeyD']]) {
+    for (const name of ['Up', 'Left', 'Down', 'Right']) {
+      const code = wasd[name.toLowerCase()];
       assert.equal(await panel.add(name, () => page.keyboard.press(code)), `${code.slice(3)} now gives ${name}.`);
     }
     // Instead of the Up arrow: it does nothing any more.
@@ -29,14 +36,10 @@ test('a game played with WASD bound in the panel replays on fingulp-sim to the a
   await h.runInPage(page, script, h.boundInput(page, wasd));
   assert.deepEqual(menu.states, h.runSim('key down\nstate cursor').states, 'S moved the cursor, the Up arrow did not');
 
+  assert.match((await replaysAlike(page)).out, /^replay ending=starved /m);
   const arrows = h.runSim(`key down\n${script}\nshot last`).shots.last;
-  const replayed = h.simReplay(await lastReplay(page), server.url);
-  assert.match(replayed.out, /^replay ending=starved /m);
-  const played = await h.canvasPixels(page);
-  assert.deepEqual(h.differingRows(await h.pngPixels(page, replayed.shot), played), []);
-  assert.deepEqual(h.differingRows(await h.pngPixels(page, arrows), played), []);
-  assert.deepEqual(page.errors, []);
-  await page.context().close();
+  assert.deepEqual(h.differingRows(await h.pngPixels(page, arrows), await h.canvasPixels(page)), []);
+  await h.closeClean(page);
 });
 
 test('the panel binds keys and gamepad buttons, and refuses a key bound twice or kept by the page, with its reason', async () => {
@@ -59,27 +62,20 @@ test('the panel binds keys and gamepad buttons, and refuses a key bound twice or
     assert.equal(await panel.remove('Remove Right arrow from Right'), 'Right keeps at least one keyboard key: add another first.');
     return page.evaluate((k) => JSON.parse(localStorage.getItem(k)), h.controlsKeys.keys);
   });
-  assert.deepEqual(stored.keys.up, ['ArrowUp', 'KeyW']);
-  assert.deepEqual(stored.buttons.action, [0, 2]);
-  assert.deepEqual(stored.keys.right, ['ArrowRight']);
+  assert.deepEqual([stored.keys.up, stored.buttons.action, stored.keys.right], [['ArrowUp', 'KeyW'], [0, 2], ['ArrowRight']]);
   // W and the pad's X play: Options opens.
   const script = 'key down\nkey up\nkey down\nkey enter\nstate state cursor';
   const input = { ...h.keyboardInput(page), key: (name) => (name === 'enter' ? pad.key('x') : page.keyboard.press(name === 'up' ? 'KeyW' : 'ArrowDown')) };
   assert.deepEqual((await h.runInPage(page, script, input)).states, h.runSim(script).states);
-  assert.deepEqual(page.errors, []);
-  await page.context().close();
+  await h.closeClean(page);
 });
 
 test('the touch keys in each size and on each side leave the screen uncovered, upright and turned, and stay after a reload', async () => {
   const overlaps = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
   for (const [width, height] of [[390, 844], [844, 390], [375, 667]]) {
-    const context = await browser.newContext({ serviceWorkers: 'block', viewport: { width, height }, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
     // Kept games show: turned, they sit in the pad's column.
-    await context.addInitScript((text) => ['best', 'last'].forEach((which) => {
-      localStorage.setItem(`fingulp:replay:${which}`, text);
-      localStorage.setItem(`fingulp:replay:${which}-fish`, '3');
-    }), h.tenMinuteReplayText());
-    const page = await h.openPage(browser, server.url, { context });
+    const page = await h.openPage(browser, server.url, { beforeLoad: (p) => h.keepGames(p, h.tenMinuteReplayText(), '3', null),
+      contextOptions: { viewport: { width, height }, deviceScaleFactor: 2, isMobile: true, hasTouch: true } });
     await h.started(page);
     const keyHeights = {};
     for (const hand of ['right', 'left']) {
@@ -94,12 +90,10 @@ test('the touch keys in each size and on each side leave the screen uncovered, u
         const games = await Promise.all((await page.locator('#replays button:visible').all()).map((b) => b.boundingBox()));
         assert.equal(boxes.length, 9, where);
         assert.ok(games.length >= 2, `${where}: kept games show`);
-        for (const box of boxes) {
-          assert.ok(!overlaps(box, screen), `${where}: a key at ${JSON.stringify(box)} covers the screen`);
-          assert.ok(!games.some((game) => overlaps(box, game)), `${where}: a key at ${JSON.stringify(box)} covers a kept game`);
-          assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width && box.y + box.height <= height, `${where}: a key off the page`);
-          assert.ok(box.width >= 44 && box.height >= 44, `${where}: a key of ${box.width} x ${box.height}`);
-        }
+        const faults = boxes.flatMap((box) => [overlaps(box, screen) && 'covers the screen', games.some((g) => overlaps(box, g)) && 'covers a kept game',
+          !(box.x >= 0 && box.y >= 0 && box.x + box.width <= width && box.y + box.height <= height) && 'is off the page',
+          !(box.width >= 44 && box.height >= 44) && 'is under 44 px'].filter(Boolean).map((f) => `a key at ${JSON.stringify(box)} ${f}`));
+        assert.deepEqual(faults, [], where);
         assert.ok(screen.width >= 176, `${where}: the screen at ${screen.width} px`);
         const up = await page.locator('#touch-keys [data-key="38"]').boundingBox();
         const middle = width > height ? screen.x + screen.width / 2 : width / 2;
@@ -110,10 +104,8 @@ test('the touch keys in each size and on each side leave the screen uncovered, u
     }
     // Kept: the next visit lays out the last choice before its first paint.
     await page.reload();
-    assert.deepEqual(await page.evaluate(() => [...document.body.classList].filter((c) => /^(keys|hand)-/.test(c)).sort()),
-                     ['hand-left', 'keys-large']);
-    assert.deepEqual(page.errors, []);
-    await context.close();
+    assert.deepEqual(await layoutClasses(page), ['hand-left', 'keys-large']);
+    await h.closeClean(page);
   }
 });
 
@@ -127,11 +119,9 @@ test('with sticky arrows a tap moves the fish as a hold does, in its replay too;
     const web = await h.runInPage(page, taps);
     assert.deepEqual(web.states, h.runSim(expected).states, `sticky ${sticky}`);
     await h.runInPage(page, 'wait 30000');
-    const replayed = h.simReplay(await lastReplay(page), server.url);
-    assert.deepEqual(h.differingRows(await h.pngPixels(page, replayed.shot), await h.canvasPixels(page)), [], `sticky ${sticky}`);
-    assert.equal(await page.evaluate((k) => localStorage.getItem(k), h.controlsKeys.sticky), sticky ? 'on' : null);
-    assert.deepEqual(page.errors, []);
-    await page.context().close();
+    await replaysAlike(page, `sticky ${sticky}`);
+    assert.equal(await h.stored(page, h.controlsKeys.sticky), sticky ? 'on' : null);
+    await h.closeClean(page);
   }
 });
 
@@ -147,20 +137,15 @@ test('damaged stored settings mean today\'s keys, touch keys and held arrows, an
                    ['not a key', todays({ down: ['<img src=x>'] }), 'x'.repeat(5000), '']];
   const script = 'key enter\nkey down\nwait 500\nstate time y';
   for (const [name, keys, touch, sticky] of damaged) {
-    const context = await browser.newContext({ serviceWorkers: 'block', hasTouch: true, isMobile: true, viewport: { width: 390, height: 844 } });
-    await context.addInitScript(([k, values]) => Object.entries(values).forEach(([part, v]) => localStorage.setItem(k[part], v)),
-                                [h.controlsKeys, { keys, touch, sticky }]);
-    const page = await h.openPage(browser, server.url, { context });
+    const page = await h.openPage(browser, server.url, { contextOptions: h.screens.upright, beforeLoad: (p) => p.addInitScript(
+      ([k, values]) => Object.entries(values).forEach(([part, v]) => localStorage.setItem(k[part], v)), [h.controlsKeys, { keys, touch, sticky }]) });
     // S does nothing, the Down arrow moves the fish down for one tick, not held.
     const input = { ...h.keyboardInput(page), key: (n) => page.keyboard.press(n === 'down' ? 'KeyS' : 'Enter') };
     await h.runInPage(page, 'key down', input);
     assert.deepEqual((await h.runInPage(page, script)).states, h.runSim(script).states, name);
-    assert.deepEqual(await page.evaluate(() => [...document.body.classList].filter((c) => /^(keys|hand)-/.test(c)).sort()),
-                     ['hand-right', 'keys-medium'], name);
+    assert.deepEqual(await layoutClasses(page), ['hand-right', 'keys-medium'], name);
     assert.equal(await h.withKeysPanel(page, (panel) => panel.message()), 'The keys kept in this browser were damaged: today\'s keys are in use.', name);
-    assert.deepEqual(await page.evaluate((k) => Object.values(k).map((key) => localStorage.getItem(key)), h.controlsKeys),
-                     [keys, touch, sticky], `${name}: kept as it was`);
-    assert.deepEqual(page.errors, [], name);
-    await context.close();
+    assert.deepEqual(await Promise.all(Object.values(h.controlsKeys).map((k) => h.stored(page, k))), [keys, touch, sticky], `${name}: kept as it was`);
+    await h.closeClean(page, name);
   }
 });

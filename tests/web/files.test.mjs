@@ -6,7 +6,6 @@ import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import * as h from './harness.mjs';
 
-const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const game = 'key enter\nhold left 600\nwait 30000';
 const kept = (page) => page.evaluate(() => Object.fromEntries(Object.keys(localStorage).sort().map((k) => [k, localStorage.getItem(k)])));
 const message = (page) => page.locator('#files-message').textContent();
@@ -15,11 +14,10 @@ let server, browser;
 before(async () => { [server, browser] = await Promise.all([h.serve(), h.launch()]); });
 after(async () => { await browser?.close(); await server?.close(); });
 
-async function newPage(options = {}, initScript = null) {
-  const context = await browser.newContext({ serviceWorkers: 'block', ...options });
-  if (initScript) await context.addInitScript(initScript);
-  return h.openPage(browser, server.url, { context });
-}
+const newPage = (contextOptions = {}, init = null) =>
+  h.openPage(browser, server.url, { contextOptions, beforeLoad: (p) => init && p.addInitScript(init) });
+const picked = (page, selector, buffer, name = 'fingulp-data.json', mimeType = 'application/json') =>
+  page.setInputFiles(selector, { name, mimeType, buffer });
 
 test('the player\'s data saved as one file comes back in another browser after a confirm listing it; bad files change nothing', async () => {
   // The browser is asked to keep storage once, at the first input after the first save.
@@ -38,10 +36,9 @@ test('the player\'s data saved as one file comes back in another browser after a
   const file = await h.downloaded(page, () => page.click('#backup-save'));
   const backup = JSON.parse(file.toString());
   const saved = await kept(page);
-  assert.equal(backup.format, 'FINGULP backup');
-  assert.equal(backup.files['config.ini'], saved[h.configKey]);
-  assert.deepEqual(backup.games, { best: { replay: saved['fingulp:replay:best'], fish: 0, date: saved['fingulp:replay:best-date'] },
-                                   last: { replay: saved['fingulp:replay:last'], fish: 0, date: saved['fingulp:replay:last-date'] } });
+  const keptGame = (w) => ({ replay: saved[`fingulp:replay:${w}`], fish: 0, date: saved[`fingulp:replay:${w}-date`] });
+  assert.deepEqual([backup.format, backup.files['config.ini'], backup.games],
+                   ['FINGULP backup', saved[h.configKey], { best: keptGame('best'), last: keptGame('last') }]);
 
   const other = await newPage();
   await h.started(other);
@@ -56,55 +53,48 @@ test('the player\'s data saved as one file comes back in another browser after a
     ['a stranger\'s file', Buffer.from(JSON.stringify({ ...backup, files: { 'x.ini': '' } })), /a file this page never keeps/],
   ];
   for (const [name, buffer, why] of bad) {
-    await other.setInputFiles('#backup-file', { name: 'fingulp-data.json', mimeType: 'application/json', buffer });
+    await picked(other, '#backup-file', buffer);
     await other.waitForFunction(() => document.getElementById('files-message').textContent !== '');
-    assert.match(await message(other), why, name);
-    assert.match(await message(other), /Nothing changed\.$/, name);
+    assert.match(await message(other), new RegExp(`${why.source}.*Nothing changed\\.$`), name);
     assert.equal(await other.isVisible('#confirm-dialog'), false, name);
     assert.deepEqual(await kept(other), before, name);
     await other.evaluate(() => { document.getElementById('files-message').textContent = ''; });
   }
 
-  await other.setInputFiles('#backup-file', { name: 'fingulp-data.json', mimeType: 'application/json', buffer: file });
+  await picked(other, '#backup-file', file);
   await other.waitForSelector('#confirm-dialog[open]');
   assert.deepEqual(await other.locator('#confirm-list li').allTextContents(),
                    [`Settings and best scores (config.ini, ${Buffer.from(backup.files['config.ini'], 'base64').length} bytes)`,
                     'Best game, 0 fish', 'Last game, 0 fish']);
   await Promise.all([other.waitForEvent('load'), other.click('#confirm-yes')]);
   await h.started(other);
-  const restored = await kept(other);
-  for (const key of [h.configKey, 'fingulp:replay:best', 'fingulp:replay:best-fish', 'fingulp:replay:best-date',
-                     'fingulp:replay:last', 'fingulp:replay:last-fish', 'fingulp:replay:last-date']) {
-    assert.equal(restored[key], saved[key], key);
-  }
+  const theirs = (all) => Object.entries(all).filter(([k]) => k === h.configKey || k.startsWith('fingulp:replay:'));
+  assert.deepEqual(theirs(await kept(other)), theirs(saved));
   assert.ok(await other.isVisible('#watch-best'));
-  assert.deepEqual([...page.errors, ...other.errors], []);
-  await page.context().close();
-  await other.context().close();
+  await h.closeClean([page, other]);
 });
 
 test('a kept game is saved as a .fgr file and opened from one, picked or dropped; another file is refused; a kept game is deleted', async () => {
   const page = await newPage();
   await h.runInPage(page, game);
-  const last = await page.evaluate(() => localStorage.getItem('fingulp:replay:last'));
+  const last = await h.stored(page, 'fingulp:replay:last');
   await page.click('#files');
   const fgr = await h.downloaded(page, () => page.click('[aria-label="Save as file: Last game"]'));
-  assert.equal(fgr.subarray(0, 3).toString(), 'FGR');
   assert.equal(fgr.toString('base64url'), last);
 
-  await page.setInputFiles('#replay-file', { name: 'notes.fgr', mimeType: 'text/plain', buffer: Buffer.from('not a replay') });
+  await picked(page, '#replay-file', Buffer.from('not a replay'), 'notes.fgr', 'text/plain');
   await page.waitForFunction(() => document.getElementById('files-message').textContent !== '');
   assert.match(await message(page), /^This file cannot be played: .+\. Nothing changed\.$/);
   assert.equal(await page.evaluate(() => location.hash), '');
 
   await page.click('[aria-label="Delete: Best game, 0 fish"]');
   await page.click('#confirm-yes');
-  assert.equal(await page.evaluate(() => localStorage.getItem('fingulp:replay:best')), null);
+  assert.equal(await h.stored(page, 'fingulp:replay:best'), null);
   assert.equal(await page.isVisible('#watch-best'), false);
   assert.equal(await page.locator('#kept-games p').count(), 1, 'the last game is still kept');
 
   const ways = {
-    picked: (p) => p.setInputFiles('#replay-file', { name: 'game.fgr', mimeType: 'application/x-fingulp-replay', buffer: fgr }),
+    picked: (p) => picked(p, '#replay-file', fgr, 'game.fgr', 'application/x-fingulp-replay'),
     dropped: (p) => p.evaluate((b64) => {
       const transfer = new DataTransfer();
       transfer.items.add(new File([Uint8Array.from(atob(b64), (c) => c.charCodeAt(0))], 'game.fgr'));
@@ -119,11 +109,9 @@ test('a kept game is saved as a .fgr file and opened from one, picked or dropped
     await h.started(watcher);
     await h.advance(watcher, 500);
     assert.match(await watcher.locator('#watch-status').textContent(), /^Replay playing/, name);
-    assert.deepEqual(watcher.errors, [], name);
-    await watcher.context().close();
+    await h.closeClean(watcher, name);
   }
-  assert.deepEqual(page.errors, []);
-  await page.context().close();
+  await h.closeClean(page);
 });
 
 test('with no share sheet or clipboard, or the sheet cancelled, the link is offered in a dialog that moves nothing', async () => {
@@ -136,7 +124,7 @@ test('with no share sheet or clipboard, or the sheet cancelled, the link is offe
     },
   };
   for (const [name, device] of Object.entries(devices)) {
-    const page = await newPage(phone, device);
+    const page = await newPage(h.screens.upright, device);
     await page.evaluate((t) => localStorage.setItem('fingulp:replay:last', t), text);
     await page.reload();
     await h.started(page);
@@ -146,11 +134,10 @@ test('with no share sheet or clipboard, or the sheet cancelled, the link is offe
 
     await page.click('#share-last');
     await page.waitForSelector('#share-dialog[open]');
-    assert.equal(await page.inputValue('#share-link'), `${server.url}#replay=${text}`, name);
-    assert.deepEqual(await page.locator('#share-link').evaluate((f) => [f.readOnly, getComputedStyle(f).userSelect]),
-                     [true, 'text'], name);
+    assert.deepEqual(await page.locator('#share-link').evaluate((f) => [f.value, f.readOnly, getComputedStyle(f).userSelect]),
+                     [`${server.url}#replay=${text}`, true, 'text'], name);
     assert.equal(await page.isVisible('#share-sheet'), name === 'a cancelled sheet', name);
-    if (name === 'a cancelled sheet') {
+    if (await page.isVisible('#share-sheet')) {
       await page.click('#share-sheet');
       assert.ok(await page.isVisible('#share-dialog'), 'cancelling the sheet keeps the dialog');
     }
@@ -166,7 +153,6 @@ test('with no share sheet or clipboard, or the sheet cancelled, the link is offe
     assert.equal(await page.isVisible('#share-dialog'), false, name);
     await page.waitForFunction(() => document.getElementById('toast').textContent === '', null, { timeout: 8000 });
     assert.deepEqual(await layout(), before, name);
-    assert.deepEqual(page.errors, [], name);
-    await page.context().close();
+    await h.closeClean(page, name);
   }
 });

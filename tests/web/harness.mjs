@@ -1,6 +1,7 @@
 // What the web tests share: the site served on 127.0.0.1, Debian's chromium
 // driven by playwright-core, pages whose errors fail the test, the test
 // page's clock, the canvas read back, and fingulp-sim run on the same input.
+import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
@@ -314,10 +315,38 @@ export function runSim(script, config = null) {
   }
 }
 
-// --- Replays and files --------------------------------------------------------------------
+// --- Replays, files and the Keys panel -----------------------------------------------------
+// Phones and a desktop the page must fit.
+export const screens = {
+  upright: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  turned: { viewport: { width: 844, height: 390 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  'small phone': { viewport: { width: 375, height: 667 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+  desktop: { viewport: { width: 1280, height: 800 }, deviceScaleFactor: 1 },
+};
+
+export const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
+
+// Fails on any error of `pages` (a page or a list), then closes their browsers.
+export async function closeClean(pages, name = '') {
+  for (const page of [pages].flat()) assert.deepEqual(page.errors, [], name);
+  for (const page of [pages].flat()) await page.context().close();
+}
+
+// Makes `target` (a page or a browser context) keep `text` as its best and
+// last game, with `fish` and `date`, from its first load on.
+export function keepGames(target, text, fish = '0', date = '2026-12-08T14:40:00.000Z') {
+  return target.addInitScript(([t, f, d]) => {
+    if (localStorage.getItem('fingulp:replay:best')) return;
+    for (const which of ['best', 'last']) {
+      localStorage.setItem(`fingulp:replay:${which}`, t);
+      localStorage.setItem(`fingulp:replay:${which}-fish`, f);
+      if (d) localStorage.setItem(`fingulp:replay:${which}-date`, d);
+    }
+  }, [text, fish, date]);
+}
+
 // A well-formed replay as long as a ten-minute game played busier than a thumb
-// does (a held key changing at every tick: 16,000 characters, where ten
-// minutes of real play measured 5,000 to 13,000).
+// does (16,000 characters; real ten-minute games measured 5,000 to 13,000).
 export function tenMinuteReplayText() {
   const varint = (n) => { const out = []; do { out.push((n & 0x7F) | (n >= 0x80 ? 0x80 : 0)); n >>>= 7; } while (n); return out; };
   const ticks = 12000, input = [];
@@ -327,14 +356,13 @@ export function tenMinuteReplayText() {
   return Buffer.from(bytes).toString('base64url');
 }
 
-// Runs `action` (which makes the page download a file) and returns the file's bytes.
+// The bytes of the file `action` makes the page download.
 export async function downloaded(page, action) {
   const [download] = await Promise.all([page.waitForEvent('download'), action()]);
   return readFileSync(await download.path());
 }
 
-// Plays a replay's text on fingulp-sim (`--replay --verify`); returns its
-// output and its last screen as a PNG.
+// Plays a replay's text on fingulp-sim (`--replay --verify`): { out, shot: its last screen's PNG }.
 export function simReplay(text, url = 'http://127.0.0.1/') {
   const folder = mkdtempSync(path.join(tmpdir(), 'fingulp-web-replay-'));
   try {
@@ -347,26 +375,20 @@ export function simReplay(text, url = 'http://127.0.0.1/') {
   }
 }
 
-// --- The Keys panel -----------------------------------------------------------------------
 export const controlsKeys = { keys: 'fingulp:controls:keys', touch: 'fingulp:controls:touch', sticky: 'fingulp:controls:sticky' };
 
-// Opens the panel, runs `action(panel)` and closes it again. The panel's
-// `add(name, press)` clicks "Add…" for a handset key (its label: "Up",
-// "Action key") and runs `press()` (a key or a button); both return the
-// panel's message.
+// Runs `action(panel)` with the Keys panel open. `panel.add(name, press)`
+// clicks "Add…" for a handset key ("Up", "Action key") and runs `press()`;
+// `add`, `remove(label)` and `message()` return the panel's message.
 export async function withKeysPanel(page, action) {
   await page.click('#keys-button');
   const message = () => page.locator('#keys-message').textContent();
-  const panel = {
+  const click = async (label) => { await page.click(`#keys-dialog button[aria-label="${label}"]`); return message(); };
+  const result = await action({
     message,
-    add: async (name, press) => {
-      await page.click(`#keys-dialog button[aria-label="Add a key or gamepad button for ${name}"]`);
-      await press();
-      return message();
-    },
-    remove: async (label) => { await page.click(`#keys-dialog button[aria-label="${label}"]`); return message(); },
-  };
-  const result = await action(panel);
+    add: async (name, press) => { await click(`Add a key or gamepad button for ${name}`); await press(); return message(); },
+    remove: click,
+  });
   await page.click('#keys-close');
   // Enter on the focused Keys button would be the button's: the player clicks the game.
   await page.evaluate(() => document.activeElement.blur());
