@@ -9,6 +9,14 @@ file(SHA256 ${SITE}/fingulp.wasm wasm_hash)
 string(SHA256 program_hash "${js_hash}${wasm_hash}")
 string(SUBSTRING ${program_hash} 0 16 FINGULP_PROGRAM_ID)
 
+# What comes before a replay in a link, from the program's one definition, for
+# the page's first paint (before the program runs).
+file(STRINGS ${PAGE}/../../replay.h link_line REGEX "kLinkName = \"[^\"]*\"")
+string(REGEX REPLACE ".*kLinkName = \"([^\"]*)\".*" "\\1" FINGULP_LINK_NAME "${link_line}")
+if(NOT FINGULP_LINK_NAME)
+  message(FATAL_ERROR "no kLinkName in platform/replay.h")
+endif()
+
 file(GLOB page_files ${PAGE}/*)
 foreach(f IN LISTS page_files)
   get_filename_component(name ${f} NAME)

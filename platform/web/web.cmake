@@ -53,6 +53,7 @@ function(fingulp_web_site target site)
     COMMAND ${CMAKE_COMMAND} -DSITE=${CMAKE_BINARY_DIR}/${site} -DPAGE=${CMAKE_SOURCE_DIR}/platform/web/page
             -DICONS=${CMAKE_BINARY_DIR}/web-icons -P ${CMAKE_SOURCE_DIR}/platform/web/make_site.cmake
     DEPENDS ${target} ${FINGULP_PAGE_FILES} ${FINGULP_WEB_ICONS} ${CMAKE_SOURCE_DIR}/platform/web/make_site.cmake
+            ${CMAKE_SOURCE_DIR}/platform/replay.h
     COMMENT "Assembling the web page in ${site}/")
   add_custom_target(${target}_site ALL DEPENDS ${CMAKE_BINARY_DIR}/${site}/sw.js)
 endfunction()
