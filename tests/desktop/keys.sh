@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# keys.ini: a damaged or hostile one lists and plays with today's keys and
-# one line on stderr; --bind refuses with status 2 and its reason, touching
-# nothing. Then a game under X with WASD bound instead of the arrows and
-# sticky arrows on: the replay holds arrows only, a tapped arrow held for many
-# ticks, and plays back headless to the window's last screen.
+# keys.ini: a damaged or hostile one gives today's keys and one line on stderr;
+# --bind refuses with status 2 and its reason, touching nothing; a game under X with
+# WASD and sticky arrows replays arrows only, a tap held, to the window's last screen.
 # Usage: keys.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
 exe="$(realpath "$1")" sim="$(realpath "$3")"
