@@ -8,13 +8,10 @@
 #include <vector>
 
 #include "app/program.h"
-#include "platform/headless/headless.h"
 #include "platform/replay.h"
-#include "platform/testing/replay_reset.h"
-#include "platform/testing/windowing_reset.h"
 #include "platform/windowing.h"
 #include "support/files.h"
-#include "testing/program_reset.h"
+#include "support/fresh_program.h"
 #include "testing/state_report.h"
 
 namespace {
@@ -26,30 +23,22 @@ replay::Replay kept;
 void keep(const replay::Replay& game) { kept = game; }
 void quit() { plat::postQuit(0); }
 
-void freshProgram(const test_files::ScratchFolder& scratch) {
-    plat::resetWindowing();
-    plat::headless::reset();
-    resetProgram();
-    replay::resetReplays();
-    plat::headless::setExecutablePath(scratch.folder().u16string() + u"/fingulp");
-    plat::headless::onInputExhausted(quit);
-}
-
-// Where a watched run stops: played to `playTo` (the end: kMaxTicks), then,
-// when `seek`, sought to `target` and stopped where the seek ends.
+// Where a watched run stops: at tick `playTo` (kMaxTicks: the end) or, when
+// `seek`, where a seek from there to `target` ends.
 struct Plan {
     uint32_t playTo = 0;
     bool seek = false;
     uint32_t target = 0;
-    bool sought = false;
-    size_t logAtSeek = 0;  // the handset's log entries before the seek
 } plan;
+bool sought = false;
+size_t logAtSeek = 0;  // the handset's log entries before the seek
 
 bool stopHere() {
+    if (sought) return true;
     const bool there = replay::watchedTicks() >= plan.playTo || replay::watchState() == replay::Watch::Ended;
-    if (!there || plan.sought || !plan.seek) return there && !plan.sought ? true : plan.sought;
-    plan.sought = true;
-    plan.logAtSeek = plat::headless::log().size();
+    if (!there || !plan.seek) return there;
+    sought = true;
+    logAtSeek = plat::headless::log().size();
     replay::seekTo(plan.target);
     return !replay::seeking();
 }
@@ -58,20 +47,14 @@ class ReplaySeeking : public ::testing::Test {
 protected:
     test_files::ScratchFolder scratch{"replay_seeking"};
 
-    // Nothing watched is left for the tests after.
-    void TearDown() override {
-        replay::resetReplays();
-        plat::resetWindowing();
-        plat::headless::reset();
-        resetProgram();
-    }
+    void TearDown() override { test_program::fresh(scratch.folder(), quit); }  // nothing watched left after
 
     // The replay test's game: keys held and tapped, a pause, a lost focus, a
     // paint, the in-game menu, then starving.
     const replay::Replay& game() {
         static bool recorded = false;
         if (!recorded) {
-            freshProgram(scratch);
+            test_program::fresh(scratch.folder(), quit);
             // Sound and vibration on, so that a seek has something to keep quiet.
             test_files::writeFile(scratch.folder() / "config.ini",
                                   "[Lagoon]\nname=\"None\";\nsound=\"on\";\nmusic=\"on\";\nlevel=\"off\";\n"
@@ -90,8 +73,9 @@ protected:
 
     Screen watch(const Plan& how) {
         const replay::Replay& g = game();
-        freshProgram(scratch);
+        test_program::fresh(scratch.folder(), quit);
         plan = how;
+        sought = false;
         plat::headless::onIdle(stopHere);
         replay::watch(g);
         programMain();
@@ -110,14 +94,14 @@ TEST_F(ReplaySeeking, ShowsTheScreenOfPlayingThereFromTheStart) {
     } cases[] = {{"forward", 40, 300}, {"back after playing past", 300, 120}, {"to the end", 40, end},
                  {"back from the end", end, 200}, {"to the start", 250, 0}, {"a tick on", 100, 101}};
     for (const auto& c : cases) {
-        const Screen reference = watch({c.target, false, 0, false});
+        const Screen reference = watch({c.target});
         const uint32_t referenceTicks = replay::watchedTicks();
-        const Screen sought = watch({c.playTo, true, c.target, false});
+        const Screen afterSeek = watch({c.playTo, true, c.target});
         EXPECT_EQ(replay::watchedTicks(), referenceTicks) << c.name;
-        EXPECT_TRUE(sought == reference) << c.name << ": " << describeProgramState() << ": another screen than played to tick " << c.target;
+        EXPECT_TRUE(afterSeek == reference) << c.name << ": " << describeProgramState() << ": another screen than played to tick " << c.target;
         // Nothing sounded or shook once the seek began.
         const auto& log = plat::headless::log();
-        for (size_t i = plan.logAtSeek; i < log.size(); ++i) {
+        for (size_t i = logAtSeek; i < log.size(); ++i) {
             EXPECT_TRUE(log[i].text.rfind("sound start", 0) != 0 && log[i].text.rfind("sound play", 0) != 0 &&
                         log[i].text != "vibrate start")
                 << c.name << ": " << log[i].text;

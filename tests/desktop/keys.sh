@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# keys.ini: a damaged or hostile one lists and plays with today's keys and
-# one line on stderr; --bind refuses with status 2 and its reason, touching
-# nothing. Then a game under X with WASD bound instead of the arrows and
-# sticky arrows on: the replay holds arrows only, a tapped arrow held for many
-# ticks, and plays back headless to the window's last screen.
+# keys.ini: a damaged or hostile one gives today's keys and one line on stderr;
+# --bind refuses with status 2 and its reason, touching nothing; a game under X with
+# WASD and sticky arrows replays arrows only, a tap held, to the window's last screen.
 # Usage: keys.sh FINGULP FINGULP-DESKTOP-TEST FINGULP-SIM
 source "$(dirname "$0")/lib.sh"
 exe="$(realpath "$1")" sim="$(realpath "$3")"
@@ -88,30 +86,15 @@ wait "$game" || fail "the game ended with status $?"
 differing="$(compare -metric AE fingulp-0001.png sim.png null: 2>&1 || true)"
 [ "$differing" = 0 ] || fail "the headless handset's last screen differs from the window's in $differing pixels"
 # The program saw arrows only; each tap held its arrow until the next press.
-python3 - "$replay" <<'PY' || fail "the replay's input is not a tapped game of arrows"
+PYTHONPATH="$here/../support" python3 - "$replay" <<'PY' || fail "the replay's input is not a tapped game of arrows"
 import sys
-data, pos = open(sys.argv[1], "rb").read(), 0
-def varint():
-    global pos
-    value = shift = 0
-    while True:
-        byte = data[pos]; pos += 1
-        value |= (byte & 0x7F) << shift; shift += 7
-        if byte < 0x80: return value
-pos = 5
-if data[3] >= 2:
-    for _ in range(3): varint()  # the program's version
-pos += 7
-for _ in range(4): varint()
-pos += 1; varint(); varint(); end = varint(); end += pos
-tick, presses, held, letters = 0, [], {}, []
-while pos < end:
-    item = varint(); tick += item >> 4; op = item & 15
-    if op < 4: held.setdefault(op, []).append(tick)
-    elif op in (8, 9, 10, 11): presses.append((tick, op - 8))
-    elif op == 12 and varint() in (0x57, 0x41, 0x53, 0x44): letters.append(tick)
-    elif op in (13, 14): varint()
-    elif op == 15: sys.exit("a run of presses or another event: no key was held long enough to repeat")
+from replay_file import Replay
+presses, held, letters = [], {}, []
+for tick, kind, _, value in Replay(sys.argv[1]).items():
+    if kind < 4: held.setdefault(kind, []).append(tick)
+    elif 8 <= kind <= 11: presses.append((tick, kind - 8))
+    elif kind == 12 and value in (0x57, 0x41, 0x53, 0x44): letters.append(tick)
+    elif kind == 15: sys.exit("a run of presses or another event: no key was held long enough to repeat")
 assert not letters, f"letters reached the program at ticks {letters}"
 arrows = [arrow for _, arrow in presses]
 assert arrows == [2, 0, 0, 3, 1, 1], f"presses of (Left, Right, Up, Down) {arrows}"

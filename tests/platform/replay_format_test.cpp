@@ -81,17 +81,15 @@ TEST(ReplayFormat, HostileBytesAreRefusedWithAReason) {
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0x0F, 0x01, 0x01},  // a run of one press
         {'F', 'G', 'R', 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 4, 0x0F, 0x01, 0x0A, 0xFF},  // its bits cut short
     };
-    // The state checks: one too few or too many for the ticks, none at
-    // interval 0, an interval past the longest game, a check cut short, bytes after.
-    const size_t checksAt = good.size() - 2 * 45 - 2;
-    const auto withChecks = [&](std::vector<uint8_t> section, size_t keep = 2 * 45) {
-        std::vector<uint8_t> b(good.begin(), good.begin() + checksAt);
+    // The state checks, each section whole: too few or too many for the ticks,
+    // some at interval 0, an interval past the longest game. (Cut short: the cuts below.)
+    using Checks = std::pair<std::vector<uint8_t>, size_t>;  // interval and count, then that many sums
+    for (const auto& [section, sums] :
+         {Checks{{20, 44}, 44}, Checks{{20, 46}, 46}, Checks{{0, 45}, 45}, Checks{{0xFF, 0xFF, 0xFF, 0x7F, 0}, 0}}) {
+        std::vector<uint8_t> b(good.begin(), good.end() - 2 * 45 - 2);
         b.insert(b.end(), section.begin(), section.end());
-        b.insert(b.end(), good.end() - 2 * 45, good.end() - 2 * 45 + keep);
-        return b;
-    };
-    for (auto section : {std::vector<uint8_t>{20, 44}, {20, 46}, {0, 45}, {0xFF, 0xFF, 0xFF, 0x7F, 0}, {20, 45}}) {
-        cases.push_back(withChecks(section, section == std::vector<uint8_t>{20, 45} ? 2 * 45 - 1 : 2 * 45));
+        b.resize(b.size() + 2 * sums);
+        cases.push_back(b);
     }
     for (size_t cut = 0; cut < good.size(); ++cut) cases.emplace_back(good.begin(), good.begin() + cut);
     for (size_t i = 0; i < cases.size(); ++i) {

@@ -27,139 +27,100 @@ struct Step {
 Step tick(uint8_t held) { return {true, held, {}}; }
 Step event(uint32_t code, uint32_t param = 0) { return {false, 0, {nullptr, code, param, 0}}; }
 
-std::vector<Step> eachPolledKeyHeldAndLetGo() {
-    std::vector<Step> steps;
-    for (int i = 0; i < plat::kPolledKeyCount; ++i) {
-        steps.push_back(tick(static_cast<uint8_t>(1u << i)));
-        steps.push_back(tick(0));
-    }
-    return steps;
-}
-
-std::vector<Step> autoRepeat() {
-    std::vector<Step> steps = {tick(0)};
+// What is recorded comes back at the same ticks, as events and as key reads.
+TEST(RecordedGame, PlaysBackTheSameEventsAndKeyReads) {
+    std::vector<Step> everyKey, autoRepeat = {tick(0)};
+    for (int i = 0; i < plat::kPolledKeyCount; ++i) everyKey.insert(everyKey.end(), {tick(uint8_t(1u << i)), tick(0)});
     for (int i = 0; i < 30; ++i) {
-        steps.push_back(event(plat::kEventKeyDown, plat::kKeyRight));
-        if (i % 3 != 0) steps.push_back(tick(2));
+        autoRepeat.push_back(event(plat::kEventKeyDown, plat::kKeyRight));
+        if (i % 3 != 0) autoRepeat.push_back(tick(2));
     }
-    steps.push_back(tick(0));
-    return steps;
-}
-
-struct Case {
-    const char* name;
-    std::vector<Step> steps;
-};
-
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
-
-class RecordedGame : public ::testing::TestWithParam<Case> {};
-
-TEST_P(RecordedGame, PlaysBackTheSameEventsAndKeyReads) {
-    replay::detail::Recorder recorder;
-    recorder.start({});
-    uint32_t ticks = 0;
-    for (const Step& s : GetParam().steps) {
-        if (s.tick) {
-            ASSERT_TRUE(recorder.tick(s.held, 0));
-            ++ticks;
-        } else {
-            ASSERT_TRUE(recorder.event(s.event));
+    autoRepeat.push_back(tick(0));
+    const std::vector<Step> games[] = {
+        everyKey, autoRepeat,
+        {tick(0), event(plat::kEventKeyDown, plat::kKeyUp), tick(4), tick(4), tick(0)},  // held from the next tick
+        {event(plat::kEventPaint), tick(0), event(plat::kEventCommand, plat::kCommandRightSoftKey),
+         event(plat::kEventKeyDown, '5'), tick(16), event(plat::kEventFocusLost), event(plat::kEventFocusGained),
+         tick(0), event(plat::kEventChar, 'x'), tick(0)},
+    };
+    for (const std::vector<Step>& steps : games) {
+        SCOPED_TRACE(&steps - games);
+        replay::detail::Recorder recorder;
+        recorder.start({});
+        uint32_t ticks = 0;
+        for (const Step& s : steps) {
+            ASSERT_TRUE(s.tick ? recorder.tick(s.held, 0) : recorder.event(s.event));
+            ticks += s.tick;
         }
-    }
-    recorder.finish(replay::Ending::Starved, 3);
-    EXPECT_EQ(recorder.game.outcome.ticks, ticks);
+        recorder.finish(replay::Ending::Starved, 3);
+        EXPECT_EQ(recorder.game.outcome.ticks, ticks);
 
-    replay::detail::Player player;
-    player.game = recorder.game;
-    player.begin();
-    Item item;
-    for (const Step& s : GetParam().steps) {
-        if (s.tick) {
-            EXPECT_FALSE(player.next(item)) << "an input fed before its tick";
-            player.tick();
-            for (int i = 0; i < plat::kPolledKeyCount; ++i) {
-                EXPECT_EQ(player.keyState(plat::kPolledKeys[i]) == plat::kKeyHeld, ((s.held >> i) & 1) != 0)
-                    << "key " << plat::kPolledKeys[i] << " at tick " << player.ticks;
+        replay::detail::Player player;
+        player.game = recorder.game;
+        player.begin();
+        Item item;
+        for (const Step& s : steps) {
+            if (s.tick) {
+                EXPECT_FALSE(player.next(item)) << "an input fed before its tick";
+                player.tick();
+                for (int i = 0; i < plat::kPolledKeyCount; ++i) {
+                    EXPECT_EQ(player.keyState(plat::kPolledKeys[i]) == plat::kKeyHeld, ((s.held >> i) & 1) != 0)
+                        << "key " << plat::kPolledKeys[i] << " at tick " << player.ticks;
+                }
+                continue;
             }
-        } else {
             ASSERT_TRUE(player.next(item)) << "event " << s.event.code << " at tick " << player.ticks;
             player.fed(item);
-            const bool same = s.event.code == plat::kEventKeyDown ? item.kind == ItemKind::KeyDown
-                                                                   : item.kind != ItemKind::KeyDown;
+            const bool same = (s.event.code == plat::kEventKeyDown) == (item.kind == ItemKind::KeyDown);
             EXPECT_TRUE(same && (item.kind == ItemKind::Paint || item.value == s.event.param ||
                                  item.value == s.event.code));
         }
+        EXPECT_FALSE(player.next(item));
+        EXPECT_TRUE(player.done());
     }
-    EXPECT_FALSE(player.next(item));
-    EXPECT_TRUE(player.done());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Recorder, RecordedGame,
-    ::testing::Values(Case{"EveryPolledKey", eachPolledKeyHeldAndLetGo()},
-                      // An arrow pressed while up reads held from the next tick on.
-                      Case{"ArrowPressHoldsIt", {tick(0), event(plat::kEventKeyDown, plat::kKeyUp), tick(4), tick(4), tick(0)}},
-                      Case{"AutoRepeatRun", autoRepeat()},
-                      Case{"CommandsAndWindowEvents",
-                           {event(plat::kEventPaint), tick(0), event(plat::kEventCommand, plat::kCommandRightSoftKey),
-                            event(plat::kEventKeyDown, '5'), tick(16), event(plat::kEventFocusLost),
-                            event(plat::kEventFocusGained), tick(0), event(plat::kEventChar, 'x'), tick(0)}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// A game that outgrows the format: each tick changes held keys and holds
-// `presses` presses of a key and of an arrow whose auto-repeat runs across
-// ticks, until the input is full; or, with no presses, runs to the last tick.
-struct LongGame {
-    const char* name;
-    uint32_t presses;
-};
-
-void PrintTo(const LongGame& c, std::ostream* os) { *os << c.name; }
-
-class OutgrownGame : public ::testing::TestWithParam<LongGame> {};
-
-TEST_P(OutgrownGame, IsCutAtATickBoundaryAndPlaysToIt) {
-    replay::detail::Recorder recorder;
-    recorder.start({});
-    recorder.game.checks.interval = 1;  // a check as each tick begins: a cut drops its tick's
-    std::vector<uint32_t> eventsBeforeTick;  // events recorded before tick t + 1 began
-    uint32_t events = 0;
-    for (bool room = true; room;) {
-        eventsBeforeTick.push_back(events);
-        const uint8_t held = GetParam().presses ? static_cast<uint8_t>(eventsBeforeTick.size() % 3) : 0;
-        room = recorder.tick(held, static_cast<int32_t>(events));
-        if (room) recorder.game.checks.sums.push_back(0);
-        for (uint32_t i = 0; room && i < 2 * GetParam().presses; ++i) {
-            room = recorder.event({nullptr, plat::kEventKeyDown, i % 2 ? uint32_t{plat::kKeyRight} : uint32_t{'5'}, 0});
-            events += room ? 1 : 0;
+// A game that outgrows the format (its input with presses, or its ticks
+// without) is cut at a tick boundary, with only its ticks' checks, and plays to it.
+TEST(OutgrownGame, IsCutAtATickBoundaryAndPlaysToIt) {
+    for (const uint32_t presses : {500u, 0u}) {
+        SCOPED_TRACE(presses);
+        replay::detail::Recorder recorder;
+        recorder.start({});
+        recorder.game.checks.interval = 1;
+        std::vector<uint32_t> eventsBeforeTick;  // [t]: events recorded before tick t + 1 began
+        uint32_t events = 0;
+        for (bool room = true; room;) {
+            eventsBeforeTick.push_back(events);
+            room = recorder.tick(presses ? static_cast<uint8_t>(eventsBeforeTick.size() % 3) : 0,
+                                 static_cast<int32_t>(events));
+            if (room) recorder.game.checks.sums.push_back(0);
+            for (uint32_t i = 0; room && i < 2 * presses; ++i) {
+                room = recorder.event({nullptr, plat::kEventKeyDown, i % 2 ? uint32_t{plat::kKeyRight} : uint32_t{'5'}, 0});
+                events += room;
+            }
         }
-    }
-    recorder.cutShort();
-    const replay::Replay& game = recorder.game;
-    const uint32_t cut = static_cast<uint32_t>(eventsBeforeTick.size()) - 1;
-    EXPECT_EQ(game.outcome, (replay::Outcome{replay::Ending::CutShort, static_cast<int32_t>(eventsBeforeTick[cut]), cut}));
-    EXPECT_FALSE(recorder.on);
+        recorder.cutShort();
+        const uint32_t cut = static_cast<uint32_t>(eventsBeforeTick.size()) - 1;
+        EXPECT_EQ(recorder.game.outcome,
+                  (replay::Outcome{replay::Ending::CutShort, static_cast<int32_t>(eventsBeforeTick[cut]), cut}));
+        EXPECT_FALSE(recorder.on);
 
-    replay::Replay read;
-    std::string error;
-    ASSERT_TRUE(replay::decode(replay::encode(game).data(), replay::encode(game).size(), read, error)) << error;
-    replay::detail::Player player;
-    player.game = read;
-    player.begin();
-    uint32_t fed = 0;
-    Item item;
-    for (uint32_t t = 0; t <= cut; ++t) {
-        if (t > 0) player.tick();
-        for (; player.next(item); ++fed) player.fed(item);
-        EXPECT_EQ(fed, eventsBeforeTick[t]) << "at tick " << t;
+        replay::detail::Player player;
+        const std::vector<uint8_t> bytes = replay::encode(recorder.game);
+        std::string error;
+        ASSERT_TRUE(replay::decode(bytes.data(), bytes.size(), player.game, error)) << error;
+        player.begin();
+        uint32_t fed = 0;
+        Item item;
+        for (uint32_t t = 0; t <= cut; ++t) {
+            if (t > 0) player.tick();
+            for (; player.next(item); ++fed) player.fed(item);
+            EXPECT_EQ(fed, eventsBeforeTick[t]) << "at tick " << t;
+        }
+        EXPECT_TRUE(player.done());
     }
-    EXPECT_TRUE(player.done());
 }
-
-INSTANTIATE_TEST_SUITE_P(Recorder, OutgrownGame,
-                         ::testing::Values(LongGame{"InputLimit", 500}, LongGame{"TickLimit", 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 int handedOver = 0;
 void count(const replay::Replay&) { ++handedOver; }

@@ -6,6 +6,7 @@
 set -euo pipefail
 sim="$(realpath "$1")" writer="$(realpath "$2")"
 here="$(cd "$(dirname "$0")" && pwd)"
+export PYTHONPATH="$here/../support"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -29,12 +30,10 @@ expect() {
   [ "$want" = 0 ] || [ -s err.txt ] || { echo "$file: no message"; exit 1; }
 }
 python3 - <<'PY'
-data = bytearray(open("game.fgr", "rb").read())
-# The fish eaten follow the version (three bytes here), the four best scores
-# (one byte each here) and the ending.
-fish = 3 + 1 + 1 + 3 + 1 + 1 + 1 + 4 + 4 + 1
-data[fish] ^= 1
-open("edited.fgr", "wb").write(data)
+from replay_file import Replay
+r = Replay("game.fgr")
+r.data[r.fish_at] ^= 1
+open("edited.fgr", "wb").write(r.data)
 original = open("game.fgr", "rb").read()
 open("short.fgr", "wb").write(original[:-3])
 open("future.fgr", "wb").write(original[:3] + bytes([9]) + original[4:])
@@ -46,43 +45,14 @@ for f in short.fgr future.fgr noise.fgr missing.fgr; do expect 2 "$f"; done
 # A replay of format 1 (no version, no state checks) still plays and verifies by its outcome.
 expect 0 "$here/../fuzz/corpus/replay_reader/game.fgr"
 
-# One arrow press changed to another: --verify names the first checked tick
-# that departs, after the change, with its time.
+# An arrow press changed: --verify names the first checked tick after it, with its time.
 read -r changed < <(python3 - <<'PY'
-data = bytearray(open("game.fgr", "rb").read())
-def varint(pos):
-    value = shift = 0
-    while True:
-        b = data[pos]; pos += 1
-        value |= (b & 0x7F) << shift; shift += 7
-        if b < 0x80: return value, pos
-pos = 5
-for _ in range(3): _, pos = varint(pos)       # the program's version
-pos += 1 + 1 + 1 + 4                          # level, switches, vibration, generator
-for _ in range(4): _, pos = varint(pos)       # best scores
-pos += 1
-for _ in range(2): _, pos = varint(pos)       # fish, ticks
-size, pos = varint(pos)
-end, tick = pos + size, 0
-while pos < end:
-    head, after = varint(pos)
-    tick += head >> 4
-    op = head & 15
-    if 8 <= op <= 11 and tick >= 60:
-        data[pos] ^= 1                        # Left <-> Right, Up <-> Down
-        open("departs.fgr", "wb").write(data)
-        print(tick)
-        break
-    pos = after
-    if op in (12, 13, 14): _, pos = varint(pos)
-    elif op == 15:
-        k, pos = varint(pos)
-        if k == 0:
-            for _ in range(2): _, pos = varint(pos)
-        else:
-            n, pos = varint(pos)
-            tick += bin(int.from_bytes(data[pos:pos + (n + 6) // 8], "little")).count("1")
-            pos += (n + 6) // 8
+from replay_file import Replay
+r = Replay("game.fgr")
+tick, place = next((t, p) for t, kind, p, _ in r.items() if 8 <= kind <= 11 and t >= 60)
+r.data[place] ^= 1  # Left <-> Right, Up <-> Down
+open("departs.fgr", "wb").write(r.data)
+print(tick)
 PY
 )
 expect 1 departs.fgr
@@ -138,10 +108,8 @@ for _ in $(seq 60); do
   status=0; timeout 5 "$sim" --replay swapped.fgr > /dev/null 2>&1 || status=$?
   [ "$status" = 0 ] || [ "$status" = 2 ] || { echo "a replay swapped for a FIFO: status $status"; exit 1; }
 done
-# fingulp-sim plays the largest replay (1 MiB: some 8.4 million inputs, each handled
-# once with at most one repaint) within 8 minutes; here a sixteenth of it, each press
-# clicking (a log line each, never kept), within a sixteenth of that, in 16 MB.
-# AddressSanitizer's builds are slower and keep freed memory: they only have to end.
+# A sixteenth of the largest replay (each press a click, logged, never kept) ends within a
+# sixteenth of 8 minutes in 16 MB; AddressSanitizer's slower builds only have to end.
 "$writer" hostile.fgr 65536 sound
 status=0
 /usr/bin/time -f '%e %M' -o used.txt timeout 300 "$sim" --replay hostile.fgr > out.txt 2> err.txt || status=$?
