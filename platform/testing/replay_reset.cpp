@@ -18,6 +18,7 @@ void resetReplays() {
     r.player.game = {};
     r.player.begin();
     r.observed = {};
+    r.stopTimers = false;
     detail::watching() = {};
 }
 
