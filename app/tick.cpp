@@ -17,10 +17,12 @@ namespace {
 
 // The move of each polled key, in the list's order (platform/game_tick.h):
 // the arrows, then 2, 8, 4, 6.
-using Move = void (PlayerFish::*)();
-constexpr Move kMoves[] = {&PlayerFish::moveLeft, &PlayerFish::moveRight, &PlayerFish::moveUp,
-                           &PlayerFish::moveDown, &PlayerFish::moveUp,    &PlayerFish::moveDown,
-                           &PlayerFish::moveLeft, &PlayerFish::moveRight};
+using Move = void (*)(PlayerFish&);
+constexpr Move kLeft = [](PlayerFish& p) { p.moveLeft(); };
+constexpr Move kRight = [](PlayerFish& p) { p.moveRight(); };
+constexpr Move kUp = [](PlayerFish& p) { p.moveUp(); };
+constexpr Move kDown = [](PlayerFish& p) { p.moveDown(); };
+constexpr Move kMoves[] = {kLeft, kRight, kUp, kDown, kUp, kDown, kLeft, kRight};
 static_assert(sizeof kMoves / sizeof kMoves[0] == plat::kPolledKeyCount, "a move for every polled key");
 
 bool held(uint32_t key) { return plat::asyncKeyState(key) == plat::kKeyHeld; }
@@ -29,7 +31,7 @@ void pollKeys(PlayerFish& player) {
     // Arrows: the first held one only, in the list's order.
     for (int i = 0; i < plat::kFirstEveryKey; ++i) {
         if (held(plat::kPolledKeys[i])) {
-            (player.*kMoves[i])();
+            kMoves[i](player);
             break;
         }
     }
@@ -37,7 +39,7 @@ void pollKeys(PlayerFish& player) {
     bool down[plat::kPolledKeyCount] = {};
     for (int i = plat::kFirstEveryKey; i < plat::kPolledKeyCount; ++i) down[i] = held(plat::kPolledKeys[i]);
     for (int i = plat::kFirstEveryKey; i < plat::kPolledKeyCount; ++i) {
-        if (down[i]) (player.*kMoves[i])();
+        if (down[i]) kMoves[i](player);
     }
 }
 
