@@ -145,7 +145,8 @@ wait "$poller" || true
 moves=$(awk -v r="$released" '$1 < r' "$work/changes.txt" | wc -l)
 last_move=$(( $(tail -1 "$work/changes.txt") - released ))
 [ "$moves" -ge 3 ] || fail "holding Down moved the cursor $moves times"
-# One click, and a moment for the poller to see the picture.
-[ "$last_move" -le $(( click_ms + 20 )) ] || fail "the cursor moved on ${last_move} ms after Down was let go (a click is ${click_ms} ms)"
+# One click, and a moment for the poller to see the picture on a busy machine;
+# a queued repeat would add a whole click more.
+[ "$last_move" -le $(( click_ms * 3 / 2 )) ] || fail "the cursor moved on ${last_move} ms after Down was let go (a click is ${click_ms} ms)"
 stop_game
 echo "window manager: class, minimum size, size and fullscreen remembered, minimised game paused; cursor stopped ${last_move} ms after release (click ${click_ms} ms, ${moves} moves while held)"
