@@ -118,7 +118,8 @@ std::vector<std::string> replaysToDrop(const std::vector<std::string>& names, co
 void keepReplay(const plat::replay::Replay& replay) {
     const std::string folder = replayFolder();
     const auto lose = [](const char* why, const std::string& where) {
-        std::fprintf(stderr, "fingulp: this game's replay is not kept: %s %s\n", why, where.c_str());
+        // The folder comes from the environment: quoted, never raw bytes to the terminal.
+        std::fprintf(stderr, "fingulp: this game's replay is not kept: %s %s\n", why, shownArgument(where.c_str()).c_str());
     };
     if (folder.empty()) return lose("no folder for replays is known", "(set HOME or XDG_DATA_HOME)");
     // The data folder may be a link; the game's folders in it must not be

@@ -71,7 +71,8 @@ TEST(ReplayFolder, TheBestForEverAndTheNewestFiftyOthers) {
 
 TEST(ReplayFolder, KeptUnderTheDataFolderNeverThroughAPlantedLink) {
     const test_files::ScratchFolder scratch{"data"};
-    const fs::path& data = scratch.folder();
+    // A name that would retitle the terminal if a message printed it raw.
+    const fs::path data = scratch.folder() / "data\x1b]0;owned\x07";
     fs::create_directories(data / "elsewhere");
     setenv("XDG_DATA_HOME", data.c_str(), 1);
     plat::replay::Replay game;
@@ -89,7 +90,9 @@ TEST(ReplayFolder, KeptUnderTheDataFolderNeverThroughAPlantedLink) {
     fs::create_directory_symlink(data / "elsewhere", data / "fingulp");
     testing::internal::CaptureStderr();
     plat::sdl::keepReplay(game);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("replay is not kept"), std::string::npos);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("replay is not kept"), std::string::npos);
+    EXPECT_NE(said.find("data\\x1B]0;owned\\x07"), std::string::npos) << said;
     EXPECT_TRUE(fs::is_empty(data / "elsewhere"));
 }
 
