@@ -14,11 +14,11 @@ namespace {
 void takeScreenshot() {
     const int scale = currentScale() < 2 ? 2 : currentScale();
     const std::vector<std::string> paths = writeScreenshot(settingsFolder(), screenPixels(), scale);
-    for (const std::string& path : paths) std::printf("fingulp: screenshot saved to %s\n", path.c_str());
+    for (const std::string& path : paths) std::printf("fingulp: screenshot saved to %s\n", shownArgument(path.c_str()).c_str());
     std::fflush(stdout);
     if (paths.size() < 2) {
         std::fprintf(stderr, "fingulp: could not write %s in %s\n", paths.empty() ? "a screenshot" : "the enlarged screenshot",
-                     settingsFolder().c_str());
+                     shownArgument(settingsFolder().c_str()).c_str());
     }
 }
 

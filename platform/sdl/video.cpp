@@ -40,7 +40,7 @@ void rememberWindow(Video& v) {
     windowResized();
     const WindowPlacement placement{v.windowedWidth, v.windowedHeight, isFullscreen(v.window)};
     if (!writeWindowFile(placement)) {
-        std::fprintf(stderr, "fingulp: could not remember the window's size in %s\n", windowFileFolder().c_str());
+        std::fprintf(stderr, "fingulp: could not remember the window's size in %s\n", shownArgument(windowFileFolder().c_str()).c_str());
     }
 }
 
