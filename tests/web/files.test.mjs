@@ -67,19 +67,24 @@ test('the player\'s data and controls saved as one file come back in another bro
   ];
   for (const [name, buffer, why] of bad) {
     await picked(other, '#backup-file', buffer);
-    await other.waitForFunction(() => document.getElementById('files-message').textContent !== '');
+    await other.waitForFunction(() => document.getElementById('files-message').textContent !== '' || document.getElementById('confirm-dialog').open);
     assert.match(await message(other), new RegExp(`${why.source}.*Nothing changed\\.$`), name);
     assert.equal(await other.isVisible('#confirm-dialog'), false, name);
     assert.deepEqual(await kept(other), before, name);
     await other.evaluate(() => { document.getElementById('files-message').textContent = ''; });
   }
 
-  await picked(other, '#backup-file', file);
-  await other.waitForSelector('#confirm-dialog[open]');
-  assert.deepEqual(await other.locator('#confirm-list li').allTextContents(),
-                   [`Settings and best scores (config.ini, ${Buffer.from(backup.files['config.ini'], 'base64').length} bytes)`,
-                    'Best game, 0 fish', 'Last game, 0 fish',
-                    'Keys and touch keys: your keys and gamepad buttons; large left-handed touch keys; arrows that need not be held: on']);
+  const listed = async (buffer) => {
+    await picked(other, '#backup-file', buffer);
+    await other.waitForSelector('#confirm-dialog[open]');
+    return other.locator('#confirm-list li').allTextContents();
+  };
+  const items = [`Settings and best scores (config.ini, ${Buffer.from(backup.files['config.ini'], 'base64').length} bytes)`,
+                 'Best game, 0 fish', 'Last game, 0 fish'];
+  assert.deepEqual(await listed(controls(undefined)), items, 'a backup without controls, as the previous page saved');
+  await other.click('#confirm-no');
+  assert.deepEqual(await listed(file),
+                   [...items, 'Keys and touch keys: your keys and gamepad buttons; large left-handed touch keys; arrows that need not be held: on']);
   await Promise.all([other.waitForEvent('load'), other.click('#confirm-yes')]);
   await h.started(other);
   const theirs = (all) => Object.entries(all).filter(([k]) => k === h.configKey || /^fingulp:(replay|controls):/.test(k));
