@@ -20,14 +20,15 @@ file(WRITE ${CMAKE_BINARY_DIR}/asyncify_remove.json
   "[\"operator new*\", \"snprintf\", \"printf_core\", \"out\", \"pop_arg\", \"__cxxabiv1::*\"]\n")
 set(FINGULP_WEB_LIBRARY ${CMAKE_SOURCE_DIR}/platform/web/web_library.js)
 set(FINGULP_WEB_PAGE_LIBRARIES ${CMAKE_SOURCE_DIR}/platform/web/web_files.js ${CMAKE_SOURCE_DIR}/platform/web/web_watch.js
-                                ${CMAKE_SOURCE_DIR}/platform/web/web_controls.js)
+                                ${CMAKE_SOURCE_DIR}/platform/web/web_controls.js ${CMAKE_SOURCE_DIR}/platform/web/web_backup.js)
 set(FINGULP_WEB_LINK_OPTIONS
   "SHELL:-sASYNCIFY" "SHELL:-sASYNCIFY_IMPORTS=fingulp_suspend" "SHELL:-sASYNCIFY_STACK_SIZE=32768"
   "SHELL:-sASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify_remove.json"
   "SHELL:-sALLOW_MEMORY_GROWTH=1" "SHELL:-sENVIRONMENT=web"
   "SHELL:--js-library ${FINGULP_WEB_LIBRARY}" "SHELL:--js-library ${CMAKE_SOURCE_DIR}/platform/web/web_files.js"
   "SHELL:--js-library ${CMAKE_SOURCE_DIR}/platform/web/web_watch.js"
-  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/platform/web/web_controls.js")
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/platform/web/web_controls.js"
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/platform/web/web_backup.js")
 
 # The home-screen icons, drawn from the icon resource by the host tool, and
 # the maskable one (the fish inside the safe zone on an opaque square).

@@ -3,7 +3,8 @@
 // "Keys" panel and kept in local storage. Its state is the one record
 // `HandsetControls`; web_library.js's Handset asks it which handset key a
 // keyboard key gives, and reads the gamepad's buttons from it. Sticky arrows
-// reach the program's input rules through one export.
+// reach the program's input rules through one export. "Save my data"
+// (web_backup.js) carries the three parts through backupParts and readBackupParts.
 
 mergeInto(LibraryManager.library, {
   $HandsetControls__deps: ['$Handset', '$HandsetFiles'],
@@ -59,13 +60,16 @@ mergeInto(LibraryManager.library, {
     // A stored record, checked whole: any fault (not JSON, an unknown name, a
     // key that is no key, one the page keeps, one bound twice, a handset key
     // without a keyboard key) throws its reason.
-    readBindings: function(text) {
-      var data = JSON.parse(text), out = { keys: {}, buttons: {} }, seen = {};
+    readBindings: function(text) { return HandsetControls.checkBindings(JSON.parse(text)); },
+    checkBindings: function(data) {
+      var out = { keys: {}, buttons: {} }, seen = {};
       if (!data || typeof data !== 'object' || data.version !== 1) throw new Error('not a record of keys');
       ['keys', 'buttons'].forEach(function(part) {
         var given = data[part];
         if (!given || typeof given !== 'object' || Array.isArray(given)) throw new Error('no ' + part);
-        Object.keys(given).forEach(function(name) { if (!(name in HandsetControls.todaysKeys)) throw new Error('an unknown handset key'); });
+        Object.keys(given).forEach(function(name) {
+          if (!Object.prototype.hasOwnProperty.call(HandsetControls.todaysKeys, name)) throw new Error('an unknown handset key');
+        });
         HandsetControls.handsetKeys.forEach(function(k) {
           var list = given[k[0]];
           if (!Array.isArray(list) || list.length > 8) throw new Error('a damaged list for ' + k[0]);
@@ -103,9 +107,9 @@ mergeInto(LibraryManager.library, {
         HandsetControls.say('This browser refused to keep this (' + e.name + '): it lasts until the page closes.');
       }
     },
+    record: function(b) { return { version: 1, keys: b.keys, buttons: b.buttons }; },
     keepBindings: function() {
-      var b = HandsetControls.bindings;
-      HandsetControls.keep('keys', JSON.stringify({ version: 1, keys: b.keys, buttons: b.buttons }));
+      HandsetControls.keep('keys', JSON.stringify(HandsetControls.record(HandsetControls.bindings)));
       HandsetControls.apply();
     },
     // The gamepad's buttons for Handset.pollPads.
@@ -263,6 +267,58 @@ mergeInto(LibraryManager.library, {
     setSticky: function(on) {
       Module['_fingulp_set_sticky_arrows'](on ? 1 : 0);
       HandsetControls.keep('sticky', on ? 'on' : 'off');
+    },
+
+    // --- The controls in a backup (web_backup.js) ----------------------------------
+    // Each part kept now and sound, as a backup holds it: the keys as their
+    // record, the touch keys' fit and sticky arrows as their stored words. A
+    // damaged part stays out: a backup never carries it to another browser.
+    backupParts: function() {
+      var parts = {};
+      Object.keys(HandsetControls.storageKeys).forEach(function(part) {
+        try {
+          var text = localStorage.getItem(HandsetControls.storageKeys[part]);
+          if (text === null) return;
+          var value = part === 'keys' ? HandsetControls.record(HandsetControls.readBindings(text)) : text;
+          HandsetControls.readPart(part, value);
+          parts[part] = value;
+        } catch (e) {}
+      });
+      return parts;
+    },
+    // A backup's parts, checked whole (throws the reason): { values: storage
+    // key -> what to keep there, words: each part in plain words }.
+    readBackupParts: function(parts) {
+      if (!parts || typeof parts !== 'object' || Array.isArray(parts)) throw new Error('its keys and touch keys are damaged');
+      var out = { values: {}, words: [] };
+      Object.keys(parts).forEach(function(part) {
+        if (!Object.prototype.hasOwnProperty.call(HandsetControls.storageKeys, part)) {
+          throw new Error('it holds a control this page does not know (' + part.slice(0, 40) + ')');
+        }
+      });
+      Object.keys(HandsetControls.storageKeys).forEach(function(part) {
+        if (!Object.prototype.hasOwnProperty.call(parts, part)) return;
+        var read = HandsetControls.readPart(part, parts[part]);
+        out.values[HandsetControls.storageKeys[part]] = read.kept;
+        out.words.push(read.words);
+      });
+      return out;
+    },
+    readPart: function(part, value) {
+      if (part === 'keys') {
+        var b;
+        try { b = HandsetControls.checkBindings(value); } catch (e) { throw new Error('its keys are damaged (' + e.message + ')'); }
+        return { kept: JSON.stringify(HandsetControls.record(b)), words: 'your keys and gamepad buttons' };
+      }
+      if (part === 'touch') {
+        var fit = typeof value === 'string' ? value.split(' ') : [];
+        if (fit.length !== 2 || HandsetControls.sizes.indexOf(fit[0]) < 0 || HandsetControls.hands.indexOf(fit[1]) < 0) {
+          throw new Error('its touch keys\' size and side are damaged');
+        }
+        return { kept: value, words: fit[0] + ' ' + fit[1] + '-handed touch keys' };
+      }
+      if (value !== 'on' && value !== 'off') throw new Error('its arrows that need not be held are damaged');
+      return { kept: value, words: 'arrows that need not be held: ' + value };
     },
 
     hook: function() {

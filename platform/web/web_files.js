@@ -1,25 +1,20 @@
 // The page's files and dialogs around the program: kept games saved as .fgr
 // files and opened from them (a picker, or dropped on the page), kept games
-// deleted, the player's data saved as one backup file and restored from one,
-// the share dialog, the passing notice, and asking the browser to keep the
-// page's storage. Its state is the one record `HandsetFiles`; web_library.js's
+// deleted, the share dialog, the confirm and the passing notice that the
+// backup (web_backup.js) uses too, and asking the browser to keep the page's
+// storage. Its state is the one record `HandsetFiles`; web_library.js's
 // Handset calls it. Nothing here reaches the program but its replay check and
 // the focus a dialog takes (the game pauses as on the desktop).
 
 mergeInto(LibraryManager.library, {
-  $HandsetFiles__deps: ['$Handset', '$FS', '$stringToNewUTF8', 'free'],
+  $HandsetFiles__deps: ['$Handset', '$stringToNewUTF8', 'free'],
   $HandsetFiles: {
     // The longest replay text a link or a file may hold: a ten-minute game's
     // is some 5,000 to 13,000 characters (docs/web.md). Longer is refused at
     // once, before the program reads it.
     linkLimit: 131072,
-    backupLimit: 1048576,      // bytes of a backup file
-    configLimit: 65536,        // bytes of a config.ini in one
-    backupFormat: 'FINGULP backup',
-    backupVersion: 1,
     persistKey: 'fingulp:storage:persisted',  // the browser's answer: "granted" or "refused"
     folder: '/fingulp',
-    restoring: false,          // a backup is being put back: nothing else may write
     storageWanted: false,      // something was saved: ask to keep storage at the next input
     toastTimer: null,
     toastMs: 4000,
@@ -213,110 +208,6 @@ mergeInto(LibraryManager.library, {
       }, function(e) { HandsetFiles.refuse('This file cannot be read: ' + e.message); });
     },
 
-    // --- The player's data: one backup file ------------------------------------------------
-    backup: function() {
-      var files = {};
-      Handset.keptFiles.forEach(function(name) {
-        try { files[name] = btoa(HandsetFiles.binary(FS.readFile(HandsetFiles.folder + '/' + name))); } catch (e) {}
-      });
-      var games = {};
-      ['best', 'last'].forEach(function(which) {
-        var game = HandsetWatch.kept(which);
-        if (!game) return;
-        games[which] = { replay: game.text, fish: game.fish || 0 };
-        if (game.date) games[which].date = game.date;
-      });
-      var text = JSON.stringify({ format: HandsetFiles.backupFormat, version: HandsetFiles.backupVersion,
-                                  saved: new Date().toISOString(), files: files, games: games }, null, 1);
-      HandsetFiles.download(new TextEncoder().encode(text), 'application/json', 'fingulp-data-' + HandsetFiles.today() + '.json');
-    },
-    binary: function(bytes) {
-      var s = '';
-      for (var i = 0; i < bytes.length; i += 0x8000) s += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
-      return s;
-    },
-    // A backup's contents, checked whole; throws the reason it is refused.
-    readBackup: function(text) {
-      var data;
-      try { data = JSON.parse(text); } catch (e) { throw new Error('it is damaged (not readable as a backup)'); }
-      if (!data || typeof data !== 'object' || data.format !== HandsetFiles.backupFormat) throw new Error('it is not a FINGULP backup');
-      if (data.version !== HandsetFiles.backupVersion) throw new Error('it is a backup of another kind (version ' + String(data.version).slice(0, 20) + ')');
-      var files = data.files || {}, games = data.games || {}, out = { saved: data.saved, files: {}, games: {} };
-      if (typeof files !== 'object' || typeof games !== 'object') throw new Error('it is damaged');
-      Object.keys(files).forEach(function(name) {
-        if (Handset.keptFiles.indexOf(name) < 0) throw new Error('it holds a file this page never keeps (' + name.slice(0, 40) + ')');
-        var bytes;
-        try { bytes = atob(files[name]); } catch (e) { throw new Error('its ' + name + ' is damaged'); }
-        if (bytes.length > HandsetFiles.configLimit) throw new Error('its ' + name + ' is larger than any the program writes');
-        out.files[name] = files[name];
-      });
-      ['best', 'last'].forEach(function(which) {
-        var game = games[which];
-        if (game === undefined) return;
-        var why = game && typeof game === 'object' ? HandsetFiles.replayProblem(game.replay) : 'it is missing';
-        if (why) throw new Error('its ' + which + ' game is damaged: ' + why);
-        var fish = which === 'best' || game.fish !== undefined ? game.fish : null;
-        if (fish !== null && (!Number.isInteger(fish) || fish < 0 || fish > 0x7FFFFFFF)) throw new Error('its ' + which + ' game\'s fish count is damaged');
-        var date = game.date === undefined ? null : game.date;
-        if (date !== null && (typeof date !== 'string' || date.length > 40 || isNaN(new Date(date)))) throw new Error('its ' + which + ' game\'s date is damaged');
-        out.games[which] = { replay: game.replay, fish: fish, date: date };
-      });
-      if (!Object.keys(out.files).length && !Object.keys(out.games).length) throw new Error('it holds nothing to restore');
-      return out;
-    },
-    restoreFile: function(file) {
-      if (!file) return;
-      if (file.size > HandsetFiles.backupLimit) {
-        HandsetFiles.refuse('This file cannot be restored: it is larger than any backup. Nothing changed.');
-        return;
-      }
-      file.text().then(function(text) {
-        var backup;
-        try { backup = HandsetFiles.readBackup(text); } catch (e) {
-          HandsetFiles.refuse('This file cannot be restored: ' + e.message + '. Nothing changed.');
-          return;
-        }
-        var items = [], saved = new Date(backup.saved);
-        if (backup.files['config.ini']) items.push('Settings and best scores (config.ini, ' + atob(backup.files['config.ini']).length + ' bytes)');
-        if (backup.files['config.ini.bak']) items.push('The copy of a damaged config.ini (config.ini.bak)');
-        if (backup.games.best) items.push('Best game, ' + backup.games.best.fish + ' fish');
-        if (backup.games.last) items.push('Last game' + (backup.games.last.fish === null ? '' : ', ' + backup.games.last.fish + ' fish'));
-        HandsetFiles.confirm('Restore this backup?', items,
-          (isNaN(saved) ? '' : 'Saved ' + saved.toLocaleString() + '. ') +
-          'It replaces what this browser keeps of the same kind, and the page starts again.', 'Restore',
-          function() { HandsetFiles.applyBackup(backup); });
-      });
-    },
-    applyBackup: function(backup) {
-      var keys = Handset.replayKeys, values = {};
-      Object.keys(backup.files).forEach(function(name) { values[Handset.storagePrefix + HandsetFiles.folder + '/' + name] = backup.files[name]; });
-      // A game's fish and date go with it: null removes the ones of the game it replaces.
-      [['best', keys.best, keys.bestFish, keys.bestDate], ['last', keys.last, keys.lastFish, keys.lastDate]].forEach(function(k) {
-        var game = backup.games[k[0]];
-        if (!game) return;
-        values[k[1]] = game.replay;
-        values[k[2]] = game.fish === null ? null : String(game.fish);
-        values[k[3]] = game.date;
-      });
-      var before = {};
-      try {
-        Object.keys(values).forEach(function(key) {
-          before[key] = localStorage.getItem(key);
-          if (values[key] === null) localStorage.removeItem(key);
-          else localStorage.setItem(key, values[key]);
-        });
-      } catch (e) {
-        Object.keys(before).forEach(function(key) {
-          try { if (before[key] === null) localStorage.removeItem(key); else localStorage.setItem(key, before[key]); } catch (e2) {}
-        });
-        HandsetFiles.refuse('This browser refused to keep the backup (' + e.name + '). Nothing changed.');
-        return;
-      }
-      // From here on the page writes nothing (a closing game would save over it).
-      HandsetFiles.restoring = true;
-      location.replace(location.pathname + location.search);
-    },
-
     // --- Storage that lasts -----------------------------------------------------------------
     // Once something worth keeping is saved (a game kept, or a file that
     // differs from the one the program wrote as it started), the next key or
@@ -356,14 +247,10 @@ mergeInto(LibraryManager.library, {
       });
       on('files-close', 'click', function() { files.close(); });
       on('open-replay', 'click', function() { HandsetFiles.byId('replay-file').click(); });
-      on('backup-save', 'click', HandsetFiles.backup);
-      on('backup-restore', 'click', function() { HandsetFiles.byId('backup-file').click(); });
-      ['replay-file', 'backup-file'].forEach(function(id) {
-        on(id, 'change', function(event) {
-          var input = event.target, file = input.files[0];
-          input.value = '';
-          (id === 'replay-file' ? HandsetFiles.openReplayFile : HandsetFiles.restoreFile)(file);
-        });
+      on('replay-file', 'change', function(event) {
+        var input = event.target, file = input.files[0];
+        input.value = '';
+        HandsetFiles.openReplayFile(file);
       });
       on('confirm-yes', 'click', function() {
         HandsetFiles.byId('confirm-dialog').close();

@@ -252,7 +252,7 @@ mergeInto(LibraryManager.library, {
     // a damaged one kept beside it, nothing else under the prefix.
     keptFiles: ['config.ini', 'config.ini.bak'],
     mirrorFile: function(path) {
-      if (HandsetFiles.restoring) return;
+      if (HandsetBackup.restoring) return;
       try {
         var bytes = FS.readFile(path), text = '';
         for (var i = 0; i < bytes.length; i += 0x8000) {
@@ -460,7 +460,7 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  fingulp_page_start__deps: ['$Handset', '$HandsetFiles', '$HandsetWatch', '$HandsetControls'],
+  fingulp_page_start__deps: ['$Handset', '$HandsetFiles', '$HandsetWatch', '$HandsetControls', '$HandsetBackup'],
   fingulp_page_start: function(folder) {
     // (The record above is written out as text: live objects are made here.)
     Handset.sources = new Map();
@@ -469,6 +469,7 @@ mergeInto(LibraryManager.library, {
     Handset.hookPage();
     HandsetFiles.hook(UTF8ToString(folder));
     HandsetControls.hook();
+    HandsetBackup.hook();
     Handset.started = true;
   },
 
@@ -531,7 +532,7 @@ mergeInto(LibraryManager.library, {
     alert(UTF8ToString(caption) + '\n\n' + UTF8ToString(text));
   },
 
-  fingulp_file_written__deps: ['$Handset'],
+  fingulp_file_written__deps: ['$Handset', '$HandsetBackup'],
   fingulp_file_written: function(path) { Handset.mirrorFile(UTF8ToString(path)); },
 
   fingulp_ask_marker__deps: ['$Handset'],
@@ -580,10 +581,10 @@ mergeInto(LibraryManager.library, {
     return stringToNewUTF8(fragment);
   },
 
-  fingulp_keep_replay__deps: ['$Handset', '$HandsetFiles', '$HandsetWatch'],
+  fingulp_keep_replay__deps: ['$Handset', '$HandsetFiles', '$HandsetWatch', '$HandsetBackup'],
   fingulp_keep_replay: function(text, fish) {
     var keys = Handset.replayKeys;
-    if (HandsetFiles.restoring) return;
+    if (HandsetBackup.restoring) return;
     text = UTF8ToString(text);
     try {
       var date = new Date().toISOString();

@@ -1,7 +1,7 @@
-// The page's files and dialogs: the player's data saved as one file and
-// restored from it (and what a bad file changes: nothing), kept games saved
-// as and opened from .fgr files or deleted, and sharing when the device has
-// neither a share sheet nor a clipboard.
+// The page's files and dialogs: the player's data (controls included) saved
+// as one file and restored from it (and what a bad file changes: nothing),
+// kept games saved as and opened from .fgr files or deleted, and sharing when
+// the device has neither a share sheet nor a clipboard.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import * as h from './harness.mjs';
@@ -19,7 +19,7 @@ const newPage = (contextOptions = {}, init = null) =>
 const picked = (page, selector, buffer, name = 'fingulp-data.json', mimeType = 'application/json') =>
   page.setInputFiles(selector, { name, mimeType, buffer });
 
-test('the player\'s data saved as one file comes back in another browser after a confirm listing it; bad files change nothing', async () => {
+test('the player\'s data and controls saved as one file come back in another browser after a confirm listing it; bad files change nothing', async () => {
   // The browser is asked to keep storage once, at the first input after the first save.
   const page = await newPage({}, () => {
     window.persistCalls = 0;
@@ -31,14 +31,21 @@ test('the player\'s data saved as one file comes back in another browser after a
   assert.deepEqual(await asked(), [0, null], 'nothing asked before an input follows a save');
   await h.runInPage(page, `key up\n${game}\nfocus lost\nfocus gained\nkey down`);
   assert.deepEqual(await asked(), [1, 'granted']);
+  await h.withKeysPanel(page, async (panel) => {
+    await panel.add('Up', () => page.keyboard.press('KeyW'));
+    for (const choice of ['touch-size][value=large', 'touch-hand][value=left']) await page.check(`#keys-dialog input[name=${choice}]`);
+    await page.check('#sticky-arrows');
+  });
 
   await page.click('#files');
   const file = await h.downloaded(page, () => page.click('#backup-save'));
   const backup = JSON.parse(file.toString());
   const saved = await kept(page);
   const keptGame = (w) => ({ replay: saved[`fingulp:replay:${w}`], fish: 0, date: saved[`fingulp:replay:${w}-date`] });
-  assert.deepEqual([backup.format, backup.files['config.ini'], backup.games],
-                   ['FINGULP backup', saved[h.configKey], { best: keptGame('best'), last: keptGame('last') }]);
+  assert.deepEqual([backup.format, backup.files['config.ini'], backup.games, backup.controls],
+                   ['FINGULP backup', saved[h.configKey], { best: keptGame('best'), last: keptGame('last') },
+                    { keys: JSON.parse(saved[h.controlsKeys.keys]), touch: 'large left', sticky: 'on' }]);
+  const controls = (c) => Buffer.from(JSON.stringify({ ...backup, controls: c && { ...backup.controls, ...c } }));
 
   const other = await newPage();
   await h.started(other);
@@ -51,26 +58,45 @@ test('the player\'s data saved as one file comes back in another browser after a
     ['a damaged game', Buffer.from(JSON.stringify({ ...backup, games: { last: { replay: 'RkdSAQ' } } })), /its last game is damaged: /],
     ['a damaged date', Buffer.from(JSON.stringify({ ...backup, games: { last: { ...backup.games.last, date: 'soon' } } })), /its last game's date is damaged/],
     ['a stranger\'s file', Buffer.from(JSON.stringify({ ...backup, files: { 'x.ini': '' } })), /a file this page never keeps/],
+    ['an unknown control', controls({ volume: 'loud' }), /a control this page does not know \(volume\)/],
+    ['controls not a record', controls(null), /its keys and touch keys are damaged/],
+    ['a key bound twice', controls({ keys: { ...backup.controls.keys, keys: { ...backup.controls.keys.keys, down: ['KeyW'] } } }),
+     /its keys are damaged \(a key bound twice\)/],
+    ['an unknown fit', controls({ touch: 'large middle' }), /its touch keys' size and side are damaged/],
+    ['sticky neither on nor off', controls({ sticky: 'yes' }), /its arrows that need not be held are damaged/],
   ];
   for (const [name, buffer, why] of bad) {
     await picked(other, '#backup-file', buffer);
-    await other.waitForFunction(() => document.getElementById('files-message').textContent !== '');
+    await other.waitForFunction(() => document.getElementById('files-message').textContent !== '' || document.getElementById('confirm-dialog').open);
     assert.match(await message(other), new RegExp(`${why.source}.*Nothing changed\\.$`), name);
     assert.equal(await other.isVisible('#confirm-dialog'), false, name);
     assert.deepEqual(await kept(other), before, name);
     await other.evaluate(() => { document.getElementById('files-message').textContent = ''; });
   }
 
-  await picked(other, '#backup-file', file);
-  await other.waitForSelector('#confirm-dialog[open]');
-  assert.deepEqual(await other.locator('#confirm-list li').allTextContents(),
-                   [`Settings and best scores (config.ini, ${Buffer.from(backup.files['config.ini'], 'base64').length} bytes)`,
-                    'Best game, 0 fish', 'Last game, 0 fish']);
+  const listed = async (buffer) => {
+    await picked(other, '#backup-file', buffer);
+    await other.waitForSelector('#confirm-dialog[open]');
+    return other.locator('#confirm-list li').allTextContents();
+  };
+  const items = [`Settings and best scores (config.ini, ${Buffer.from(backup.files['config.ini'], 'base64').length} bytes)`,
+                 'Best game, 0 fish', 'Last game, 0 fish'];
+  assert.deepEqual(await listed(controls(undefined)), items, 'a backup without controls, as the previous page saved');
+  await other.click('#confirm-no');
+  assert.deepEqual(await listed(file),
+                   [...items, 'Keys and touch keys: your keys and gamepad buttons; large left-handed touch keys; arrows that need not be held: on']);
   await Promise.all([other.waitForEvent('load'), other.click('#confirm-yes')]);
   await h.started(other);
-  const theirs = (all) => Object.entries(all).filter(([k]) => k === h.configKey || k.startsWith('fingulp:replay:'));
+  const theirs = (all) => Object.entries(all).filter(([k]) => k === h.configKey || /^fingulp:(replay|controls):/.test(k));
   assert.deepEqual(theirs(await kept(other)), theirs(saved));
   assert.ok(await other.isVisible('#watch-best'));
+  // W gives Up, and a tap of it holds it; the touch keys are large and left-handed.
+  const tapped = await h.runInPage(other, 'key enter\nkey up\nwait 400\nstate time x y', h.boundInput(other, { enter: 'Enter', up: 'KeyW' }));
+  assert.deepEqual(tapped.states, h.runSim('key enter\nhold up 400\nstate time x y', Buffer.from(backup.files['config.ini'], 'base64')).states);
+  assert.deepEqual(await other.evaluate(() => ['keys-large', 'hand-left'].map((c) => document.body.classList.contains(c))), [true, true]);
+  // A damaged part stays out of the next backup.
+  await page.evaluate((k) => localStorage.setItem(k, 'huge left'), h.controlsKeys.touch);
+  assert.deepEqual(Object.keys(JSON.parse(await h.downloaded(page, () => page.click('#backup-save'))).controls), ['keys', 'sticky']);
   await h.closeClean([page, other]);
 });
 
